@@ -1,0 +1,1 @@
+// Benchmarks of each subsystem are added beside this file.

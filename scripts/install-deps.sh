@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs every Debian package Stillmark needs to build, run, test and benchmark.
+# Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config git
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
+  libsdl2-dev
+  libjpeg62-turbo-dev libpng-dev zlib1g-dev libgif-dev
+  fonts-noto-cjk fonts-dejavu-core
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # Independent readers and the reference command line used by tests and benchmarks.
+  ffmpeg libtiff-tools imagemagick
+  # A display for running the real program headless.
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -q
+  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+#include "common/Bitmap.h"
+
+namespace sm {
+
+enum class PlayState { Uninitialized, Stopped, Paused, Playing };
+
+// Event codes a graph reports (the values follow the classic media-framework codes so
+// that EventText can name them).
+enum GraphEventCode : int {
+    EC_COMPLETE = 0x01,
+    EC_USERABORT = 0x02,
+    EC_ERRORABORT = 0x03,
+    EC_TIME = 0x04,
+    EC_REPAINT = 0x05,
+    EC_STREAM_ERROR_STOPPED = 0x06,
+    EC_STREAM_ERROR_STILLPLAYING = 0x07,
+    EC_ERROR_STILLPLAYING = 0x08,
+    EC_PALETTE_CHANGED = 0x09,
+    EC_VIDEO_SIZE_CHANGED = 0x0A,
+    EC_QUALITY_CHANGE = 0x0B,
+    EC_SHUTTING_DOWN = 0x0C,
+    EC_CLOCK_CHANGED = 0x0D,
+    EC_PAUSED = 0x0E,
+};
+
+// The operations the program needs of a video service. All calls are made from the UI
+// thread; implementations decode on threads of their own and deliver PositionReport,
+// GraphEvent and FramePresented as queued signals on the UI thread.
+class MediaEngine : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~MediaEngine() override = default;
+
+    // true creates an empty graph; false releases the whole graph, stops every thread
+    // and returns promptly.
+    virtual bool SetActive(bool on) = 0;
+    virtual bool IsActive() const = 0;
+    // Stops and removes the decoding chain; the engine stays active.
+    virtual void ClearGraph() = 0;
+    // Builds the decoding chain for a file. Throws std::runtime_error when the file
+    // cannot be opened as media.
+    virtual void OpenMedia(const QString& path) = 0;
+
+    virtual bool Play() = 0;
+    virtual bool Pause() = 0;
+    virtual bool Stop() = 0;
+    // Never blocks.
+    virtual PlayState GetPlayState() const = 0;
+    // Whole seconds (truncated); 0 when unknown.
+    virtual std::int64_t GetDuration() const = 0;
+    // The stop position (the end of the media) in 100-ns units; 0 when unknown.
+    virtual std::int64_t GetStopPosition() const = 0;
+    // Sets the position, in whole seconds.
+    virtual bool SeekTo(std::int64_t seconds) = 0;
+    // Sets the position in 100-ns units (the track bar's fraction of the stop position).
+    virtual bool SeekToUnits(std::int64_t units) = 0;
+
+    // Copies the last presented frame as a 24-bit bitmap of the display size.
+    // Returns false and leaves the bitmap unchanged when no frame has been presented.
+    virtual bool GrabFrame(Bitmap& bitmap) = 0;
+    // Copies the frame presented for the last seek (the frame whose display interval
+    // contains the seek target), waiting up to waitMs for it to be decoded. Returns
+    // false and leaves the bitmap unchanged when there is none.
+    virtual bool GrabSeekFrame(Bitmap& bitmap, int waitMs) = 0;
+    // The display size (rotation and sample aspect ratio applied); untouched without video.
+    virtual void GetVideoSize(int& width, int& height) const = 0;
+    // Each element of the chain's names followed by a CR (13); empty without a graph.
+    virtual QString ListFilterNames() const = 0;
+    // Volume 0 (muted) or full; kept and applied to every later graph.
+    virtual void SetMuted(bool muted) = 0;
+
+    // The name and a one-line description of a graph event code.
+    static QString EventText(int code);
+
+signals:
+    // Every 1000 ms while playing.
+    void PositionReport(quint32 positionMs, quint32 durationMs);
+    void GraphEvent(int code);
+    // A new frame is on screen; GrabFrame returns it.
+    void FramePresented();
+};
+
+}  // namespace sm

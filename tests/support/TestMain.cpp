@@ -1,0 +1,1 @@
+// Test helpers shared by every subsystem's tests live beside this file.
