@@ -1,0 +1,106 @@
+#include "support/FakeMediaEngine.h"
+
+namespace sm::test {
+
+bool FakeMediaEngine::SetActive(bool on)
+{
+    calls.push_back(QStringLiteral("SetActive(%1)").arg(on));
+    active_ = on;
+    if (!on) {
+        opened_ = false;
+        state_ = PlayState::Stopped;
+        presented_ = Bitmap();
+        seekFrame_ = Bitmap();
+    }
+    return true;
+}
+
+void FakeMediaEngine::ClearGraph()
+{
+    calls.push_back(QStringLiteral("ClearGraph"));
+    opened_ = false;
+    state_ = PlayState::Stopped;
+}
+
+void FakeMediaEngine::OpenMedia(const QString& path)
+{
+    calls.push_back(QStringLiteral("OpenMedia(%1)").arg(path));
+    if (failOpen)
+        throw std::runtime_error("cannot open");
+    opened_ = true;
+    position_ = 0;
+}
+
+bool FakeMediaEngine::Play()
+{
+    calls.push_back(QStringLiteral("Play"));
+    if (active_)
+        state_ = PlayState::Playing;
+    return active_;
+}
+
+bool FakeMediaEngine::Pause()
+{
+    calls.push_back(QStringLiteral("Pause"));
+    if (active_)
+        state_ = PlayState::Paused;
+    return active_;
+}
+
+bool FakeMediaEngine::Stop()
+{
+    calls.push_back(QStringLiteral("Stop"));
+    if (active_)
+        state_ = PlayState::Stopped;
+    return active_;
+}
+
+bool FakeMediaEngine::SeekTo(std::int64_t seconds)
+{
+    calls.push_back(QStringLiteral("SeekTo(%1)").arg(seconds));
+    if (!opened_)
+        return false;
+    position_ = seconds;
+    seekFrame_ = frameAt(seconds);
+    if (state_ != PlayState::Stopped && !seekFrame_.isEmpty())
+        presented_ = seekFrame_;
+    return true;
+}
+
+bool FakeMediaEngine::SeekToUnits(std::int64_t units)
+{
+    calls.push_back(QStringLiteral("SeekToUnits(%1)").arg(units));
+    return SeekTo(units / 10'000'000);
+}
+
+bool FakeMediaEngine::GrabFrame(Bitmap& bitmap)
+{
+    if (presented_.isEmpty())
+        return false;
+    bitmap = presented_;
+    return true;
+}
+
+bool FakeMediaEngine::GrabSeekFrame(Bitmap& bitmap, int)
+{
+    if (seekFrame_.isEmpty())
+        return false;
+    bitmap = seekFrame_;
+    return true;
+}
+
+void FakeMediaEngine::GetVideoSize(int& width, int& height) const
+{
+    if (!opened_)
+        return;
+    width = videoWidth;
+    height = videoHeight;
+}
+
+void FakeMediaEngine::SetMuted(bool muted)
+{
+    calls.push_back(QStringLiteral("SetMuted(%1)").arg(muted));
+    muted_ = muted;
+}
+
+}  // namespace sm::test

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+#include "video/MediaEngine.h"
+
+namespace sm::test {
+
+// A media engine without video: it keeps the state a real engine keeps and records
+// every call, and "decodes" a frame for a position with a function the test sets.
+class FakeMediaEngine : public MediaEngine {
+public:
+    // Called for every seek; returns the frame presented at that second. An empty
+    // bitmap means "no frame" (GrabFrame then fails).
+    std::function<Bitmap(std::int64_t second)> frameAt = [](std::int64_t) { return Bitmap(); };
+    std::int64_t durationSeconds = 100;
+    int videoWidth = 640;
+    int videoHeight = 480;
+    bool failOpen = false;           // OpenMedia throws
+    QString filterNames = QStringLiteral("Video Renderer\rDecoder\r");
+    std::vector<QString> calls;      // "SetActive(1)", "Play", "SeekTo(8)", ...
+
+    bool SetActive(bool on) override;
+    bool IsActive() const override { return active_; }
+    void ClearGraph() override;
+    void OpenMedia(const QString& path) override;
+    bool Play() override;
+    bool Pause() override;
+    bool Stop() override;
+    PlayState GetPlayState() const override { return active_ ? state_ : PlayState::Uninitialized; }
+    std::int64_t GetDuration() const override { return opened_ ? durationSeconds : 0; }
+    std::int64_t GetStopPosition() const override { return GetDuration() * 10'000'000; }
+    bool SeekTo(std::int64_t seconds) override;
+    bool SeekToUnits(std::int64_t units) override;
+    bool GrabFrame(Bitmap& bitmap) override;
+    bool GrabSeekFrame(Bitmap& bitmap, int waitMs) override;
+    void GetVideoSize(int& width, int& height) const override;
+    QString ListFilterNames() const override { return active_ ? filterNames : QString(); }
+    void SetMuted(bool muted) override;
+
+    bool muted() const { return muted_; }
+    std::int64_t position() const { return position_; }
+    // Sends a position report as a playing engine would.
+    void report(quint32 positionMs) { emit PositionReport(positionMs, quint32(durationSeconds * 1000)); }
+
+private:
+    bool active_ = false;
+    bool opened_ = false;
+    bool muted_ = false;
+    PlayState state_ = PlayState::Stopped;
+    std::int64_t position_ = 0;
+    Bitmap presented_;
+    Bitmap seekFrame_;
+};
+
+}  // namespace sm::test

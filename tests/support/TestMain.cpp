@@ -1,1 +1,0 @@
-// Test helpers shared by every subsystem's tests live beside this file.
