@@ -1,0 +1,41 @@
+#include <gtest/gtest.h>
+
+#include "app/Settings.h"
+#include "imaging/SheetPixelSize.h"
+#include "imaging/TimeLabel.h"
+
+namespace sm {
+namespace {
+
+TEST(FormatTimeLabelTest, WritesHoursMinutesSeconds)
+{
+    const struct { std::int32_t seconds; const char* label; } cases[] = {
+        {0, "00:00:00"},
+        {59, "00:00:59"},
+        {3725, "01:02:05"},
+        {99 * 3600 + 59 * 60 + 59, "99:59:59"},
+        {100 * 3600, "100:00:00"},
+        {INT32_MAX, "596523:14:07"},
+        // Truncating division gives every part the sign of the position.
+        {-5, "00:00:-05"},
+        {-3725, "-01:-02:-05"},
+        {INT32_MIN, "-596523:-14:-08"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatTimeLabel(c.seconds), QString::fromLatin1(c.label)) << c.seconds;
+}
+
+TEST(SheetPixelSizeTest, CountsTheGapOnceMoreThanTheTiles)
+{
+    AppSettings s;
+    EXPECT_EQ(SheetPixelSize(s), QSize(372, 375));
+    s.ThumbSpace = 0;
+    s.ThumbCols = 1;
+    EXPECT_EQ(SheetPixelSize(s), QSize(120, 360));
+    s.ThumbWidth = 9999;
+    s.ThumbCols = 300000;
+    EXPECT_THROW(SheetPixelSize(s), std::overflow_error);
+}
+
+}  // namespace
+}  // namespace sm
