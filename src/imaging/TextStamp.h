@@ -6,6 +6,7 @@
 #include "common/Bitmap.h"
 #include "common/Canvas.h"
 #include "common/FontDesc.h"
+#include "imaging/TextRasterizer.h"
 
 namespace sm {
 
@@ -16,13 +17,17 @@ namespace sm {
 // draws it opaque; values outside 0..100 are clamped), `shadow` adds a black drop
 // shadow one pixel right and down at half the text's opacity. Text outside the picture
 // is clipped. Throws std::bad_alloc when the work memory cannot be had, and the text
-// engine's errors; the bitmap is never left half-blended by a failed check.
+// engine's errors (std::length_error for a font too large to draw); the bitmap is
+// unchanged when the text cannot be measured or rendered. The default rasteriser needs
+// a QGuiApplication.
 void StampText(Bitmap& bitmap, const QString& text, const FontDesc& font, int position, int dx,
-               int dy, int angle, int alpha, bool shadow);
+               int dy, int angle, int alpha, bool shadow,
+               const TextRasterizer& rasterizer = DefaultTextRasterizer());
 
 // The same on a canvas; afterwards the canvas keeps `font` and a clear brush.
 void StampText(Canvas& canvas, const QString& text, const FontDesc& font, int position, int dx,
-               int dy, int angle, int alpha, bool shadow);
+               int dy, int angle, int alpha, bool shadow,
+               const TextRasterizer& rasterizer = DefaultTextRasterizer());
 
 // The top-left point for a text extent of textWidth x textHeight on the bitmap: margins
 // of 2 pixels except flush right for code 3, a uniform random point for code 0 and codes

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QFont>
+
+#include "imaging/TextRasterizer.h"
+
+namespace sm {
+
+// Text measuring and drawing on the installed fonts through QtGui. A QGuiApplication
+// (or QApplication) must exist before the first call; without one both operations
+// throw std::logic_error instead of letting QtGui abort.
+class QtTextRasterizer final : public TextRasterizer {
+public:
+    QSize measure(const LogicalFont& font, const QString& text) const override;
+    void draw(const LogicalFont& font, const QString& text, QPoint start,
+              Bitmap& grey) const override;
+
+    // The QFont for a logical font. A face that is not installed gives way to the
+    // system's nearest substitute; Chinese faces stand behind it so that Chinese text
+    // always finds its glyphs.
+    static QFont MakeFont(const LogicalFont& font);
+};
+
+}  // namespace sm
