@@ -11,6 +11,115 @@ inline const QString kVersion = QStringLiteral("3.0.1");
 inline const QString kConfirmDeleteShots = QStringLiteral("确定要删除这些图片吗？");
 inline const QString kShotCount = QStringLiteral("已捕捉 %1 张截图");
 
+// ---- Application shell: main window, About box, open dialog, dialogs ----
+inline const QString kUnknownError = QStringLiteral("未知错误");
+
+// Command captions and hints.
+inline const QString kActOpenVideo = QStringLiteral("打开...");
+inline const QString kActSaveShots = QStringLiteral("保存截图");
+inline const QString kActBatch = QStringLiteral("批量处理");
+inline const QString kActMakeThumb = QStringLiteral("生成缩略图");
+inline const QString kActExit = QStringLiteral("退出");
+inline const QString kActAutoCapture = QStringLiteral("自动捕捉");
+inline const QString kHintAutoCapture = QStringLiteral("自动捕捉一个序列");
+inline const QString kActHandSnapshot = QStringLiteral("手动捕捉帧");
+inline const QString kActStopCapture = QStringLiteral("停止捕捉");
+inline const QString kActCaptureFrame = QStringLiteral("截图");
+inline const QString kHintCaptureFrame = QStringLiteral("捕捉当前帧");
+inline const QString kActRemoveSelShots = QStringLiteral("移除选定截图");
+inline const QString kActRemoveAllShots = QStringLiteral("清除所有截图");
+inline const QString kActPlayVideo = QStringLiteral("播放");
+inline const QString kHintPlayVideo = QStringLiteral("播放视频");
+inline const QString kActPauseVideo = QStringLiteral("暂停");
+inline const QString kActStopVideo = QStringLiteral("停止");
+inline const QString kActViewShots = QStringLiteral("图片查看器");
+inline const QString kHintViewShots = QStringLiteral("查看截图");
+inline const QString kActStandardOptions = QStringLiteral("标准选项");
+inline const QString kActHelpManual = QStringLiteral("帮助手册");
+inline const QString kActHomePage = QStringLiteral("主页");
+inline const QString kActCheckUpdates = QStringLiteral("检查更新");
+inline const QString kActAboutSoft = QStringLiteral("关于...");
+
+// Tool bar captions and hints where they differ from the command's own.
+inline const QString kToolOpenVideo = QStringLiteral("打开文件");
+inline const QString kHintOpenVideo = QStringLiteral("打开视频");
+inline const QString kToolAutoCapture = QStringLiteral("捕捉");
+inline const QString kToolRemoveSelShots = QStringLiteral("移除");
+inline const QString kHintSaveShots = QStringLiteral("保存所有截图");
+inline const QString kToolViewShots = QStringLiteral("查看捷图");
+inline const QString kToolMakeThumb = QStringLiteral("缩略图");
+inline const QString kHintMakeThumb = QStringLiteral("生成缩略图");
+inline const QString kToolBatch = QStringLiteral("批处理");
+inline const QString kToolStandardOptions = QStringLiteral("选项");
+inline const QString kHintExit = QStringLiteral("退出程序");
+
+// Menus.
+inline const QString kMenuFile = QStringLiteral("文件(&F)");
+inline const QString kMenuShots = QStringLiteral("截图(&S)");
+inline const QString kMenuVideo = QStringLiteral("视频(&V)");
+inline const QString kMenuTools = QStringLiteral("工具(&T)");
+inline const QString kMenuHelp = QStringLiteral("帮助(&H)");
+inline const QString kMenuFeedback = QStringLiteral("反馈");
+
+// Left panel.
+inline const QString kTabAuto = QStringLiteral("自动");
+inline const QString kTabHand = QStringLiteral("手动");
+inline const QString kGroupCaptureMethod = QStringLiteral("捕捉方法");
+inline const QString kRbCountFrames = QStringLiteral("捕捉");
+inline const QString kLbCountFramesTail = QStringLiteral("张截图自打开的文件。");
+inline const QString kRbEveryFrame = QStringLiteral("捕捉一张截图／每隔");
+inline const QString kLbEveryFrameTail = QStringLiteral("秒。");
+inline const QString kLbStartTime = QStringLiteral("开始时间：");
+inline const QString kGroupOutput = QStringLiteral("输出设置");
+inline const QString kLbOutputFolder = QStringLiteral("输出文件夹：");
+inline const QString kChooseOutputFolder = QStringLiteral("请选择一个输出文件夹");
+inline const QString kLbPrefix = QStringLiteral("名称前缀：");
+inline const QString kDefaultPrefix = QStringLiteral("shots_");
+inline const QString kLbSaveFormat = QStringLiteral("保存格式：");
+inline const QString kLbJpgQuality = QStringLiteral("Jpeg 品质：");
+inline const QString kLbPngCompress = QStringLiteral("Png 压缩：");
+inline const QString kLbColors = QStringLiteral("使用色彩：");
+inline const QString kColors16 = QStringLiteral("16 色");
+inline const QString kColors256 = QStringLiteral("256 色");
+inline const QString kColorsTrue16 = QStringLiteral("真彩(16位)");
+inline const QString kColorsTrue24 = QStringLiteral("真彩(24位)");
+inline const QString kBtnBackward = QStringLiteral("快退");
+inline const QString kBtnForward = QStringLiteral("快进");
+
+// Open-video dialog filter descriptions.
+inline const QString kFilterAllVideo = QStringLiteral("所有视频文件");
+inline const QString kFilterWindowsMedia = QStringLiteral("Windows 媒体文件 (*.wmv;*.asf;*.asx;*.wvx;*.wm;*.wmx)");
+inline const QString kFilterRealMedia = QStringLiteral(
+    "RealMedia 文件 (*.ra;*.rm;*.rmj;*.rms;*.mnd;*.ram;*.rmm;*.r1m;*.rom;*.mns;*.rp;*.rtx;*.rt;*.rmx)");
+inline const QString kFilterMpeg = QStringLiteral("MPEG 文件 (*.mpg;*.mpeg;*.mpa;*.mp2;*.dat)");
+inline const QString kFilterAvi = QStringLiteral("AVI 文件 (*.avi)");
+inline const QString kFilterFlash = QStringLiteral("Flash 视频 (*.flv)");
+inline const QString kFilterDvd = QStringLiteral("DVD 文件 (*.vob)");
+inline const QString kFilterQuickTime = QStringLiteral("QuickTime 文件 (*.mov;*.qt)");
+inline const QString kFilterAllFiles = QStringLiteral("所有文件 (*.*)");
+
+// About box and the addresses the help commands hand to the desktop.
+inline const QString kAboutTitle = QStringLiteral("关于");
+inline const QString kAboutNotice = QStringLiteral("本软件为免费软件，欢迎使用和传播。");
+inline const QString kAboutClose = QStringLiteral("关闭(&C)");
+inline const QString kHomePageUrl = QStringLiteral("https://stillmark.example.org/");
+inline const QString kFeedbackUrl = QStringLiteral("https://stillmark.example.org/faq.html");
+inline const QString kSupportEmail = QStringLiteral("support@stillmark.example.org");
+inline const QString kHelpFile = QStringLiteral("help.chm");
+inline const QString kLogoFile = QStringLiteral("Logo.bmp");
+
+// ---- Capture and saving shots ----
+inline const QString kStartAfterDuration = QStringLiteral("哎呀！起始时间大于持续时间。\n请重置它。");
+inline const QString kProcessCaption = QStringLiteral("正在处理");
+inline const QString kProgressFormat = QStringLiteral("进度...[%p%]");
+inline const QString kBtnAbort = QStringLiteral("中断(&A)");
+inline const QString kOutputFolderMissing = QStringLiteral("输出文件夹不存在，请首先创建它。");
+inline const QString kShotsSavedOpenFolder = QStringLiteral("%1 截图已被保存。\n您想要打开输出文件夹吗？");
+inline const QString kShotsNotSaved = QStringLiteral("%1 张截图未能保存。");
+
+// Video opening and playback.
+inline const QString kPositionReadout = QStringLiteral("Position: %1 Duration: %2");
+
 // ---- Text effects engine ----
 inline const QString kInvalidLine = QStringLiteral("Invalid line!");
 inline const QString kInvalidForeBmp = QStringLiteral("Invalid foreground bitmap!");

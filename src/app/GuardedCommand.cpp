@@ -1,0 +1,23 @@
+#include "app/GuardedCommand.h"
+
+#include <QString>
+
+#include <exception>
+
+#include "app/Prompts.h"
+#include "app/uLang.h"
+
+namespace sm {
+
+void RunGuarded(Prompts& prompts, const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        prompts.Error(QString::fromUtf8(e.what()));
+    } catch (...) {
+        prompts.Error(lang::kUnknownError);
+    }
+}
+
+}  // namespace sm

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include "app/Settings.h"
+
+namespace sm {
+
+// The settings file inside a folder (the folder's "Settings.dat").
+QString SettingsFilePath(const QString& folder);
+
+// Reads the folder's Settings.dat into every setting and both font records. A missing
+// file, section or key, or a value that is not an integer where one is expected,
+// gives that setting its default; other settings are unaffected. Never throws for a
+// missing or partial file; throws std::runtime_error when an existing file cannot be read.
+void LoadSettings(const QString& folder, AppSettings& settings);
+
+// Writes every setting and both font records into the folder's Settings.dat, keeping
+// the sections, keys and lines of the existing file that the program does not know
+// where they were. The file is replaced atomically: when it cannot be written, the
+// old file stays as it was and std::runtime_error is thrown.
+void SaveSettings(const QString& folder, const AppSettings& settings);
+
+}  // namespace sm

@@ -1,0 +1,20 @@
+#include "app/StartTimeText.h"
+
+namespace sm {
+
+QTime ParseStartTime(const QString& text)
+{
+    for (const char* format : {"H:m:s", "H:m"}) {
+        const QTime time = QTime::fromString(text.trimmed(), QLatin1String(format));
+        if (time.isValid())
+            return time;
+    }
+    return QTime(0, 0);
+}
+
+QString FormatStartTime(const QTime& time)
+{
+    return time.toString(QStringLiteral("H:mm:ss"));
+}
+
+}  // namespace sm

@@ -1,0 +1,389 @@
+#include "app/uMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTimeEdit>
+#include <QToolButton>
+#include <QUrl>
+
+#include <utility>
+
+#include "app/AboutBox.h"
+#include "app/GuardedCommand.h"
+#include "app/Prompts.h"
+#include "app/SettingsStore.h"
+#include "app/StartTimeText.h"
+#include "app/VideoOpenFilters.h"
+#include "app/uLang.h"
+#include "video/MediaEngine.h"
+
+namespace sm {
+
+namespace {
+
+QString WithTrailingSeparator(QString folder)
+{
+    folder = QDir::toNativeSeparators(folder);
+    if (!folder.endsWith(QDir::separator()))
+        folder += QDir::separator();
+    return folder;
+}
+
+constexpr int kListThumbSize = 100;
+
+// Runs its function when it goes out of scope, however the scope is left.
+template <typename F>
+class ScopeExit {
+public:
+    explicit ScopeExit(F f) : f_(std::move(f)) {}
+    ~ScopeExit() { f_(); }
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+
+private:
+    F f_;
+};
+
+}  // namespace
+
+TfrmMain::TfrmMain(QString appDir, Prompts& prompts, MediaEngine& engine, QWidget* parent)
+    : QMainWindow(parent), prompts_(prompts), engine_(engine)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    AppDir = WithTrailingSeparator(appDir);
+    setWindowTitle(lang::kProductName + QLatin1Char(' ') + lang::kVersion);
+    // A settings file that cannot be read leaves the defaults in force.
+    try {
+        LoadSettings(AppDir, settings_);
+    } catch (const std::exception&) {
+        settings_ = AppSettings{};
+    }
+    ListThumbBitmap = Bitmap(kListThumbSize, kListThumbSize, 24);
+
+    createActions();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    createShotList();
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(createLeftPanel());
+    layout->addWidget(lvPicList, 1);
+    setCentralWidget(central);
+    bindControls();
+    setAcceptDrops(true);
+
+    engine_.SetMuted(settings_.StopSound);
+    restoreWindowSize();
+}
+
+TfrmMain::~TfrmMain()
+{
+    runDestroyStep();
+}
+
+void TfrmMain::restoreWindowSize()
+{
+    resize(settings_.WinWidth, settings_.WinHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    if (settings_.WinState == 1)
+        setWindowState(Qt::WindowMinimized);
+    else if (settings_.WinState == 2)
+        setWindowState(Qt::WindowMaximized);
+}
+
+void TfrmMain::storeWindowSize()
+{
+    settings_.WinWidth = width();
+    settings_.WinHeight = height();
+    const Qt::WindowStates state = windowState();
+    settings_.WinState = state.testFlag(Qt::WindowMinimized) ? 1 : state.testFlag(Qt::WindowMaximized) ? 2 : 0;
+}
+
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        runShowStep();
+    }
+}
+
+void TfrmMain::runShowStep()
+{
+    SettingsToControls();
+    selectLeftTab(0);
+    showCompressionPage(cbSaveFormat->currentIndex());
+    UpdateCommandStates();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    try {
+        engine_.Stop();
+        engine_.ClearGraph();
+    } catch (const std::exception&) {
+        // Closing never fails on a graph that will not stop.
+    }
+    event->accept();
+}
+
+void TfrmMain::runDestroyStep()
+{
+    try {
+        storeWindowSize();
+        ControlsToSettings();
+        SaveSettings(AppDir, settings_);
+    } catch (...) {
+        // A settings file that cannot be written keeps its old content; the program
+        // still ends normally.
+    }
+}
+
+void TfrmMain::bindControls()
+{
+    connect(rbEveryFrame, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            settings_.CaptureMethod = 1;
+    });
+    connect(rbCountFrames, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            settings_.CaptureMethod = 0;
+    });
+    connect(seOutput, &QLineEdit::textChanged, this, [this](const QString& text) { settings_.OutputFolder = text; });
+    connect(seCountFrames, &QSpinBox::valueChanged, this, [this](int value) { settings_.CountFrames = value; });
+    connect(seEveryFrame, &QSpinBox::valueChanged, this, [this](int value) { settings_.EveryFrame = value; });
+    connect(cbSaveFormat, &QComboBox::currentIndexChanged, this, &TfrmMain::showCompressionPage);
+}
+
+void TfrmMain::SettingsToControls()
+{
+    if (settings_.OutputFolder.size() < 3)
+        settings_.OutputFolder = AppDir + QStringLiteral("OutPic");
+    if (settings_.CaptureMethod != 0)
+        rbEveryFrame->setChecked(true);
+    else
+        rbCountFrames->setChecked(true);
+    // Indexes outside a box's entries leave it without a selection.
+    auto select = [](QComboBox* box, int index) { box->setCurrentIndex(index < box->count() ? index : -1); };
+    select(cbSaveFormat, settings_.SaveFormat);
+    seOutput->setText(settings_.OutputFolder);
+    SpinCompress->setValue(settings_.JpgCompress);
+    select(cbPngCompress, settings_.PngCompress);
+    select(cbColors, settings_.MaxColor);
+    meStartTime->setTime(ParseStartTime(settings_.StartTime));
+    seCountFrames->setValue(settings_.CountFrames);
+    seEveryFrame->setValue(settings_.EveryFrame);
+}
+
+void TfrmMain::ControlsToSettings()
+{
+    settings_.CaptureMethod = rbCountFrames->isChecked() ? 0 : 1;
+    settings_.OutputFolder = seOutput->text();
+    settings_.SaveFormat = cbSaveFormat->currentIndex();
+    settings_.JpgCompress = SpinCompress->value();
+    settings_.PngCompress = cbPngCompress->currentIndex();
+    settings_.MaxColor = cbColors->currentIndex();
+    settings_.StartTime = FormatStartTime(meStartTime->time());
+    settings_.CountFrames = seCountFrames->value();
+    settings_.EveryFrame = seEveryFrame->value();
+}
+
+void TfrmMain::showCompressionPage(int formatIndex)
+{
+    // JPG, PNG and BMP have a page each; every other index shows the empty page.
+    const int emptyPage = pcCompress->count() - 1;
+    pcCompress->setCurrentIndex(formatIndex >= 0 && formatIndex < emptyPage ? formatIndex : emptyPage);
+}
+
+void TfrmMain::selectLeftTab(int index)
+{
+    TabBarLeft->setCurrentIndex(index);
+    pcMain->setCurrentIndex(index);
+}
+
+int TfrmMain::shotCount() const
+{
+    return lvPicList->count();
+}
+
+void TfrmMain::UpdateCommandStates()
+{
+    const bool hasShots = shotCount() > 0;
+    for (const char* name : {"ActSaveShots", "ActMakeThumb", "ActViewShots", "ActRemoveSelShots", "ActRemoveAllShots"})
+        action(QLatin1String(name))->setEnabled(hasShots);
+
+    const bool active = engine_.IsActive();
+    const bool playing = active && engine_.GetPlayState() == PlayState::Playing;
+    action("ActAutoCapture")->setEnabled(active);
+    action("ActCaptureFrame")->setEnabled(active);
+    action("ActPlayVideo")->setEnabled(!playing);
+    action("ActPauseVideo")->setEnabled(playing);
+    action("ActStopVideo")->setEnabled(playing);
+    btnBackward->setEnabled(playing);
+    btnForward->setEnabled(playing);
+
+    setStatusText(0, lang::kShotCount.arg(shotCount()));
+}
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty())
+        return;
+    event->acceptProposedAction();
+    const QString path = urls.first().toLocalFile();
+    RunGuarded(prompts_, [&] { OpenVideoFile(path); });
+}
+
+void TfrmMain::OpenVideoFile(const QString& path)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ScopeExit restore([this] {
+        QApplication::restoreOverrideCursor();
+        UpdateCommandStates();
+    });
+    engine_.SetActive(false);
+    ClearShots();
+    setWindowTitle(lang::kProductName + QStringLiteral(" (") + path + QLatin1Char(')'));
+    LoadVideo(path);
+}
+
+void TfrmMain::onOpenVideo()
+{
+    const std::optional<QString> path = prompts_.OpenFile(QString(), VideoOpenFilters(), QString());
+    if (path)
+        OpenVideoFile(*path);
+}
+
+void TfrmMain::onChooseOutputFolder()
+{
+    const std::optional<QString> folder = prompts_.ChooseFolder(lang::kChooseOutputFolder, seOutput->text());
+    if (folder)
+        seOutput->setText(WithTrailingSeparator(*folder));
+}
+
+void TfrmMain::onExit()
+{
+    close();
+}
+
+void TfrmMain::onSaveShots() {}
+
+void TfrmMain::onBatch()
+{
+    UpdateCommandStates();
+}
+
+void TfrmMain::onMakeThumb() {}
+
+void TfrmMain::onAutoCapture()
+{
+    selectLeftTab(0);
+}
+
+void TfrmMain::onHandSnapshot()
+{
+    selectLeftTab(1);
+}
+
+void TfrmMain::onStopCapture()
+{
+    AbortRequested = true;
+}
+
+void TfrmMain::onCaptureFrame() {}
+
+void TfrmMain::onRemoveSelShots()
+{
+    RemoveSelectedShots();
+    UpdateCommandStates();
+}
+
+void TfrmMain::onRemoveAllShots()
+{
+    if (!prompts_.Confirm(lang::kConfirmDeleteShots))
+        return;
+    ClearShots();
+    UpdateCommandStates();
+}
+
+void TfrmMain::onPlayVideo()
+{
+    selectLeftTab(1);
+}
+
+void TfrmMain::onPauseVideo() {}
+
+void TfrmMain::onStopVideo() {}
+
+void TfrmMain::onBackward() {}
+
+void TfrmMain::onForward() {}
+
+void TfrmMain::onViewShots() {}
+
+void TfrmMain::onStandardOptions() {}
+
+void TfrmMain::onHelpManual()
+{
+    prompts_.OpenWithShell(AppDir + lang::kHelpFile);
+}
+
+void TfrmMain::onHomePage()
+{
+    prompts_.OpenWithShell(lang::kHomePageUrl);
+}
+
+void TfrmMain::onFeedback()
+{
+    prompts_.OpenWithShell(lang::kFeedbackUrl);
+}
+
+void TfrmMain::onAboutSoft()
+{
+    TfrmAbout about(AppDir, prompts_, this);
+    about.exec();
+}
+
+void TfrmMain::ClearShots()
+{
+    lvPicList->clear();
+}
+
+void TfrmMain::RemoveSelectedShots()
+{
+    qDeleteAll(lvPicList->selectedItems());
+}
+
+bool TfrmMain::LoadVideo(const QString& path)
+{
+    return false;
+}
+
+}  // namespace sm

@@ -1,0 +1,155 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include "app/Settings.h"
+#include "common/Bitmap.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QRadioButton;
+class QSlider;
+class QSpinBox;
+class QStackedWidget;
+class QTabBar;
+class QTimeEdit;
+class QToolBar;
+class QToolButton;
+class QWidget;
+
+namespace sm {
+
+class MediaEngine;
+class Prompts;
+
+// The program's main window: the command table, the shot list, the capture and
+// output controls and the video page. It owns the settings from its create step
+// (the constructor, which loads Settings.dat from appDir) to its destroy step (the
+// destructor, which saves them back).
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    TfrmMain(QString appDir, Prompts& prompts, MediaEngine& engine, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    AppSettings& settings() { return settings_; }
+    const QString& appDir() const { return AppDir; }
+    // The command of that name (e.g. "ActOpenVideo"); nullptr when there is none.
+    QAction* action(const QString& name) const;
+    // The text of status panel 0 (shot count) or 1 (playback read-out).
+    QString statusText(int panel) const;
+    void setStatusText(int panel, const QString& text);
+
+    // Enables and disables the commands for the shot list's row count and the engine's
+    // state, and writes the shot count into the status bar.
+    void UpdateCommandStates();
+    // Copies the settings into the controls of page 1.
+    void SettingsToControls();
+    // Copies the controls of page 1 into the settings.
+    void ControlsToSettings();
+    // Opens a video as the open command does after its dialog: discards the shots,
+    // loads the file and refreshes the command states however it ends.
+    void OpenVideoFile(const QString& path);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private slots:
+    void onOpenVideo();
+    void onSaveShots();
+    void onBatch();
+    void onMakeThumb();
+    void onAutoCapture();
+    void onHandSnapshot();
+    void onStopCapture();
+    void onCaptureFrame();
+    void onRemoveSelShots();
+    void onRemoveAllShots();
+    void onPlayVideo();
+    void onPauseVideo();
+    void onStopVideo();
+    void onBackward();
+    void onForward();
+    void onViewShots();
+    void onStandardOptions();
+    void onHelpManual();
+    void onHomePage();
+    void onFeedback();
+    void onAboutSoft();
+    void onExit();
+    void onChooseOutputFolder();
+
+private:
+    // Window construction, in MainCommands.cpp and MainLayout.cpp.
+    void createActions();
+    QAction* addCommand(const QString& name, const QString& caption, const QKeySequence& shortcut,
+                        const QString& category, void (TfrmMain::*handler)());
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    QWidget* createLeftPanel();
+    QWidget* createAutoPage();
+    QWidget* createHandPage();
+    void createShotList();
+    void bindControls();
+
+    void runShowStep();
+    void runDestroyStep();
+    void restoreWindowSize();
+    void storeWindowSize();
+    void showCompressionPage(int formatIndex);
+    void selectLeftTab(int index);
+    int shotCount() const;
+
+    // Shot list and video session routines.
+    void ClearShots();
+    void RemoveSelectedShots();
+    bool LoadVideo(const QString& path);
+
+    Prompts& prompts_;
+    MediaEngine& engine_;
+    AppSettings settings_;
+    bool shown_ = false;
+
+    // Session values.
+    QString AppDir;             // the program's folder, with a trailing separator
+    bool AbortRequested = false;
+
+    // Work pictures: every frame grab lands in WorkBitmap; list thumbnails are composed
+    // on ListThumbBitmap.
+    Bitmap WorkBitmap;
+    Bitmap ListThumbBitmap;
+
+    // Controls other routines reach.
+    QToolBar* ToolBarMain = nullptr;
+    QToolBar* ToolBarNav = nullptr;
+    QLabel* statusPanels_[2] = {nullptr, nullptr};
+    QTabBar* TabBarLeft = nullptr;
+    QStackedWidget* pcMain = nullptr;
+    QRadioButton* rbCountFrames = nullptr;
+    QRadioButton* rbEveryFrame = nullptr;
+    QSpinBox* seCountFrames = nullptr;
+    QSpinBox* seEveryFrame = nullptr;
+    QTimeEdit* meStartTime = nullptr;
+    QLineEdit* seOutput = nullptr;
+    QLineEdit* edPrefix = nullptr;
+    QComboBox* cbSaveFormat = nullptr;
+    QStackedWidget* pcCompress = nullptr;
+    QSpinBox* SpinCompress = nullptr;
+    QComboBox* cbPngCompress = nullptr;
+    QComboBox* cbColors = nullptr;
+    QWidget* plVideo = nullptr;
+    QSlider* TrackBar = nullptr;
+    QToolButton* btnBackward = nullptr;
+    QToolButton* btnForward = nullptr;
+    QListWidget* lvPicList = nullptr;
+};
+
+}  // namespace sm
