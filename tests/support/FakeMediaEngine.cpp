@@ -67,6 +67,16 @@ bool FakeMediaEngine::SeekTo(std::int64_t seconds)
     return true;
 }
 
+void FakeMediaEngine::elapse(std::int64_t seconds)
+{
+    if (state_ != PlayState::Playing || !opened_)
+        return;
+    position_ += seconds;
+    Bitmap frame = frameAt(position_);
+    if (!frame.isEmpty())
+        presented_ = std::move(frame);
+}
+
 bool FakeMediaEngine::SeekToUnits(std::int64_t units)
 {
     calls.push_back(QStringLiteral("SeekToUnits(%1)").arg(units));

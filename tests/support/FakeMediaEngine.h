@@ -45,6 +45,9 @@ public:
     std::int64_t position() const { return position_; }
     // Sends a position report as a playing engine would.
     void report(quint32 positionMs) { emit PositionReport(positionMs, quint32(durationSeconds * 1000)); }
+    // Lets time pass: a playing engine moves on by that many seconds and presents the
+    // frame there, as playback after a seek would.
+    void elapse(std::int64_t seconds);
 
 private:
     bool active_ = false;

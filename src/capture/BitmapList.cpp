@@ -1,0 +1,32 @@
+#include "capture/BitmapList.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace sm {
+
+TBitmapList::~TBitmapList()
+{
+    Clear();
+}
+
+int TBitmapList::Add(const sm::Bitmap& bitmap, std::int32_t tag)
+{
+    entries_.push_back(ShotEntry{std::make_shared<const sm::Bitmap>(bitmap), tag});
+    return Count() - 1;
+}
+
+void TBitmapList::Clear()
+{
+    while (!entries_.empty())
+        entries_.pop_back();
+}
+
+const ShotEntry& TBitmapList::operator[](int index) const
+{
+    if (index < 0 || index >= Count())
+        throw std::out_of_range("bitmap list index " + std::to_string(index) + " out of range");
+    return entries_[std::size_t(index)];
+}
+
+}  // namespace sm

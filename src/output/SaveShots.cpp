@@ -1,0 +1,117 @@
+#include "output/SaveShots.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/uLang.h"
+#include "imaging/Resize.h"
+
+namespace sm {
+
+namespace {
+
+// Hides the progress dialog however the files end.
+class HideProgressOnExit {
+public:
+    explicit HideProgressOnExit(RunHost& host) : host_(host) {}
+    ~HideProgressOnExit() { host_.HideProgress(); }
+    HideProgressOnExit(const HideProgressOnExit&) = delete;
+    HideProgressOnExit& operator=(const HideProgressOnExit&) = delete;
+
+private:
+    RunHost& host_;
+};
+
+QString WithTrailingSeparator(const QString& folder)
+{
+    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QDir::separator()))
+        return folder;
+    return folder + QDir::separator();
+}
+
+// TODO(replace with the encoders' table once it is in): the file extension of a save format.
+QString ExtensionOf(int saveFormat)
+{
+    static const char* const extensions[] = {".jpg", ".png", ".bmp", ".gif", ".tif"};
+    if (saveFormat < 0 || saveFormat > 4)
+        return QStringLiteral(".jpg");
+    return QString::fromLatin1(extensions[saveFormat]);
+}
+
+}  // namespace
+
+QString ShotFileName(const QString& folder, const QString& prefix, int number, const QString& extension)
+{
+    return folder + prefix + QStringLiteral("%1").arg(number, 4, 10, QLatin1Char('0')) + extension;
+}
+
+SaveShotsResult SaveShotsRun::Run(const std::vector<ShotToSave>& shots, const std::function<QString()>& prefix)
+{
+    SaveShotsResult result;
+    if (shots.empty())
+        return result;
+    {
+        RunScope run(control_);
+        if (!run.Entered()) {
+            result.Outcome = SaveShotsOutcome::Refused;
+            return result;
+        }
+        if (!QFileInfo(settings_.OutputFolder).isDir()) {
+            prompts_.Error(lang::kOutputFolderMissing);
+            result.Outcome = SaveShotsOutcome::MissingFolder;
+            return result;
+        }
+        settings_.OutputFolder = WithTrailingSeparator(settings_.OutputFolder);
+        if (settings_.SaveFormat >= -5 && settings_.SaveFormat <= -1)
+            settings_.SaveFormat = 0;
+        result.Outcome = SaveShotsOutcome::Finished;
+        result.Written = WriteFiles(shots, prefix, ExtensionOf(settings_.SaveFormat));
+        result.NotWritten = int(shots.size()) - result.Written;
+    }
+    ReportResult(result);
+    return result;
+}
+
+int SaveShotsRun::WriteFiles(const std::vector<ShotToSave>& shots, const std::function<QString()>& prefix,
+                             const QString& extension)
+{
+    const QString folder = settings_.OutputFolder;
+    const int width = settings_.ShotsWidth;
+    const int height = settings_.ShotsHeight;
+    const int count = int(shots.size());
+    Bitmap work;
+    HideProgressOnExit hide(host_);
+    host_.SetProgress(0);
+    host_.ShowProgress();
+    host_.ProcessMessages();
+    control_.AbortRequested = false;
+
+    int written = 0;
+    for (int i = 0; i < count; ++i) {
+        if (control_.AbortRequested)
+            break;
+        const ShotToSave& shot = shots[std::size_t(i)];
+        if (!shot.Picture || shot.Picture->isEmpty())
+            continue;
+        work = *shot.Picture;
+        if (settings_.NeedResize)
+            ResizeBitmap(work, width, height, ResizeStretch, clWhite);
+        const QString fileName = ShotFileName(folder, prefix(), i + 1, extension);
+        // Only a file that is really there counts as saved.
+        if (writer_(work, fileName, shot.Label) && QFileInfo(fileName).isFile())
+            ++written;
+        host_.ProcessMessages();
+        host_.SetProgress(int(100.0 / count * i));
+    }
+    return written;
+}
+
+void SaveShotsRun::ReportResult(const SaveShotsResult& result)
+{
+    if (result.NotWritten > 0)
+        prompts_.Error(lang::kShotsNotSaved.arg(result.NotWritten));
+    if (prompts_.Confirm(lang::kShotsSavedOpenFolder.arg(result.Written)))
+        prompts_.OpenWithShell(settings_.OutputFolder);
+}
+
+}  // namespace sm

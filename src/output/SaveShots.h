@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/Prompts.h"
+#include "app/Settings.h"
+#include "common/Bitmap.h"
+#include "common/RunHost.h"
+
+namespace sm {
+
+// One shot to save: its time label and its picture, taken from a shot-list row when
+// the save starts so that later changes to the list cannot mix them up.
+struct ShotToSave {
+    QString Label;
+    std::shared_ptr<const Bitmap> Picture;
+};
+
+// Writes one picture file: (picture, which it may change, file name, time label) to
+// true when the file was written.
+using ShotFileWriter = std::function<bool(Bitmap& picture, const QString& fileName, const QString& timeLabel)>;
+
+enum class SaveShotsOutcome {
+    NothingToSave,  // no shots; nothing shown
+    Refused,        // another run is going on; nothing shown
+    MissingFolder,  // OutputFolder is no folder; the user was told
+    Finished,       // every shot was handled, or the stop request ended the run
+};
+
+struct SaveShotsResult {
+    SaveShotsOutcome Outcome = SaveShotsOutcome::NothingToSave;
+    int Written = 0;     // files written and present afterwards
+    int NotWritten = 0;  // shots without a file: failed, empty or left by an abort
+};
+
+// The name of the n-th file of a save: folder (ending in a separator) + prefix + n
+// written with at least four digits + the extension.
+QString ShotFileName(const QString& folder, const QString& prefix, int number, const QString& extension);
+
+// Saves shots as numbered picture files in settings.OutputFolder, under the progress
+// dialog: file n (from 1) is folder + prefix() + "%.4d" + the extension of SaveFormat,
+// the picture stretched to ShotsWidth x ShotsHeight first when NeedResize is on. The
+// prefix is asked for again for every file. OutputFolder gets a trailing separator.
+// The stop request is honoured before each file. Afterwards the user is told how many
+// shots could not be saved, if any, and asked whether to open the folder, which is
+// handed to the desktop on Yes. An error escaping the writer ends the run (dialog
+// hidden) and is passed on without the closing question.
+class SaveShotsRun {
+public:
+    SaveShotsRun(AppSettings& settings, RunHost& host, Prompts& prompts, RunControl& control, ShotFileWriter writer)
+        : settings_(settings), host_(host), prompts_(prompts), control_(control), writer_(std::move(writer))
+    {
+    }
+
+    SaveShotsResult Run(const std::vector<ShotToSave>& shots, const std::function<QString()>& prefix);
+
+private:
+    int WriteFiles(const std::vector<ShotToSave>& shots, const std::function<QString()>& prefix,
+                   const QString& extension);
+    void ReportResult(const SaveShotsResult& result);
+
+    AppSettings& settings_;
+    RunHost& host_;
+    Prompts& prompts_;
+    RunControl& control_;
+    ShotFileWriter writer_;
+};
+
+}  // namespace sm

@@ -1,0 +1,259 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "app/uLang.h"
+#include "capture/ShotList.h"
+#include "output/SaveShots.h"
+#include "support/ScriptedPrompts.h"
+#include "support/ScriptedRunHost.h"
+
+namespace sm {
+namespace {
+
+// A picture whose pixels all carry a number.
+Bitmap Picture(int mark, int width = 6, int height = 4)
+{
+    Bitmap picture(width, height, 24);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            picture.setPixelRgb(x, y, std::uint32_t(mark));
+    return picture;
+}
+
+ShotToSave Shot(const QString& label, int mark)
+{
+    return ShotToSave{label, std::make_shared<const Bitmap>(Picture(mark))};
+}
+
+class SaveShotsTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(out.isValid());
+        settings.OutputFolder = out.path() + "/";
+        settings.SaveFormat = 1;
+        settings.NeedResize = false;
+    }
+
+    // Writes "label mark widthxheight" as the file's content.
+    bool WriteText(Bitmap& picture, const QString& fileName, const QString& label)
+    {
+        written.push_back(fileName);
+        QFile file(fileName);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
+        file.write(QStringLiteral("%1 %2 %3x%4")
+                       .arg(label)
+                       .arg(picture.pixelRgb(0, 0))
+                       .arg(picture.width())
+                       .arg(picture.height())
+                       .toUtf8());
+        return true;
+    }
+
+    SaveShotsResult Save(const std::vector<ShotToSave>& shots)
+    {
+        SaveShotsRun run(settings, host, prompts, control, [this](Bitmap& p, const QString& f, const QString& l) {
+            return writer(p, f, l);
+        });
+        return run.Run(shots, [this] { return prefix; });
+    }
+
+    QString Content(const QString& name) const
+    {
+        QFile file(out.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            return QStringLiteral("<missing>");
+        return QString::fromUtf8(file.readAll());
+    }
+
+    QTemporaryDir out;
+    AppSettings settings;
+    test::ScriptedRunHost host;
+    test::ScriptedPrompts prompts;
+    RunControl control;
+    QString prefix = QStringLiteral("shots_");
+    std::vector<QString> written;
+    ShotFileWriter writer = [this](Bitmap& p, const QString& f, const QString& l) { return WriteText(p, f, l); };
+};
+
+TEST_F(SaveShotsTest, WritesNumberedFilesInDisplayOrderAndOffersTheFolder)
+{
+    prompts.confirmAnswers = {true};
+    const SaveShotsResult result = Save({Shot("00:00:08", 8), Shot("00:00:16", 16), Shot("00:00:24", 24)});
+
+    EXPECT_EQ(result.Outcome, SaveShotsOutcome::Finished);
+    EXPECT_EQ(result.Written, 3);
+    EXPECT_EQ(result.NotWritten, 0);
+    EXPECT_EQ(written, (std::vector<QString>{out.filePath("shots_0001.png"), out.filePath("shots_0002.png"),
+                                             out.filePath("shots_0003.png")}));
+    EXPECT_EQ(Content("shots_0002.png"), "00:00:16 16 6x4");
+    EXPECT_TRUE(prompts.texts("error").isEmpty());
+    EXPECT_EQ(prompts.texts("confirm"), QStringList{lang::kShotsSavedOpenFolder.arg(3)});
+    EXPECT_EQ(prompts.texts("shell"), QStringList{settings.OutputFolder});
+    EXPECT_FALSE(host.visible);
+    EXPECT_TRUE(control.AbortRequested);
+}
+
+TEST_F(SaveShotsTest, FileNamesAndExtensions)
+{
+    EXPECT_EQ(ShotFileName("/o/", "a_", 1, ".png"), "/o/a_0001.png");
+    EXPECT_EQ(ShotFileName("/o/", "", 12345, ".jpg"), "/o/12345.jpg");
+
+    const std::pair<int, QString> formats[] = {{0, ".jpg"}, {1, ".png"}, {2, ".bmp"}, {3, ".gif"},
+                                               {4, ".tif"}, {5, ".jpg"}, {-1, ".jpg"}};
+    for (const auto& [format, extension] : formats) {
+        settings.SaveFormat = format;
+        written.clear();
+        Save({Shot("00:00:01", 1)});
+        ASSERT_EQ(written.size(), 1u);
+        EXPECT_TRUE(written[0].endsWith(extension)) << format;
+    }
+    EXPECT_EQ(settings.SaveFormat, 0) << "no format chosen means JPG";
+}
+
+TEST_F(SaveShotsTest, ProgressShowsTheShareDoneBeforeEachFile)
+{
+    Save({Shot("a", 1), Shot("b", 2), Shot("c", 3), Shot("d", 4)});
+    EXPECT_EQ(host.progress, (std::vector<int>{0, 0, 25, 50, 75}));
+    EXPECT_EQ(host.timesShown, 1);
+    EXPECT_EQ(host.timesHidden, 1);
+}
+
+TEST_F(SaveShotsTest, AMissingFolderIsReportedAndNothingIsWritten)
+{
+    const QString asFile = out.filePath("plain.txt");
+    QFile(asFile).open(QIODevice::WriteOnly);
+    for (const QString& folder : {out.filePath("nowhere"), asFile}) {
+        prompts.shown.clear();
+        settings.OutputFolder = folder;
+        EXPECT_EQ(Save({Shot("a", 1)}).Outcome, SaveShotsOutcome::MissingFolder) << folder.toStdString();
+        EXPECT_EQ(prompts.texts("error"), QStringList{lang::kOutputFolderMissing});
+        EXPECT_TRUE(prompts.texts("confirm").isEmpty());
+        EXPECT_EQ(settings.OutputFolder, folder);
+    }
+    EXPECT_TRUE(written.empty());
+    EXPECT_EQ(host.timesShown, 0);
+}
+
+TEST_F(SaveShotsTest, AFolderWithoutTrailingSeparatorGetsOne)
+{
+    settings.OutputFolder = out.path();
+    Save({Shot("a", 1)});
+    EXPECT_EQ(settings.OutputFolder, out.path() + QDir::separator());
+    EXPECT_EQ(Content("shots_0001.png"), "a 1 6x4");
+}
+
+TEST_F(SaveShotsTest, AFileThatCannotBeWrittenIsNotCountedAsSaved)
+{
+    ASSERT_TRUE(QDir(out.path()).mkdir("shots_0002.png"));  // a folder where the file should go
+    const SaveShotsResult result = Save({Shot("a", 1), Shot("b", 2), Shot("c", 3)});
+
+    EXPECT_EQ(result.Written, 2);
+    EXPECT_EQ(result.NotWritten, 1);
+    EXPECT_EQ(prompts.texts("error"), QStringList{lang::kShotsNotSaved.arg(1)});
+    EXPECT_EQ(prompts.texts("confirm"), QStringList{lang::kShotsSavedOpenFolder.arg(2)});
+    EXPECT_EQ(Content("shots_0003.png"), "c 3 6x4") << "the run goes on after a failed file";
+    EXPECT_TRUE(prompts.texts("shell").isEmpty()) << "No leaves the folder closed";
+}
+
+TEST_F(SaveShotsTest, AWriterThatClaimsSuccessWithoutAFileIsNotBelieved)
+{
+    writer = [](Bitmap&, const QString&, const QString&) { return true; };
+    EXPECT_EQ(Save({Shot("a", 1)}).Written, 0);
+    EXPECT_EQ(prompts.texts("confirm"), QStringList{lang::kShotsSavedOpenFolder.arg(0)});
+}
+
+TEST_F(SaveShotsTest, ASecondSaveOverwritesTheFirstOnesFiles)
+{
+    Save({Shot("a", 1), Shot("b", 2)});
+    Save({Shot("c", 3)});
+    EXPECT_EQ(Content("shots_0001.png"), "c 3 6x4");
+    EXPECT_EQ(Content("shots_0002.png"), "b 2 6x4");
+}
+
+TEST_F(SaveShotsTest, AbortStopsBeforeTheNextFileAndTheReportSaysSo)
+{
+    writer = [this](Bitmap& p, const QString& f, const QString& l) {
+        if (written.size() == 1)
+            control.AbortRequested = true;  // pressed while the second file is written
+        return WriteText(p, f, l);
+    };
+    const SaveShotsResult result = Save({Shot("a", 1), Shot("b", 2), Shot("c", 3), Shot("d", 4)});
+
+    EXPECT_EQ(written.size(), 2u);
+    EXPECT_EQ(result.Written, 2);
+    EXPECT_EQ(prompts.texts("error"), QStringList{lang::kShotsNotSaved.arg(2)});
+    EXPECT_EQ(prompts.texts("confirm"), QStringList{lang::kShotsSavedOpenFolder.arg(2)});
+    EXPECT_FALSE(host.visible);
+    EXPECT_TRUE(control.AbortRequested);
+}
+
+TEST_F(SaveShotsTest, ResizesToTheShotSizeWhenAsked)
+{
+    settings.NeedResize = true;
+    settings.ShotsWidth = 320;
+    settings.ShotsHeight = 240;
+    Save({ShotToSave{"a", std::make_shared<const Bitmap>(Picture(5, 720, 576))}});
+    EXPECT_EQ(Content("shots_0001.png"), "a 5 320x240");
+}
+
+TEST_F(SaveShotsTest, ThePrefixIsReadForEveryFileAndEmptyPicturesLeaveTheirNumberUnused)
+{
+    int files = 0;
+    const std::vector<ShotToSave> shots{Shot("a", 1), ShotToSave{"b", std::make_shared<const Bitmap>()}, Shot("c", 3)};
+    SaveShotsRun run(settings, host, prompts, control, writer);
+    const SaveShotsResult result = run.Run(shots, [&files] { return QStringLiteral("p%1_").arg(++files); });
+
+    EXPECT_EQ(written, (std::vector<QString>{out.filePath("p1_0001.png"), out.filePath("p2_0003.png")}));
+    EXPECT_EQ(result.NotWritten, 1);
+    EXPECT_EQ(host.progress, (std::vector<int>{0, 0, 66})) << "an empty picture makes no progress step";
+}
+
+TEST_F(SaveShotsTest, AnErrorEndsTheRunWithoutTheClosingQuestion)
+{
+    writer = [](Bitmap&, const QString&, const QString&) -> bool { throw std::runtime_error("encoder broke"); };
+    EXPECT_THROW(Save({Shot("a", 1)}), std::runtime_error);
+    EXPECT_FALSE(host.visible);
+    EXPECT_TRUE(control.AbortRequested);
+    EXPECT_FALSE(control.Running);
+    EXPECT_TRUE(prompts.texts("confirm").isEmpty());
+}
+
+TEST_F(SaveShotsTest, NothingHappensWithoutShotsOrWhileAnotherRunGoesOn)
+{
+    EXPECT_EQ(Save({}).Outcome, SaveShotsOutcome::NothingToSave);
+    control.Running = true;
+    EXPECT_EQ(Save({Shot("a", 1)}).Outcome, SaveShotsOutcome::Refused);
+    EXPECT_TRUE(written.empty());
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(SaveShotsTest, RowsRemovedOrClearedDuringTheRunAreStillSavedUnderTheirOwnLabels)
+{
+    ShotList list;
+    list.AddShot(Picture(1), "00:00:01");
+    list.AddShot(Picture(2), "00:00:02");
+    list.AddShot(Picture(3), "00:00:03");
+    host.onProcessMessages = [&list, this] {
+        if (written.size() == 1) {
+            list.SetSelected(0, true);
+            list.RemoveSelectedShots();
+        } else if (written.size() == 2) {
+            list.ClearShots();
+            list.AddShot(Picture(9), "00:00:09");
+        }
+    };
+    const SaveShotsResult result = Save(list.ShotsInDisplayOrder());
+
+    EXPECT_EQ(result.Written, 3);
+    EXPECT_EQ(Content("shots_0001.png"), "00:00:01 1 6x4");
+    EXPECT_EQ(Content("shots_0002.png"), "00:00:02 2 6x4");
+    EXPECT_EQ(Content("shots_0003.png"), "00:00:03 3 6x4");
+}
+
+}  // namespace
+}  // namespace sm
