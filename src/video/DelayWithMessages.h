@@ -1,0 +1,12 @@
+#pragma once
+
+namespace sm {
+
+// Returns after at least `milliseconds` have passed, handling the thread's events
+// (commands, timers, position reports) all along and at least once, also for 0 ms.
+// Sleeps in the event loop between events instead of spinning. A command started
+// from inside the wait may itself wait; the outer wait then resumes when that command
+// has finished. Needs a QCoreApplication.
+void DelayWithMessages(int milliseconds);
+
+}  // namespace sm

@@ -1,0 +1,45 @@
+#include "video/VideoSession.h"
+
+#include <QFileInfo>
+
+#include "video/DelayWithMessages.h"
+
+namespace sm {
+
+QString ShotPrefixForVideo(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    return (dot < 0 ? name : name.left(dot)) + QLatin1Char('_');
+}
+
+bool VideoSession::LoadVideo(const QString& path, AppSettings& settings, QString& prefix)
+{
+    if (!QFileInfo(path).isFile())
+        return false;
+
+    try {
+        engine_.SetActive(false);
+        DelayWithMessages(1000);
+        engine_.SetActive(true);
+        engine_.ClearGraph();
+        engine_.OpenMedia(path);
+    } catch (...) {
+        try {
+            engine_.SetActive(false);
+        } catch (...) {
+        }
+        return false;
+    }
+
+    try {
+        engine_.GetVideoSize(settings.ShotsWidth, settings.ShotsHeight);
+        prefix = ShotPrefixForVideo(path);
+        VideoDuration = engine_.GetDuration();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace sm

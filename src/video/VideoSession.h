@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+#include "app/Settings.h"
+#include "video/MediaEngine.h"
+
+namespace sm {
+
+// The base name of a video's file (no folder, cut before the first ".") followed by
+// "_": the name prefix its shots are saved under. "C:/v/clip.part1.avi" gives "clip_".
+QString ShotPrefixForVideo(const QString& path);
+
+// The one video the program has open, and the values the rest of the program reads
+// about it. The engine belongs to the caller and outlives the session.
+class VideoSession {
+public:
+    explicit VideoSession(MediaEngine& engine) : engine_(engine) {}
+
+    MediaEngine& Engine() const { return engine_; }
+
+    // Loads a video into a fresh graph and leaves it stopped. Returns true when it
+    // is loaded; then the native size is in settings.ShotsWidth/ShotsHeight, the shot
+    // prefix in `prefix` and the length in VideoDuration. Returns false with the
+    // engine as it was when no file exists at the path, and false with the engine
+    // inactive when the graph cannot be built. Never throws. Always takes at least one
+    // second, handling events meanwhile, to let the released graph wind down.
+    bool LoadVideo(const QString& path, AppSettings& settings, QString& prefix);
+
+    QString VideoFileName;          // full path of the video opened by command or drop
+    std::int64_t VideoDuration = 0; // whole seconds
+    QString DecoderList;            // the chain's names, each followed by a CR
+    quint32 LastPositionMs = 0;     // the position at the last position report
+
+private:
+    MediaEngine& engine_;
+};
+
+}  // namespace sm

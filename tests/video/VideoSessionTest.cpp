@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "support/FakeMediaEngine.h"
+#include "video/VideoSession.h"
+
+using namespace sm;
+using sm::test::FakeMediaEngine;
+
+TEST(ShotPrefixForVideo, TakesTheFileNameUpToItsFirstDot)
+{
+    const struct {
+        const char* path;
+        const char* prefix;
+    } cases[] = {
+        {"/videos/clip.part1.avi", "clip_"},
+        {"/videos/holiday.mp4", "holiday_"},
+        {"/videos/no_extension", "no_extension_"},
+        {"/videos.d/film", "film_"},
+        {"relative/假期.mkv", "假期_"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ShotPrefixForVideo(QString::fromUtf8(c.path)), QString::fromUtf8(c.prefix)) << c.path;
+}
+
+class LoadVideoTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        videoPath = folder.filePath(QStringLiteral("clip.part1.avi"));
+        QFile file(videoPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        engine.durationSeconds = 3725;
+        engine.videoWidth = 720;
+        engine.videoHeight = 576;
+    }
+
+    QTemporaryDir folder;
+    QString videoPath;
+    FakeMediaEngine engine;
+    VideoSession session{engine};
+    AppSettings settings;
+    QString prefix = QStringLiteral("shots_");
+};
+
+TEST_F(LoadVideoTest, LoadsIntoAFreshStoppedGraphAndTakesTheVideosValues)
+{
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(session.LoadVideo(videoPath, settings, prefix));
+
+    EXPECT_GE(clock.elapsed(), 1000) << "the released graph is given a second to wind down";
+    EXPECT_EQ(engine.calls, (std::vector<QString>{"SetActive(0)", "SetActive(1)", "ClearGraph",
+                                                  "OpenMedia(" + videoPath + ")"}));
+    EXPECT_EQ(engine.GetPlayState(), PlayState::Stopped) << "loading does not start playback";
+    EXPECT_EQ(settings.ShotsWidth, 720);
+    EXPECT_EQ(settings.ShotsHeight, 576);
+    EXPECT_EQ(prefix, QStringLiteral("clip_"));
+    EXPECT_EQ(session.VideoDuration, 3725);
+}
+
+TEST_F(LoadVideoTest, AMissingFileOrAFolderFailsAndLeavesTheEngineAsItWas)
+{
+    engine.SetActive(true);
+    engine.calls.clear();
+
+    EXPECT_FALSE(session.LoadVideo(folder.filePath(QStringLiteral("gone.avi")), settings, prefix));
+    EXPECT_FALSE(session.LoadVideo(folder.path(), settings, prefix));
+
+    EXPECT_TRUE(engine.calls.empty());
+    EXPECT_TRUE(engine.IsActive());
+    EXPECT_EQ(prefix, QStringLiteral("shots_"));
+    EXPECT_EQ(settings.ShotsWidth, AppSettings().ShotsWidth);
+    EXPECT_EQ(session.VideoDuration, 0);
+}
+
+TEST_F(LoadVideoTest, AGraphThatCannotBeBuiltFailsWithTheEngineInactive)
+{
+    engine.failOpen = true;
+
+    EXPECT_FALSE(session.LoadVideo(videoPath, settings, prefix));
+
+    EXPECT_FALSE(engine.IsActive());
+    EXPECT_EQ(engine.calls.back(), QStringLiteral("SetActive(0)"));
+    EXPECT_EQ(prefix, QStringLiteral("shots_"));
+    EXPECT_EQ(settings.ShotsWidth, AppSettings().ShotsWidth);
+}
