@@ -102,12 +102,14 @@ TEST(ResampleBilinearTest, TwoByTwoToThreeByTwoGivesTheWorkedValues)
 
 TEST(ResampleBilinearTest, ChannelsStayApartAndWhiteStaysWhite)
 {
-    const Bitmap src = Filled(7, 5, 0x0A80FF);
-    Bitmap dst(13, 3, 24);
-    ResampleBilinear(src, dst);
-    for (int y = 0; y < dst.height(); ++y)
-        for (int x = 0; x < dst.width(); ++x)
-            ASSERT_EQ(dst.pixelRgb(x, y), 0x0A80FFu) << x << "," << y;
+    for (const std::uint32_t colour : {0x0A80FFu, 0xFFFFFFu, 0xFF00FFu}) {
+        const Bitmap src = Filled(7, 5, colour);
+        Bitmap dst(13, 3, 24);
+        ResampleBilinear(src, dst);
+        for (int y = 0; y < dst.height(); ++y)
+            for (int x = 0; x < dst.width(); ++x)
+                ASSERT_EQ(dst.pixelRgb(x, y), colour) << x << "," << y;
+    }
 }
 
 TEST(ResampleBilinearTest, MatchesTheWrittenArithmeticOnRandomPictures)
