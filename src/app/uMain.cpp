@@ -89,6 +89,7 @@ TfrmMain::TfrmMain(QString appDir, Prompts& prompts, MediaEngine& engine, QWidge
     layout->addWidget(lvPicList, 1);
     setCentralWidget(central);
     bindControls();
+    bindPlayback();
     setAcceptDrops(true);
 
     engine_.SetMuted(settings_.StopSound);
@@ -270,8 +271,10 @@ void TfrmMain::OpenVideoFile(const QString& path)
     });
     engine_.SetActive(false);
     ClearShots();
+    session_.VideoFileName = path;
     setWindowTitle(lang::kProductName + QStringLiteral(" (") + path + QLatin1Char(')'));
     LoadVideo(path);
+    session_.DecoderList = engine_.ListFilterNames();
 }
 
 void TfrmMain::onOpenVideo()
@@ -333,19 +336,6 @@ void TfrmMain::onRemoveAllShots()
     UpdateCommandStates();
 }
 
-void TfrmMain::onPlayVideo()
-{
-    selectLeftTab(1);
-}
-
-void TfrmMain::onPauseVideo() {}
-
-void TfrmMain::onStopVideo() {}
-
-void TfrmMain::onBackward() {}
-
-void TfrmMain::onForward() {}
-
 void TfrmMain::onViewShots() {}
 
 void TfrmMain::onStandardOptions() {}
@@ -379,11 +369,6 @@ void TfrmMain::ClearShots()
 void TfrmMain::RemoveSelectedShots()
 {
     qDeleteAll(lvPicList->selectedItems());
-}
-
-bool TfrmMain::LoadVideo(const QString& path)
-{
-    return false;
 }
 
 }  // namespace sm

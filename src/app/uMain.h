@@ -5,6 +5,7 @@
 
 #include "app/Settings.h"
 #include "common/Bitmap.h"
+#include "video/VideoSession.h"
 
 class QAction;
 class QComboBox;
@@ -24,6 +25,7 @@ class QWidget;
 namespace sm {
 
 class MediaEngine;
+class PlaybackControl;
 class Prompts;
 
 // The program's main window: the command table, the shot list, the capture and
@@ -37,6 +39,8 @@ public:
     ~TfrmMain() override;
 
     AppSettings& settings() { return settings_; }
+    // The open video: its file name, duration, decoder names and last reported position.
+    VideoSession& session() { return session_; }
     const QString& appDir() const { return AppDir; }
     // The command of that name (e.g. "ActOpenVideo"); nullptr when there is none.
     QAction* action(const QString& name) const;
@@ -99,6 +103,7 @@ private:
     QWidget* createHandPage();
     void createShotList();
     void bindControls();
+    void bindPlayback();  // in MainPlayback.cpp, with LoadVideo and the playback commands
 
     void runShowStep();
     void runDestroyStep();
@@ -115,6 +120,8 @@ private:
 
     Prompts& prompts_;
     MediaEngine& engine_;
+    VideoSession session_{engine_};
+    PlaybackControl* playback_ = nullptr;
     AppSettings settings_;
     bool shown_ = false;
 

@@ -1,0 +1,62 @@
+// The main window's video page: loading a video into the session and the playback
+// commands, steps, position bar and read-out.
+
+#include <QLineEdit>
+
+#include "app/GuardedCommand.h"
+#include "app/uMain.h"
+#include "video/PlaybackControl.h"
+#include "video/SliderTrackBar.h"
+
+namespace sm {
+
+void TfrmMain::bindPlayback()
+{
+    auto* bar = new SliderTrackBar(*TrackBar, this);
+    playback_ = new PlaybackControl(session_, *bar, this);
+    connect(playback_, &PlaybackControl::StatusText, this, [this](const QString& text) { setStatusText(1, text); });
+    connect(bar, &SliderTrackBar::Released, this,
+            [this] { RunGuarded(prompts_, [this] { playback_->TrackBarReleased(); }); });
+}
+
+bool TfrmMain::LoadVideo(const QString& path)
+{
+    QString prefix = edPrefix->text();
+    const bool loaded = session_.LoadVideo(path, settings_, prefix);
+    edPrefix->setText(prefix);
+    return loaded;
+}
+
+void TfrmMain::onPlayVideo()
+{
+    selectLeftTab(1);
+    // With no video open, play offers the open dialog; the video it opens waits
+    // stopped for the next play.
+    if (!playback_->PlayVideo())
+        onOpenVideo();
+    UpdateCommandStates();
+}
+
+void TfrmMain::onPauseVideo()
+{
+    playback_->PauseVideo();
+    UpdateCommandStates();
+}
+
+void TfrmMain::onStopVideo()
+{
+    playback_->StopVideo();
+    UpdateCommandStates();
+}
+
+void TfrmMain::onBackward()
+{
+    RunGuarded(prompts_, [this] { playback_->StepBackward(); });
+}
+
+void TfrmMain::onForward()
+{
+    RunGuarded(prompts_, [this] { playback_->StepForward(); });
+}
+
+}  // namespace sm
