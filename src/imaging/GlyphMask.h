@@ -22,7 +22,7 @@ public:
 // The size a text needs in a mask, and where its start point lies inside that box
 // (not (0, 0) only for rotated text).
 struct MaskExtent {
-    QSize size;
+    QSize size{0, 0};
     QPoint origin;
     friend bool operator==(const MaskExtent&, const MaskExtent&) = default;
 };

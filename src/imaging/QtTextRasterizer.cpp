@@ -20,20 +20,29 @@ void RequireGuiApplication()
         throw std::logic_error("Text rendering needs a QGuiApplication");
 }
 
-QString InstalledFamily(const LogicalFont& font)
-{
-    if (QFontDatabase::hasFamily(font.face))
-        return font.face;
-    // Let the system's font configuration name the nearest face, as it would for a
-    // document that asks for a font this machine lacks.
-    QFont probe(font.face);
-    probe.setStyleHint(font.pitch == FontDesc::FixedPitch ? QFont::TypeWriter : QFont::AnyStyle);
-    return QFontInfo(probe).family();
-}
-
 }  // namespace
 
-QFont QtTextRasterizer::MakeFont(const LogicalFont& font)
+QString QtTextRasterizer::InstalledFamily(const LogicalFont& font) const
+{
+    const bool fixed = font.pitch == FontDesc::FixedPitch;
+    const QString key = font.face + (fixed ? QStringLiteral("\n1") : QStringLiteral("\n0"));
+    const std::lock_guard lock(familiesMutex_);
+    auto known = families_.constFind(key);
+    if (known != families_.cend())
+        return *known;
+    QString family = font.face;
+    if (!QFontDatabase::hasFamily(font.face)) {
+        // Let the system's font configuration name the nearest face, as it would for a
+        // document that asks for a font this machine lacks.
+        QFont probe(font.face);
+        probe.setStyleHint(fixed ? QFont::TypeWriter : QFont::AnyStyle);
+        family = QFontInfo(probe).family();
+    }
+    families_.insert(key, family);
+    return family;
+}
+
+QFont QtTextRasterizer::MakeFont(const LogicalFont& font) const
 {
     QFont result;
     result.setFamilies({InstalledFamily(font), QStringLiteral("Noto Sans CJK SC"),

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <mutex>
+
 #include <QFont>
+#include <QHash>
 
 #include "imaging/TextRasterizer.h"
 
@@ -18,7 +21,14 @@ public:
     // The QFont for a logical font. A face that is not installed gives way to the
     // system's nearest substitute; Chinese faces stand behind it so that Chinese text
     // always finds its glyphs.
-    static QFont MakeFont(const LogicalFont& font);
+    QFont MakeFont(const LogicalFont& font) const;
+
+private:
+    QString InstalledFamily(const LogicalFont& font) const;
+
+    // Asking the font configuration for a substitute is slow; each face is asked once.
+    mutable std::mutex familiesMutex_;
+    mutable QHash<QString, QString> families_;  // guarded by familiesMutex_
 };
 
 }  // namespace sm
