@@ -5,6 +5,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <chrono>
+
 namespace sm {
 
 void DelayWithMessages(int milliseconds)
