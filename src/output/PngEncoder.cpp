@@ -61,6 +61,8 @@ bool Encode(png_structp png, png_infop info, const Bitmap& picture, int level)
     png_set_write_fn(png, png_get_error_ptr(png), &OnWrite, &OnFlush);
     png_set_compression_buffer_size(png, kMaxIdatChunk);
     png_set_compression_level(png, level);
+    // The largest hash table: the same deflate level, found in less time.
+    png_set_compression_mem_level(png, 9);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
     png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width()), static_cast<png_uint_32>(picture.height()), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);

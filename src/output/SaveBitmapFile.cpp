@@ -1,0 +1,34 @@
+#include "output/SaveBitmapFile.h"
+
+#include <QIODevice>
+
+#include "imaging/TextStamp.h"
+#include "output/Encoders.h"
+#include "output/ImageFormats.h"
+#include "output/SafeFileWrite.h"
+
+namespace sm {
+
+bool SaveBitmapFile(Bitmap& bitmap, const QString& fileName, const QString& timeLabel, const AppSettings& settings,
+                    Encoders& encoders, Bitmap& workBitmap)
+{
+    if (settings.AddTimeStamp && !timeLabel.isEmpty()) {
+        try {
+            StampText(bitmap, timeLabel, settings.TimeFont, settings.TimePosit, 0, 0, 0, settings.TimeTrans, true);
+        } catch (...) {
+            // A picture without its stamp is still worth saving.
+        }
+    }
+    try {
+        const ImageFormat& format = ImageFormatFor(settings.SaveFormat);
+        const int settingValue = format.setting ? settings.*format.setting : 0;
+        WriteFileAtomically(fileName, [&](QIODevice& out) {
+            format.write(bitmap, settingValue, encoders, workBitmap, out);
+        });
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace sm

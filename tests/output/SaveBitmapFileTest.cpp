@@ -1,0 +1,204 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "ReferenceDecoders.h"
+#include "TestPictures.h"
+#include "TiffReader.h"
+#include "output/ColorDepth.h"
+#include "output/Encoders.h"
+#include "output/ImageFormats.h"
+#include "output/SaveBitmapFile.h"
+
+namespace sm {
+namespace {
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class SaveBitmapFileTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        settings.AddTimeStamp = false;
+    }
+
+    QString PathOf(const QString& name) const { return folder.filePath(name); }
+
+    bool Save(Bitmap& picture, const QString& name, const QString& label = QString())
+    {
+        return SaveBitmapFile(picture, PathOf(name), label, settings, encoders, workBitmap);
+    }
+
+    QStringList FilesInFolder() const { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); }
+
+    QTemporaryDir folder;
+    AppSettings settings;
+    Encoders encoders;
+    Bitmap workBitmap = Bitmap(4, 4, 24);
+    const Bitmap picture = test::NoisePicture(31, 17);
+};
+
+TEST_F(SaveBitmapFileTest, EveryFormatAtEverySettingIsReadBackByAnIndependentDecoder)
+{
+    struct Case {
+        int saveFormat;
+        int AppSettings::*setting;
+        int value;
+    };
+    std::vector<Case> cases = {{0, &AppSettings::JpgCompress, 10}, {0, &AppSettings::JpgCompress, 100},
+                               {3, nullptr, 0}, {4, nullptr, 0}};
+    for (int level = 0; level <= 9; ++level)
+        cases.push_back({1, &AppSettings::PngCompress, level});
+    for (int maxColor : {0, 1, 2, 3, 8})
+        cases.push_back({2, &AppSettings::MaxColor, maxColor});
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "format " << c.saveFormat << " setting " << c.value);
+        settings = AppSettings();
+        settings.AddTimeStamp = false;
+        settings.SaveFormat = c.saveFormat;
+        if (c.setting)
+            settings.*c.setting = c.value;
+        Bitmap copy = picture;
+        const QString name = QStringLiteral("shot_%1_%2%3").arg(c.saveFormat).arg(c.value).arg(FileExtensionFor(c.saveFormat));
+        ASSERT_TRUE(Save(copy, name));
+        const QByteArray file = ReadFile(PathOf(name));
+        switch (c.saveFormat) {
+        case 0: {
+            const test::JpegFile jpeg = test::DecodeJpeg(file);
+            EXPECT_EQ(jpeg.picture.width(), 31);
+            EXPECT_EQ(jpeg.picture.height(), 17);
+            break;
+        }
+        case 1:
+            EXPECT_EQ(test::DecodePng(file).picture, picture) << "lossless";
+            break;
+        case 2: {
+            const test::BmpFile bmp = test::DecodeBmp(file);
+            const int bits = BmpDepthForMaxColor(c.value);
+            EXPECT_EQ(bmp.bitCount, bits);
+            EXPECT_EQ(bmp.picture, ConvertToDepth(picture, bits));
+            EXPECT_EQ(workBitmap.bitsPerPixel(), bits) << "the work bitmap keeps the converted format";
+            if (bits == 24) {
+                EXPECT_EQ(bmp.picture, picture) << "lossless";
+            }
+            break;
+        }
+        case 3: {
+            const test::GifFile gif = test::DecodeGif(file);
+            EXPECT_EQ(gif.picture.width(), 31);
+            EXPECT_EQ(gif.colorMapSize, 256);
+            break;
+        }
+        default: {
+            test::TiffReader tiff(std::vector<std::uint8_t>(file.begin(), file.end()));
+            ASSERT_EQ(tiff.width(), 31);
+            ASSERT_EQ(tiff.height(), 17);
+            for (int y = 0; y < 17; ++y)
+                for (int x = 0; x < 31; ++x)
+                    ASSERT_EQ(tiff.pixelRgb(x, y), picture.pixelRgb(x, y)) << "lossless";
+        }
+        }
+    }
+}
+
+TEST_F(SaveBitmapFileTest, TifIgnoresTheOtherFormatsSettings)
+{
+    settings.SaveFormat = 4;
+    Bitmap copy = picture;
+    ASSERT_TRUE(Save(copy, "a.tif"));
+    settings.JpgCompress = 10;
+    settings.PngCompress = 0;
+    settings.MaxColor = 0;
+    ASSERT_TRUE(Save(copy, "b.tif"));
+    EXPECT_EQ(ReadFile(PathOf("a.tif")), ReadFile(PathOf("b.tif")));
+}
+
+TEST_F(SaveBitmapFileTest, SaveFormatsOutsideTheTableWriteJpegNamedJpg)
+{
+    for (int saveFormat : {-1, -5, -6, 5, 99}) {
+        settings.SaveFormat = saveFormat;
+        EXPECT_EQ(FileExtensionFor(saveFormat), QStringLiteral(".jpg")) << saveFormat;
+        Bitmap copy = picture;
+        const QString name = QStringLiteral("odd%1.jpg").arg(saveFormat);
+        ASSERT_TRUE(Save(copy, name)) << saveFormat;
+        EXPECT_EQ(test::DecodeJpeg(ReadFile(PathOf(name))).picture.width(), 31) << saveFormat;
+    }
+    const char* extensions[] = {".jpg", ".png", ".bmp", ".gif", ".tif"};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(FileExtensionFor(i), QString::fromLatin1(extensions[i]));
+}
+
+TEST_F(SaveBitmapFileTest, AMissingFolderGivesFalseAndNoFile)
+{
+    for (int saveFormat = 0; saveFormat < 5; ++saveFormat) {
+        settings.SaveFormat = saveFormat;
+        Bitmap copy = picture;
+        EXPECT_FALSE(Save(copy, "missing/shot" + FileExtensionFor(saveFormat))) << saveFormat;
+    }
+    EXPECT_FALSE(QFileInfo::exists(PathOf("missing")));
+    EXPECT_TRUE(FilesInFolder().isEmpty());
+}
+
+TEST_F(SaveBitmapFileTest, AFailedWriteKeepsTheOldFileAndLeavesNothingBehind)
+{
+    QFile old(PathOf("shot.gif"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the first run's picture");
+    old.close();
+
+    settings.SaveFormat = 3;
+    Bitmap tooWide(65536, 2);
+    EXPECT_FALSE(Save(tooWide, "shot.gif"));
+    EXPECT_EQ(ReadFile(PathOf("shot.gif")), QByteArray("the first run's picture"));
+
+    settings.SaveFormat = 0;
+    Bitmap tooTall(3, 65501);
+    EXPECT_FALSE(Save(tooTall, "shot.gif"));
+    EXPECT_EQ(ReadFile(PathOf("shot.gif")), QByteArray("the first run's picture"));
+
+    ASSERT_TRUE(QDir(folder.path()).mkdir("taken"));
+    Bitmap copy = picture;
+    EXPECT_FALSE(Save(copy, "taken")) << "a folder of that name is not replaced";
+    EXPECT_EQ(FilesInFolder(), QStringList{"shot.gif"});
+
+    // A good write replaces the old file, readable like any other file the user makes.
+    ASSERT_TRUE(Save(copy, "shot.gif"));
+    EXPECT_EQ(test::DecodeJpeg(ReadFile(PathOf("shot.gif"))).picture.width(), 31);
+    EXPECT_TRUE(QFileInfo(PathOf("shot.gif")).permissions() & QFileDevice::ReadOther);
+    EXPECT_EQ(FilesInFolder(), QStringList{"shot.gif"});
+}
+
+TEST_F(SaveBitmapFileTest, TheTimeLabelIsStampedOnlyWhenAskedAndNotEmpty)
+{
+    settings.SaveFormat = 1;
+    settings.TimePosit = 1;
+    settings.TimeTrans = 100;
+    const Bitmap black(60, 30);
+
+    struct Case { bool addTimeStamp; const char* label; bool stamped; };
+    for (const Case c : {Case{true, "", false}, Case{false, "00:01:02", false}, Case{true, "00:01:02", true}}) {
+        settings.AddTimeStamp = c.addTimeStamp;
+        Bitmap copy = black;
+        ASSERT_TRUE(Save(copy, "stamp.png", QString::fromLatin1(c.label)));
+        EXPECT_EQ(copy != black, c.stamped) << c.addTimeStamp << " '" << c.label << "'";
+        EXPECT_EQ(test::DecodePng(ReadFile(PathOf("stamp.png"))).picture, copy) << "the file shows the stamp";
+    }
+
+    // A font the text engine refuses: the picture is saved without the stamp.
+    settings.TimeFont.size = 1000000;
+    Bitmap copy = black;
+    EXPECT_TRUE(Save(copy, "unstamped.png", "00:01:02"));
+    EXPECT_EQ(test::DecodePng(ReadFile(PathOf("unstamped.png"))).picture.width(), 60);
+}
+
+}  // namespace
+}  // namespace sm
