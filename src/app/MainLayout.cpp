@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QSlider>
 #include <QSpinBox>
 #include <QSplitter>
@@ -46,6 +46,29 @@ QLabel* Caption(const QString& text, QWidget* parent)
 {
     return new QLabel(text, parent);
 }
+
+// Triggers a command when a plain Delete is pressed in the widget it watches; keys
+// with modifiers go on to their own shortcuts.
+class DeleteKeyCommand : public QObject {
+public:
+    DeleteKeyCommand(QAction* command, QObject* parent) : QObject(parent), command_(command) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+                command_->trigger();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QAction* command_;
+};
 
 }  // namespace
 
@@ -225,8 +248,7 @@ void TfrmMain::createShotList()
     connect(lvPicList, &QListWidget::itemDoubleClicked, action("ActViewShots"), &QAction::trigger);
     // A plain Delete in the list removes the selection; Ctrl+Del and Shift+Del belong
     // to their commands.
-    auto* remove = new QShortcut(QKeySequence(Qt::Key_Delete), lvPicList, nullptr, nullptr, Qt::WidgetShortcut);
-    connect(remove, &QShortcut::activated, action("ActRemoveSelShots"), &QAction::trigger);
+    lvPicList->installEventFilter(new DeleteKeyCommand(action("ActRemoveSelShots"), lvPicList));
 }
 
 }  // namespace sm

@@ -58,6 +58,8 @@ struct AppSettings {
 
     FontDesc TimeFont = {QStringLiteral("Verdana"), clWhite, 8, 1, 0, 0};
     FontDesc AddonFont = {QStringLiteral("Verdana"), clBlack, 10, 1, 0, 0};
+
+    friend bool operator==(const AppSettings&, const AppSettings&) = default;
 };
 
 }  // namespace sm

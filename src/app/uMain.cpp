@@ -103,7 +103,13 @@ TfrmMain::~TfrmMain()
 
 void TfrmMain::restoreWindowSize()
 {
-    resize(settings_.WinWidth, settings_.WinHeight);
+    // A minimized or maximized window keeps its stored size out of play: it returns
+    // to the standard size when restored.
+    const AppSettings standard;
+    if (settings_.WinState == 0)
+        resize(settings_.WinWidth, settings_.WinHeight);
+    else
+        resize(standard.WinWidth, standard.WinHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     if (settings_.WinState == 1)

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "QtPrinters.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+
+#include "TempFolder.h"
+#include "WidgetTestApp.h"
+#include "app/AboutBox.h"
+#include "app/uLang.h"
+#include "support/ScriptedPrompts.h"
+
+namespace sm {
+namespace {
+
+TEST(AboutBox, ShowsVersionAndHandsItsLinksToTheDesktop)
+{
+    test::WidgetTestApp();
+    test::TempFolder folder;
+    test::ScriptedPrompts prompts;
+    TfrmAbout about(folder.path(), prompts);
+    EXPECT_EQ(about.windowTitle(), "关于");
+    EXPECT_EQ(about.findChild<QLabel*>("lbVersion")->text(), "3.0.1");
+    EXPECT_EQ(about.findChild<QPushButton*>("btnClose")->text(), "关闭(&C)");
+    EXPECT_EQ(about.findChild<QLabel*>("imgLogo"), nullptr);
+
+    emit about.findChild<QLabel*>("lbHomePage")->linkActivated(lang::kHomePageUrl);
+    emit about.findChild<QLabel*>("lbEmail")->linkActivated("mailto:" + lang::kSupportEmail);
+    EXPECT_EQ(prompts.texts("shell"), (QStringList{lang::kHomePageUrl, "mailto:" + lang::kSupportEmail}));
+    EXPECT_TRUE(about.findChild<QLabel*>("lbEmail")->text().contains("href=\"mailto:" + lang::kSupportEmail));
+}
+
+TEST(AboutBox, ShowsTheLogoWhenTheFileExists)
+{
+    test::WidgetTestApp();
+    test::TempFolder folder;
+    QImage logo(16, 8, QImage::Format_RGB32);
+    logo.fill(Qt::red);
+    ASSERT_TRUE(logo.save(folder.file("Logo.bmp"), "BMP"));
+    test::ScriptedPrompts prompts;
+    TfrmAbout about(folder.path(), prompts);
+    const QLabel* picture = about.findChild<QLabel*>("imgLogo");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->pixmap().size(), QSize(16, 8));
+}
+
+}  // namespace
+}  // namespace sm
