@@ -72,6 +72,7 @@ const AVCodec* VideoEncoder(VideoFormat format)
     switch (format) {
     case VideoFormat::H264Mp4:
     case VideoFormat::H264Mkv:
+    case VideoFormat::H264Raw:
         if (const AVCodec* x264 = avcodec_find_encoder_by_name("libx264"))
             return x264;
         return avcodec_find_encoder(AV_CODEC_ID_MPEG4);
@@ -94,6 +95,8 @@ const char* ContainerName(VideoFormat format)
         return "avi";
     case VideoFormat::Mpeg2Ts:
         return "mpegts";
+    case VideoFormat::H264Raw:
+        return "h264";
     case VideoFormat::H264Mkv:
     case VideoFormat::Ffv1Mkv:
         return "matroska";
@@ -274,6 +277,8 @@ private:
                 std::memset(frame_->data[plane] + std::ptrdiff_t(y) * frame_->linesize[plane], 128,
                             std::size_t((w + 1) / 2));
         frame_->pts = video_.next++;
+        if (options_.timestampJumpSeconds != 0 && index >= std::llround(options_.durationSeconds * options_.fps) / 2)
+            frame_->pts += std::llround(options_.timestampJumpSeconds * options_.fps);
         Send(video_, frame_.get());
     }
 
@@ -301,6 +306,9 @@ private:
             if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF)
                 return;
             ThrowIfAvError(rc, "encode");
+            // Every picture lasts one frame; containers need that to know where the last ends.
+            if (packet_->duration == 0 && &stream == &video_)
+                packet_->duration = 1;
             av_packet_rescale_ts(packet_.get(), stream.codec->time_base, stream.stream->time_base);
             packet_->stream_index = stream.stream->index;
             ThrowIfAvError(av_interleaved_write_frame(output_.get(), packet_.get()), "write packet");

@@ -13,6 +13,7 @@ enum class VideoFormat {
     Mpeg4Avi,   // MPEG-4 part 2 in AVI
     Mpeg2Ts,    // MPEG-2 with B-frames in an MPEG transport stream
     Ffv1Mkv,    // lossless FFV1 in Matroska: any size, including 1 x 1
+    H264Raw,    // a bare H.264 stream: no container, no timestamps, no duration
 };
 
 struct TestVideoOptions {
@@ -30,6 +31,8 @@ struct TestVideoOptions {
     int sarDen = 1;
     // Timestamp of the first frame (and sample).
     double startSeconds = 0.0;
+    // From the middle frame on, every timestamp jumps this far ahead (a broken stream).
+    double timestampJumpSeconds = 0.0;
     bool video = true;
     bool audio = false;  // a 440 Hz sine
 };

@@ -48,7 +48,7 @@ TEST_P(GeneratedVideo, FramesCarryTheirIndexUpright)
     int height = options.height;
     if (options.rotationDegrees % 180 != 0)
         std::swap(width, height);
-    for (int index : {0, 1, 13, 37}) {
+    for (int index : {0, 13, 37}) {
         const Bitmap frame = CommandLineFrame(path, index, width, height);
         ASSERT_FALSE(frame.isEmpty()) << "frame " << index;
         EXPECT_EQ(ReadFrameIndex(frame), index);

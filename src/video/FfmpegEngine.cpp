@@ -1,0 +1,170 @@
+#include "video/FfmpegEngine.h"
+
+#include <QFile>
+
+#include <stdexcept>
+
+#include "video/Player.h"
+
+namespace sm {
+namespace {
+
+constexpr std::int64_t kUnitsPerMs = 10'000;
+constexpr std::int64_t kUnitsPerSecond = 10'000'000;
+constexpr int kPositionReportMs = 1000;
+constexpr int kMaxFilterNameLength = 128;
+
+quint32 ToReportedMs(std::int64_t units)
+{
+    return quint32(std::clamp<std::int64_t>(units / kUnitsPerMs, 0, 0xFFFFFFFFLL));
+}
+
+}  // namespace
+
+FfmpegEngine::FfmpegEngine(QObject* parent) : MediaEngine(parent)
+{
+    positionTimer_.setInterval(kPositionReportMs);
+    connect(&positionTimer_, &QTimer::timeout, this, &FfmpegEngine::ReportPosition);
+}
+
+FfmpegEngine::~FfmpegEngine() { ClearGraph(); }
+
+bool FfmpegEngine::SetActive(bool on)
+{
+    ClearGraph();
+    active_ = on;
+    return true;
+}
+
+void FfmpegEngine::ClearGraph()
+{
+    positionTimer_.stop();
+    player_.reset();
+    ++graphId_;
+}
+
+void FfmpegEngine::OpenMedia(const QString& path)
+{
+    if (!active_)
+        throw std::runtime_error("open media: the engine is not active");
+    ClearGraph();
+    const quint64 graph = graphId_;
+    PlayerEvents events;
+    events.framePresented = [this, graph] {
+        QMetaObject::invokeMethod(
+            this, [this, graph] {
+                if (graph == graphId_)
+                    emit FramePresented();
+            },
+            Qt::QueuedConnection);
+    };
+    events.graphEvent = [this, graph](int code) {
+        QMetaObject::invokeMethod(
+            this, [this, graph, code] {
+                if (graph == graphId_)
+                    emit GraphEvent(code);
+            },
+            Qt::QueuedConnection);
+    };
+    player_ = std::make_unique<Player>(QFile::encodeName(path).toStdString(), muted_, std::move(events));
+}
+
+bool FfmpegEngine::Play()
+{
+    if (!player_)
+        return false;
+    player_->Play();
+    positionTimer_.start();
+    return true;
+}
+
+bool FfmpegEngine::Pause()
+{
+    positionTimer_.stop();
+    if (!player_)
+        return false;
+    player_->Pause();
+    return true;
+}
+
+bool FfmpegEngine::Stop()
+{
+    positionTimer_.stop();
+    if (!player_)
+        return false;
+    player_->Stop();
+    return true;
+}
+
+PlayState FfmpegEngine::GetPlayState() const
+{
+    if (!active_)
+        return PlayState::Uninitialized;
+    return player_ ? player_->State() : PlayState::Stopped;
+}
+
+std::int64_t FfmpegEngine::GetDuration() const
+{
+    // Truncated to milliseconds, then to seconds.
+    return player_ ? player_->DurationUnits() / kUnitsPerMs / 1000 : 0;
+}
+
+std::int64_t FfmpegEngine::GetStopPosition() const { return player_ ? player_->DurationUnits() : 0; }
+
+bool FfmpegEngine::SeekTo(std::int64_t seconds) { return SeekToUnits(seconds * kUnitsPerSecond); }
+
+bool FfmpegEngine::SeekToUnits(std::int64_t units)
+{
+    if (!player_)
+        return false;
+    player_->Seek(std::max<std::int64_t>(0, units));
+    return true;
+}
+
+bool FfmpegEngine::GrabFrame(Bitmap& bitmap) { return player_ && player_->GrabPresented(bitmap); }
+
+bool FfmpegEngine::GrabSeekFrame(Bitmap& bitmap, int waitMs) { return player_ && player_->GrabSeekFrame(bitmap, waitMs); }
+
+void FfmpegEngine::GetVideoSize(int& width, int& height) const
+{
+    if (!player_ || !player_->HasVideo())
+        return;
+    const DisplayGeometry geometry = player_->Geometry();
+    width = geometry.displayWidth;
+    height = geometry.displayHeight;
+}
+
+QString FfmpegEngine::ListFilterNames() const
+{
+    if (!active_)
+        return {};
+    // The chain in the order it was built: the renderer and the grabber of every graph,
+    // then (the source has no input and is not listed) what the file needs.
+    QStringList names{QStringLiteral("Video Renderer"), QStringLiteral("Frame Grabber")};
+    if (player_) {
+        for (const std::string& name : player_->ElementNames())
+            names << QString::fromStdString(name);
+        if (player_->HasAudio())
+            names << QStringLiteral("Audio Renderer");
+    }
+    QString text;
+    for (const QString& name : names)
+        text += name.left(kMaxFilterNameLength) + QChar(13);
+    return text;
+}
+
+void FfmpegEngine::SetMuted(bool muted)
+{
+    muted_ = muted;
+    if (player_)
+        player_->SetMuted(muted);
+}
+
+void FfmpegEngine::ReportPosition()
+{
+    if (!player_ || player_->State() != PlayState::Playing)
+        return;
+    emit PositionReport(ToReportedMs(player_->PositionUnits()), ToReportedMs(player_->DurationUnits()));
+}
+
+}  // namespace sm

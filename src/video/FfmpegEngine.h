@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QTimer>
+
+#include <memory>
+
+#include "video/MediaEngine.h"
+
+namespace sm {
+
+class Player;
+
+// The media engine on the FFmpeg libraries: a "graph" of source, demultiplexer,
+// decoders, frame grabber, video renderer and sound renderer for one file at a time,
+// decoded and played on threads of its own. Lives on the UI thread.
+class FfmpegEngine : public MediaEngine {
+    Q_OBJECT
+public:
+    explicit FfmpegEngine(QObject* parent = nullptr);
+    ~FfmpegEngine() override;
+
+    bool SetActive(bool on) override;
+    bool IsActive() const override { return active_; }
+    void ClearGraph() override;
+    void OpenMedia(const QString& path) override;
+
+    bool Play() override;
+    bool Pause() override;
+    bool Stop() override;
+    PlayState GetPlayState() const override;
+    std::int64_t GetDuration() const override;
+    std::int64_t GetStopPosition() const override;
+    bool SeekTo(std::int64_t seconds) override;
+    bool SeekToUnits(std::int64_t units) override;
+
+    bool GrabFrame(Bitmap& bitmap) override;
+    bool GrabSeekFrame(Bitmap& bitmap, int waitMs) override;
+    void GetVideoSize(int& width, int& height) const override;
+    QString ListFilterNames() const override;
+    void SetMuted(bool muted) override;
+
+private:
+    void ReportPosition();
+
+    bool active_ = false;
+    bool muted_ = false;
+    // Counts graphs, so that events of a released graph still on their way are dropped.
+    quint64 graphId_ = 0;
+    std::unique_ptr<Player> player_;
+    QTimer positionTimer_;
+};
+
+}  // namespace sm

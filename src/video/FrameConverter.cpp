@@ -1,0 +1,101 @@
+#include "video/FrameConverter.h"
+
+#include <cstring>
+#include <stdexcept>
+
+extern "C" {
+#include <libavutil/frame.h>
+#include <libavutil/pixdesc.h>
+#include <libswscale/swscale.h>
+}
+
+namespace sm {
+namespace {
+
+bool IsFullRange(const AVFrame& frame)
+{
+    if (frame.color_range == AVCOL_RANGE_JPEG)
+        return true;
+    switch (frame.format) {
+    case AV_PIX_FMT_YUVJ420P:
+    case AV_PIX_FMT_YUVJ422P:
+    case AV_PIX_FMT_YUVJ444P:
+    case AV_PIX_FMT_YUVJ440P:
+    case AV_PIX_FMT_YUVJ411P:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+void FrameConverter::PrepareScaler(const AVFrame& frame, int width, int height)
+{
+    if (scaler_ && frame.width == sourceWidth_ && frame.height == sourceHeight_ && frame.format == sourceFormat_ &&
+        frame.colorspace == colorspace_ && frame.color_range == colorRange_ && width == targetWidth_ &&
+        height == targetHeight_)
+        return;
+    scaler_.reset(sws_getContext(frame.width, frame.height, AVPixelFormat(frame.format), width, height,
+                                 AV_PIX_FMT_BGR24, SWS_BICUBIC, nullptr, nullptr, nullptr));
+    if (!scaler_)
+        throw std::runtime_error("unsupported picture format");
+    // The matrix and range the picture declares; untagged pictures get the default.
+    const int matrix = frame.colorspace >= 0 && frame.colorspace < AVCOL_SPC_NB ? frame.colorspace : SWS_CS_DEFAULT;
+    const int* coefficients = sws_getCoefficients(matrix);
+    sws_setColorspaceDetails(scaler_.get(), coefficients, IsFullRange(frame) ? 1 : 0, sws_getCoefficients(SWS_CS_DEFAULT),
+                             1, 0, 1 << 16, 1 << 16);
+    sourceWidth_ = frame.width;
+    sourceHeight_ = frame.height;
+    sourceFormat_ = frame.format;
+    colorspace_ = frame.colorspace;
+    colorRange_ = frame.color_range;
+    targetWidth_ = width;
+    targetHeight_ = height;
+}
+
+Bitmap FrameConverter::Convert(const AVFrame& frame, const DisplayGeometry& geometry)
+{
+    if (frame.width <= 0 || frame.height <= 0 || frame.width != geometry.codedWidth ||
+        frame.height != geometry.codedHeight || !av_pix_fmt_desc_get(AVPixelFormat(frame.format)))
+        throw std::runtime_error("picture does not match its stream");
+    PrepareScaler(frame, geometry.stretchedWidth, geometry.stretchedHeight);
+    Bitmap upright(geometry.stretchedWidth, geometry.stretchedHeight);
+    std::uint8_t* planes[4] = {upright.bits(), nullptr, nullptr, nullptr};
+    const int strides[4] = {int(upright.stride()), 0, 0, 0};
+    if (sws_scale(scaler_.get(), frame.data, frame.linesize, 0, frame.height, planes, strides) <= 0)
+        throw std::runtime_error("picture conversion failed");
+    if (geometry.clockwiseDegrees == 0)
+        return upright;
+    return TurnClockwise(upright, geometry.clockwiseDegrees);
+}
+
+Bitmap TurnClockwise(const Bitmap& source, int degrees)
+{
+    const int w = source.width();
+    const int h = source.height();
+    if (degrees == 0)
+        return source;
+    const bool quarter = degrees == 90 || degrees == 270;
+    Bitmap turned(quarter ? h : w, quarter ? w : h);
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* from = source.row(y);
+        for (int x = 0; x < w; ++x) {
+            int tx = x, ty = y;
+            if (degrees == 90) {
+                tx = h - 1 - y;
+                ty = x;
+            } else if (degrees == 180) {
+                tx = w - 1 - x;
+                ty = h - 1 - y;
+            } else {
+                tx = y;
+                ty = w - 1 - x;
+            }
+            std::memcpy(turned.row(ty) + std::size_t(tx) * 3, from + std::size_t(x) * 3, 3);
+        }
+    }
+    return turned;
+}
+
+}  // namespace sm

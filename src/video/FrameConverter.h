@@ -1,0 +1,33 @@
+#pragma once
+
+#include "common/Bitmap.h"
+#include "video/AvHandles.h"
+#include "video/DisplayGeometry.h"
+
+namespace sm {
+
+// Turns decoded pictures into 24-bit bitmaps as they are meant to be seen: square
+// pixels, upright. Keeps its scaler between calls while the input stays the same.
+class FrameConverter {
+public:
+    // The frame in the display size of the geometry (which must match the frame's coded
+    // size). Throws std::runtime_error when the picture cannot be converted.
+    Bitmap Convert(const AVFrame& frame, const DisplayGeometry& geometry);
+
+private:
+    void PrepareScaler(const AVFrame& frame, int width, int height);
+
+    ScalerPtr scaler_;
+    int sourceWidth_ = 0;
+    int sourceHeight_ = 0;
+    int sourceFormat_ = -1;
+    int colorspace_ = -1;
+    int colorRange_ = -1;
+    int targetWidth_ = 0;
+    int targetHeight_ = 0;
+};
+
+// The bitmap turned clockwise by 90, 180 or 270 degrees (a copy for 0).
+Bitmap TurnClockwise(const Bitmap& source, int degrees);
+
+}  // namespace sm

@@ -1,0 +1,309 @@
+#include "video/MediaReader.h"
+
+#include <stdexcept>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+}
+
+#include "video/AvError.h"
+
+namespace sm {
+namespace {
+
+constexpr AVRational kUnit{1, 10'000'000};
+// Packets waiting for a stream nobody reads are dropped beyond this many.
+constexpr std::size_t kMaxQueuedPackets = 4096;
+// How many starts an exact seek tries before it decodes from the beginning.
+constexpr int kSeekAttempts = 6;
+
+int InterruptCallback(void* opaque)
+{
+    const auto* abort = static_cast<const std::atomic<bool>*>(opaque);
+    return abort && abort->load() ? 1 : 0;
+}
+
+std::string NameOr(const char* name, const char* fallback) { return name && *name ? name : fallback; }
+
+}  // namespace
+
+MediaReader::MediaReader(const std::string& path, const std::atomic<bool>* abort)
+    : abort_(abort), lastVideoTs_(AV_NOPTS_VALUE), lastAudioTs_(AV_NOPTS_VALUE), skipBefore_(AV_NOPTS_VALUE)
+{
+    AVFormatContext* raw = avformat_alloc_context();
+    if (!raw)
+        throw std::bad_alloc();
+    raw->interrupt_callback.callback = InterruptCallback;
+    raw->interrupt_callback.opaque = const_cast<std::atomic<bool>*>(abort);
+    // avformat_open_input frees the context when it fails.
+    ThrowIfAvError(avformat_open_input(&raw, path.c_str(), nullptr, nullptr), "open media");
+    format_.reset(raw);
+    ThrowIfAvError(avformat_find_stream_info(raw, nullptr), "read stream information");
+
+    const int video = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (video >= 0 && !(raw->streams[video]->disposition & AV_DISPOSITION_ATTACHED_PIC)) {
+        try {
+            OpenDecoder(video, video_, true);
+            videoIndex_ = video;
+        } catch (const std::runtime_error&) {
+            video_.reset();
+        }
+    }
+    const int audio = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, videoIndex_, nullptr, 0);
+    if (audio >= 0) {
+        try {
+            OpenDecoder(audio, audio_, false);
+            audioIndex_ = audio;
+        } catch (const std::runtime_error&) {
+            audio_.reset();
+        }
+    }
+    if (!HasVideo() && !HasAudio())
+        throw std::runtime_error("open media: no stream can be decoded");
+    for (unsigned i = 0; i < raw->nb_streams; ++i)
+        if (int(i) != videoIndex_ && int(i) != audioIndex_)
+            raw->streams[i]->discard = AVDISCARD_ALL;
+
+    if (raw->start_time != AV_NOPTS_VALUE)
+        startUnits_ = av_rescale_q(raw->start_time, AV_TIME_BASE_Q, kUnit);
+    if (raw->duration != AV_NOPTS_VALUE && raw->duration > 0)
+        durationUnits_ = av_rescale_q(raw->duration, AV_TIME_BASE_Q, kUnit);
+
+    if (HasVideo()) {
+        AVStream* stream = raw->streams[videoIndex_];
+        displayMatrix_ = reinterpret_cast<const std::int32_t*>(
+            av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, nullptr));
+        const AVRational sar = av_guess_sample_aspect_ratio(raw, stream, nullptr);
+        streamGeometry_ = ComputeDisplayGeometry(stream->codecpar->width, stream->codecpar->height, sar.num, sar.den,
+                                                 displayMatrix_);
+        firstVideoTs_ = stream->start_time != AV_NOPTS_VALUE
+                            ? stream->start_time
+                            : av_rescale_q(startUnits_, kUnit, stream->time_base);
+        AVRational rate = av_guess_frame_rate(raw, stream, nullptr);
+        if (rate.num <= 0 || rate.den <= 0)
+            rate = AVRational{25, 1};
+        frameDurationTs_ = std::max<std::int64_t>(1, av_rescale_q(1, av_inv_q(rate), stream->time_base));
+    }
+}
+
+MediaReader::~MediaReader() = default;
+
+void MediaReader::OpenDecoder(int index, CodecContextPtr& decoder, bool video)
+{
+    const AVCodecParameters* parameters = format_->streams[index]->codecpar;
+    const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
+    if (!codec)
+        throw std::runtime_error("no decoder");
+    decoder.reset(avcodec_alloc_context3(codec));
+    if (!decoder)
+        throw std::bad_alloc();
+    ThrowIfAvError(avcodec_parameters_to_context(decoder.get(), parameters), "decoder parameters");
+    decoder->pkt_timebase = format_->streams[index]->time_base;
+    if (video) {
+        decoder->thread_count = 0;
+        decoder->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+    }
+    ThrowIfAvError(avcodec_open2(decoder.get(), codec, nullptr), "open decoder");
+}
+
+DisplayGeometry MediaReader::FrameGeometry(const AVFrame& frame) const
+{
+    AVRational sar = frame.sample_aspect_ratio;
+    if (sar.num <= 0 || sar.den <= 0)
+        sar = av_guess_sample_aspect_ratio(format_.get(), format_->streams[videoIndex_], nullptr);
+    return ComputeDisplayGeometry(frame.width, frame.height, sar.num, sar.den, displayMatrix_);
+}
+
+std::vector<std::string> MediaReader::ElementNames() const
+{
+    std::vector<std::string> names;
+    names.push_back(NameOr(format_->iformat->long_name, format_->iformat->name) + " demultiplexer");
+    if (video_)
+        names.push_back(NameOr(video_->codec->long_name, video_->codec->name) + " decoder");
+    if (audio_)
+        names.push_back(NameOr(audio_->codec->long_name, audio_->codec->name) + " decoder");
+    return names;
+}
+
+int MediaReader::AudioSampleRate() const { return audio_ ? audio_->sample_rate : 0; }
+
+int MediaReader::TakeDecodeErrors()
+{
+    const int errors = decodeErrors_;
+    decodeErrors_ = 0;
+    return errors;
+}
+
+std::int64_t MediaReader::ToUnits(std::int64_t ts, const AVStream& stream) const
+{
+    return av_rescale_q(ts, stream.time_base, kUnit) - startUnits_;
+}
+
+void MediaReader::Reposition(std::int64_t streamTs, bool fromKeyFrame)
+{
+    const int index = HasVideo() ? videoIndex_ : audioIndex_;
+    AVFormatContext* format = format_.get();
+    // When the file cannot seek to the target, decoding from its very start still finds it.
+    if (av_seek_frame(format, index, streamTs, AVSEEK_FLAG_BACKWARD) < 0 &&
+        av_seek_frame(format, index, firstVideoTs_, AVSEEK_FLAG_BACKWARD) < 0)
+        av_seek_frame(format, -1, 0, AVSEEK_FLAG_BYTE);
+    if (video_)
+        avcodec_flush_buffers(video_.get());
+    if (audio_)
+        avcodec_flush_buffers(audio_.get());
+    videoPackets_.clear();
+    audioPackets_.clear();
+    pendingVideo_ = DecodedFrame();
+    endOfInput_ = videoDrained_ = audioDrained_ = false;
+    lastVideoTs_ = lastAudioTs_ = AV_NOPTS_VALUE;
+    awaitingKeyFrame_ = fromKeyFrame;
+}
+
+DecodedFrame MediaReader::SeekExact(std::int64_t units)
+{
+    if (!HasVideo()) {
+        const AVStream* stream = format_->streams[audioIndex_];
+        Reposition(av_rescale_q(units + startUnits_, kUnit, stream->time_base), false);
+        return {};
+    }
+    const AVStream* stream = format_->streams[videoIndex_];
+    const std::int64_t target = av_rescale_q(units + startUnits_, kUnit, stream->time_base);
+    const std::int64_t second = av_rescale_q(1, AVRational{1, 1}, stream->time_base);
+    // Files without an index may land after the target, or on no key frame at all:
+    // then start further back, and at last from the very beginning.
+    std::int64_t back = 0;
+    for (int attempt = 1;; ++attempt) {
+        const bool fromBeginning = attempt >= kSeekAttempts || target - back <= firstVideoTs_;
+        if (fromBeginning)
+            Reposition(firstVideoTs_ - 10 * second, false);
+        else
+            Reposition(target - back, true);
+        skipBefore_ = target;
+        DecodedFrame best;
+        while (DecodedFrame frame = Decode(video_, videoPackets_, videoDrained_, true)) {
+            if (frame.frame->best_effort_timestamp > target) {
+                pendingVideo_ = std::move(frame);
+                break;
+            }
+            best = std::move(frame);
+        }
+        if (best || fromBeginning || (abort_ && abort_->load())) {
+            skipBefore_ = AV_NOPTS_VALUE;
+            // A target before the first picture gets the first picture.
+            return best ? std::move(best) : std::move(pendingVideo_);
+        }
+        back = back == 0 ? second : back * 4;
+    }
+}
+
+DecodedFrame MediaReader::NextVideoFrame()
+{
+    if (!HasVideo())
+        return {};
+    if (pendingVideo_)
+        return std::move(pendingVideo_);
+    return Decode(video_, videoPackets_, videoDrained_, true);
+}
+
+DecodedFrame MediaReader::NextAudioFrame()
+{
+    if (!HasAudio())
+        return {};
+    return Decode(audio_, audioPackets_, audioDrained_, false);
+}
+
+bool MediaReader::ReadPacket()
+{
+    if (endOfInput_)
+        return false;
+    PacketPtr packet = MakePacket();
+    const int rc = av_read_frame(format_.get(), packet.get());
+    if (rc < 0) {
+        if (rc != AVERROR_EOF && rc != AVERROR_EXIT)
+            ++decodeErrors_;
+        endOfInput_ = true;
+        return false;
+    }
+    std::deque<PacketPtr>* queue = nullptr;
+    if (packet->stream_index == videoIndex_)
+        queue = &videoPackets_;
+    else if (packet->stream_index == audioIndex_ && audioWanted_)
+        queue = &audioPackets_;
+    if (queue) {
+        queue->push_back(std::move(packet));
+        if (queue->size() > kMaxQueuedPackets)
+            queue->pop_front();
+    }
+    return true;
+}
+
+void MediaReader::ChooseSkipping(const AVPacket& packet)
+{
+    // A picture that ends before the seek target is never shown; when nothing refers to
+    // it either, the decoder may leave it out.
+    const bool unseen = skipBefore_ != AV_NOPTS_VALUE && packet.pts != AV_NOPTS_VALUE && packet.duration > 0 &&
+                        !(packet.flags & AV_PKT_FLAG_KEY) && packet.pts + packet.duration <= skipBefore_;
+    const int mode = unseen ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
+    if (mode != skipMode_) {
+        video_->skip_frame = AVDiscard(mode);
+        skipMode_ = mode;
+    }
+}
+
+DecodedFrame MediaReader::Decode(CodecContextPtr& decoder, std::deque<PacketPtr>& queue, bool& drained, bool video)
+{
+    FramePtr frame = MakeFrame();
+    for (;;) {
+        if (abort_ && abort_->load())
+            return {};
+        const int rc = avcodec_receive_frame(decoder.get(), frame.get());
+        if (rc == 0) {
+            AVStream* stream = format_->streams[video ? videoIndex_ : audioIndex_];
+            std::int64_t& last = video ? lastVideoTs_ : lastAudioTs_;
+            std::int64_t ts = frame->best_effort_timestamp;
+            if (ts == AV_NOPTS_VALUE) {
+                // Without a timestamp the picture follows the previous one.
+                const std::int64_t step = video ? frameDurationTs_
+                                                : av_rescale_q(frame->nb_samples, AVRational{1, frame->sample_rate > 0 ? frame->sample_rate : 1},
+                                                               stream->time_base);
+                ts = last == AV_NOPTS_VALUE ? (video ? firstVideoTs_ : 0) : last + step;
+                frame->best_effort_timestamp = ts;
+            }
+            last = ts;
+            return DecodedFrame{std::move(frame), ToUnits(ts, *stream)};
+        }
+        if (rc == AVERROR_EOF)
+            return {};
+        if (rc != AVERROR(EAGAIN)) {
+            // A damaged picture: count it and go on with the next packet.
+            ++decodeErrors_;
+            if (drained)
+                return {};
+        }
+        if (drained)
+            return {};
+        while (queue.empty() && !(abort_ && abort_->load()) && ReadPacket()) {
+        }
+        if (queue.empty()) {
+            avcodec_send_packet(decoder.get(), nullptr);
+            drained = true;
+            continue;
+        }
+        PacketPtr packet = std::move(queue.front());
+        queue.pop_front();
+        if (video && awaitingKeyFrame_) {
+            // What precedes the first key frame refers to pictures before the landing point.
+            if (!(packet->flags & AV_PKT_FLAG_KEY))
+                continue;
+            awaitingKeyFrame_ = false;
+        }
+        if (video)
+            ChooseSkipping(*packet);
+        const int sent = avcodec_send_packet(decoder.get(), packet.get());
+        if (sent < 0 && sent != AVERROR(EAGAIN))
+            ++decodeErrors_;
+    }
+}
+
+}  // namespace sm

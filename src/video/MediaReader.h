@@ -1,0 +1,99 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "video/AvHandles.h"
+#include "video/DisplayGeometry.h"
+
+struct AVStream;
+
+namespace sm {
+
+// One decoded picture or block of sound with its position: 100-ns units from the start
+// of the media (the file's start time is position 0).
+struct DecodedFrame {
+    FramePtr frame;
+    std::int64_t timeUnits = 0;
+    explicit operator bool() const { return bool(frame); }
+};
+
+// The source, demultiplexer and decoders of one file. Used by one thread at a time.
+class MediaReader {
+public:
+    // Opens a file. Throws std::runtime_error when it cannot be read as media or holds
+    // no stream that can be decoded. Blocking reads give up once *abort becomes true.
+    MediaReader(const std::string& path, const std::atomic<bool>* abort);
+    ~MediaReader();
+    MediaReader(const MediaReader&) = delete;
+    MediaReader& operator=(const MediaReader&) = delete;
+
+    bool HasVideo() const { return videoIndex_ >= 0; }
+    bool HasAudio() const { return audioIndex_ >= 0; }
+    // The video stream's geometry as declared by the file.
+    DisplayGeometry StreamGeometry() const { return streamGeometry_; }
+    // The geometry of one decoded picture (its own size and aspect ratio).
+    DisplayGeometry FrameGeometry(const AVFrame& frame) const;
+    // The length in 100-ns units; 0 when unknown.
+    std::int64_t DurationUnits() const { return durationUnits_; }
+    // Readable names of the demultiplexer and the decoders, in chain order.
+    std::vector<std::string> ElementNames() const;
+    // The sound's sample rate; 0 without sound.
+    int AudioSampleRate() const;
+
+    // Decodes the picture whose display interval contains the position (the last
+    // picture when the position lies beyond the end, the first when before it) and
+    // leaves the reader just after it. Empty when no picture can be decoded.
+    DecodedFrame SeekExact(std::int64_t units);
+    // The next picture in display order; empty at the end of the stream.
+    DecodedFrame NextVideoFrame();
+    // The next block of sound; empty at the end of the stream.
+    DecodedFrame NextAudioFrame();
+    // Whether sound packets are kept for NextAudioFrame (else they are dropped).
+    void SetAudioWanted(bool wanted) { audioWanted_ = wanted; }
+    // The number of damaged packets met since the last call.
+    int TakeDecodeErrors();
+
+private:
+    void OpenDecoder(int index, CodecContextPtr& decoder, bool video);
+    // Moves the input near a timestamp of the main stream and empties the decoders;
+    // with fromKeyFrame, pictures are decoded from the first key frame after it.
+    void Reposition(std::int64_t streamTs, bool fromKeyFrame);
+    bool ReadPacket();
+    DecodedFrame Decode(CodecContextPtr& decoder, std::deque<PacketPtr>& queue, bool& drained, bool video);
+    void ChooseSkipping(const AVPacket& packet);
+    std::int64_t ToUnits(std::int64_t ts, const AVStream& stream) const;
+
+    InputFormatPtr format_;
+    const std::atomic<bool>* abort_;
+    int videoIndex_ = -1;
+    int audioIndex_ = -1;
+    CodecContextPtr video_;
+    CodecContextPtr audio_;
+    DisplayGeometry streamGeometry_;
+    const std::int32_t* displayMatrix_ = nullptr;
+    std::int64_t startUnits_ = 0;
+    std::int64_t durationUnits_ = 0;
+    std::int64_t firstVideoTs_ = 0;
+    std::int64_t frameDurationTs_ = 1;
+
+    std::deque<PacketPtr> videoPackets_;
+    std::deque<PacketPtr> audioPackets_;
+    bool endOfInput_ = false;
+    bool videoDrained_ = false;
+    bool audioDrained_ = false;
+    bool audioWanted_ = true;
+    bool awaitingKeyFrame_ = false;
+    DecodedFrame pendingVideo_;
+    std::int64_t lastVideoTs_;
+    std::int64_t lastAudioTs_;
+    // While seeking: packets wholly before this stream timestamp need not be shown.
+    std::int64_t skipBefore_;
+    int skipMode_ = 0;
+    int decodeErrors_ = 0;
+};
+
+}  // namespace sm

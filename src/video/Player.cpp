@@ -1,0 +1,375 @@
+#include "video/Player.h"
+
+#include <algorithm>
+#include <optional>
+
+extern "C" {
+#include <libavutil/frame.h>
+}
+
+#include "video/AudioOutput.h"
+#include "video/FrameConverter.h"
+#include "video/MediaReader.h"
+#include "video/PlaybackClock.h"
+
+namespace sm {
+namespace {
+
+using std::chrono::milliseconds;
+
+constexpr std::int64_t kUnitsPerMs = 10'000;
+constexpr milliseconds kIdle{3'600'000};
+// A picture this late is dropped, unless the last few were dropped as well.
+constexpr std::int64_t kLateUnits = 100 * kUnitsPerMs;
+constexpr int kMaxDroppedInRow = 4;
+// A picture this far from the clock means broken or restarting timestamps: the clock
+// moves to the picture instead of waiting for it.
+constexpr std::int64_t kJumpAheadUnits = 5'000 * kUnitsPerMs;
+constexpr std::int64_t kJumpBackUnits = 1'000 * kUnitsPerMs;
+// Sound is kept this far ahead of the device; the clock follows the sound when the two
+// drift further apart than the sync tolerance.
+constexpr std::int64_t kSoundAheadUnits = 300 * kUnitsPerMs;
+constexpr std::int64_t kSyncToleranceUnits = 40 * kUnitsPerMs;
+constexpr milliseconds kSoundPoll{10};
+
+}  // namespace
+
+Player::Player(const std::string& path, bool muted, PlayerEvents events)
+    : events_(std::move(events)),
+      reader_(std::make_unique<MediaReader>(path, &quit_)),
+      converter_(std::make_unique<FrameConverter>()),
+      clock_(std::make_unique<PlaybackClock>()),
+      geometry_(reader_->StreamGeometry()),
+      durationUnits_(reader_->DurationUnits()),
+      elementNames_(reader_->ElementNames()),
+      hasVideo_(reader_->HasVideo()),
+      hasAudio_(reader_->HasAudio()),
+      muted_(muted)
+{
+    thread_ = std::thread([this] { Run(); });
+}
+
+Player::~Player()
+{
+    {
+        std::lock_guard lock(mutex_);
+        quit_ = true;
+    }
+    wake_.notify_all();
+    thread_.join();
+}
+
+bool Player::HasVideo() const { return hasVideo_; }
+bool Player::HasAudio() const { return hasAudio_; }
+DisplayGeometry Player::Geometry() const { return geometry_; }
+std::int64_t Player::DurationUnits() const { return durationUnits_; }
+std::vector<std::string> Player::ElementNames() const { return elementNames_; }
+
+void Player::Play()
+{
+    state_ = PlayState::Playing;
+    Post({Command::kPlay});
+}
+
+void Player::Pause()
+{
+    state_ = PlayState::Paused;
+    Post({Command::kPause});
+}
+
+void Player::Stop()
+{
+    state_ = PlayState::Stopped;
+    Post({Command::kStop});
+}
+
+void Player::Seek(std::int64_t units)
+{
+    {
+        std::lock_guard lock(mutex_);
+        commands_.push_back({Command::kSeek, units, ++seekRequested_});
+    }
+    position_ = units;
+    wake_.notify_all();
+}
+
+void Player::SetMuted(bool muted)
+{
+    muted_ = muted;
+    wake_.notify_all();
+}
+
+void Player::Post(Command command)
+{
+    {
+        std::lock_guard lock(mutex_);
+        commands_.push_back(command);
+    }
+    wake_.notify_all();
+}
+
+bool Player::GrabPresented(Bitmap& bitmap) const
+{
+    std::lock_guard lock(mutex_);
+    if (presented_.isEmpty())
+        return false;
+    bitmap = presented_;
+    return true;
+}
+
+bool Player::GrabSeekFrame(Bitmap& bitmap, int waitMs) const
+{
+    std::unique_lock lock(mutex_);
+    seekFrameReady_.wait_for(lock, milliseconds(std::max(0, waitMs)), [this] { return seekDone_ >= seekRequested_; });
+    if (seekRequested_ == 0 || seekDone_ < seekRequested_ || seekFrame_.isEmpty())
+        return false;
+    bitmap = seekFrame_;
+    return true;
+}
+
+void Player::Run()
+{
+    if (reader_->HasAudio()) {
+        audio_ = std::make_unique<AudioOutput>(reader_->AudioSampleRate());
+        audio_->SetRunning(false);
+    }
+    reader_->SetAudioWanted(audio_ && audio_->IsOpen());
+    RunUntilQuit();
+}
+
+void Player::RunUntilQuit()
+{
+    milliseconds sleep = kIdle;
+    for (;;) {
+        std::vector<Command> batch;
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait_for(lock, sleep, [this] { return quit_.load() || !commands_.empty(); });
+            if (quit_)
+                return;
+            batch.swap(commands_);
+        }
+        try {
+            if (audio_)
+                audio_->SetGain(VolumeToGain(muted_ ? 0 : 10000));
+            if (!batch.empty())
+                Apply(batch);
+            sleep = running_ == PlayState::Playing ? PlayStep() : kIdle;
+        } catch (const std::exception&) {
+            // Nothing more can be played from here: halt, release any waiting grabber and
+            // tell the owner.
+            running_ = PlayState::Stopped;
+            state_ = PlayState::Stopped;
+            clock_->Stop();
+            if (audio_)
+                audio_->SetRunning(false);
+            {
+                std::lock_guard lock(mutex_);
+                seekDone_ = seekRequested_;
+            }
+            seekFrameReady_.notify_all();
+            RaiseEvent(EC_ERRORABORT);
+            sleep = kIdle;
+        }
+    }
+}
+
+void Player::Apply(const std::vector<Command>& commands)
+{
+    PlayState target = running_;
+    bool reposition = false;
+    std::optional<Command> seek;
+    for (const Command& command : commands) {
+        switch (command.kind) {
+        case Command::kPlay:
+        case Command::kPause:
+            reposition = reposition || target == PlayState::Stopped;
+            target = command.kind == Command::kPlay ? PlayState::Playing : PlayState::Paused;
+            break;
+        case Command::kStop:
+            target = PlayState::Stopped;
+            reposition = false;
+            break;
+        case Command::kSeek:
+            seek = command;
+            break;
+        }
+    }
+    if (target != PlayState::Playing) {
+        clock_->Stop();
+        if (audio_)
+            audio_->SetRunning(false);
+    }
+    if (seek) {
+        SeekAndShow(seek->units, target != PlayState::Stopped, seek->generation);
+    } else if (reposition) {
+        // Starting from stopped shows the picture at the position first; a picture
+        // already decoded there by a seek while stopped is shown as it is.
+        if (parkedAt_ && *parkedAt_ == clock_->Now()) {
+            std::unique_lock lock(mutex_);
+            if (!seekFrame_.isEmpty()) {
+                presented_ = seekFrame_;
+                lock.unlock();
+                events_.framePresented();
+            }
+        } else {
+            SeekAndShow(clock_->Now(), true, 0);
+        }
+    }
+    if (target != PlayState::Stopped)
+        parkedAt_.reset();
+    if (target == PlayState::Playing && running_ != PlayState::Playing) {
+        clock_->Start();
+        if (audio_)
+            audio_->SetRunning(true);
+    }
+    running_ = target;
+}
+
+void Player::SeekAndShow(std::int64_t units, bool present, std::uint64_t generation)
+{
+    units = std::max<std::int64_t>(0, units);
+    nextFrame_.reset();
+    videoEnded_ = soundEnded_ = completeSent_ = errorSent_ = false;
+    droppedInRow_ = 0;
+    if (audio_)
+        audio_->Flush();
+    soundFrom_ = units;
+    lastShown_ = units;
+
+    DecodedFrame frame = reader_->SeekExact(units);
+    // Playing on starts from the target once it is found, however long that took.
+    clock_->Set(units);
+    Bitmap picture = frame ? Picture(frame) : Bitmap();
+    if (hasVideo_ && !frame)
+        videoEnded_ = true;
+    const bool shown = present && !picture.isEmpty();
+    {
+        std::lock_guard lock(mutex_);
+        if (generation != 0) {
+            seekFrame_ = picture;
+            seekDone_ = std::max(seekDone_, generation);
+        }
+        if (shown)
+            presented_ = std::move(picture);
+    }
+    if (generation != 0)
+        seekFrameReady_.notify_all();
+    if (shown)
+        events_.framePresented();
+    parkedAt_ = present ? std::nullopt : std::optional<std::int64_t>(units);
+    position_ = units;
+    ReportDecodeErrors();
+}
+
+std::chrono::milliseconds Player::PlayStep()
+{
+    std::int64_t now = clock_->Now();
+    FeedSound(now);
+    std::int64_t heard = 0;
+    if (audio_ && audio_->HeardPosition(heard) && std::abs(heard - now) > kSyncToleranceUnits) {
+        clock_->Set(heard);
+        now = heard;
+    }
+    const bool soundPlaying = audio_ && audio_->IsOpen() && !soundEnded_;
+    if (hasVideo_ && !videoEnded_) {
+        if (!nextFrame_) {
+            DecodedFrame frame = reader_->NextVideoFrame();
+            if (frame)
+                nextFrame_ = std::make_unique<DecodedFrame>(std::move(frame));
+            else
+                videoEnded_ = true;
+        }
+        if (nextFrame_) {
+            const std::int64_t due = nextFrame_->timeUnits;
+            if (due > now + kJumpAheadUnits || due < lastShown_ - kJumpBackUnits) {
+                clock_->Set(due);
+                now = due;
+            }
+            position_ = std::max<std::int64_t>(0, now);
+            if (due > now) {
+                const milliseconds wait{std::max<std::int64_t>(1, (due - now) / kUnitsPerMs)};
+                return soundPlaying ? std::min(wait, kSoundPoll) : wait;
+            }
+            if (now - due > kLateUnits && droppedInRow_ < kMaxDroppedInRow) {
+                ++droppedInRow_;
+            } else {
+                droppedInRow_ = 0;
+                Present(*nextFrame_);
+            }
+            lastShown_ = due;
+            nextFrame_.reset();
+            ReportDecodeErrors();
+            return milliseconds(0);
+        }
+    }
+    if (completeSent_)
+        return kIdle;
+    position_ = std::max<std::int64_t>(0, durationUnits_ > 0 ? std::min(now, durationUnits_) : now);
+    const bool soundDone = !soundPlaying && (!audio_ || !audio_->IsOpen() || audio_->QueuedUnits() == 0);
+    // Without pictures and without a device to pace the sound, the clock alone ends it.
+    const bool clockDone = hasVideo_ || (audio_ && audio_->IsOpen()) || now >= durationUnits_;
+    if (soundDone && clockDone) {
+        completeSent_ = true;
+        ReportDecodeErrors();
+        RaiseEvent(EC_COMPLETE);
+        return kIdle;
+    }
+    return kSoundPoll;
+}
+
+void Player::FeedSound(std::int64_t now)
+{
+    if (!audio_ || !audio_->IsOpen() || soundEnded_)
+        return;
+    while (audio_->QueuedUnits() < kSoundAheadUnits) {
+        DecodedFrame block = reader_->NextAudioFrame();
+        if (!block) {
+            soundEnded_ = true;
+            return;
+        }
+        audio_->Queue(*block.frame, block.timeUnits, std::max(soundFrom_, now - kSoundAheadUnits));
+    }
+}
+
+void Player::Present(const DecodedFrame& frame)
+{
+    Bitmap picture = Picture(frame);
+    if (picture.isEmpty())
+        return;
+    {
+        std::lock_guard lock(mutex_);
+        presented_ = std::move(picture);
+    }
+    events_.framePresented();
+}
+
+Bitmap Player::Picture(const DecodedFrame& frame)
+{
+    try {
+        return converter_->Convert(*frame.frame, reader_->FrameGeometry(*frame.frame));
+    } catch (const std::exception&) {
+        // A picture that cannot be shown is skipped like a damaged one.
+        if (!errorSent_) {
+            errorSent_ = true;
+            RaiseEvent(EC_STREAM_ERROR_STILLPLAYING);
+        }
+        return {};
+    }
+}
+
+void Player::ReportDecodeErrors()
+{
+    if (reader_->TakeDecodeErrors() > 0 && !errorSent_) {
+        errorSent_ = true;
+        RaiseEvent(EC_STREAM_ERROR_STILLPLAYING);
+    }
+}
+
+void Player::RaiseEvent(int code)
+{
+    if (events_.graphEvent)
+        events_.graphEvent(code);
+}
+
+}  // namespace sm

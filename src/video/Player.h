@@ -1,0 +1,128 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/Bitmap.h"
+#include "video/DisplayGeometry.h"
+#include "video/MediaEngine.h"
+
+namespace sm {
+
+class AudioOutput;
+class FrameConverter;
+class MediaReader;
+class PlaybackClock;
+struct DecodedFrame;
+
+// What a player tells its owner; called on the player's own thread.
+struct PlayerEvents {
+    std::function<void()> framePresented;
+    std::function<void(int code)> graphEvent;
+};
+
+// Plays one opened file on a thread of its own: seeks exactly, presents pictures on
+// time against a clock (the sound's while sound plays), plays the sound and keeps the
+// last presented picture and the picture of the last seek for grabbing. Every public
+// call may be made from any thread and returns without waiting for decoding (but
+// GrabSeekFrame, which waits as long as it is told).
+class Player {
+public:
+    // Opens the file and starts the thread, stopped at position 0. Throws
+    // std::runtime_error when the file cannot be played.
+    Player(const std::string& path, bool muted, PlayerEvents events);
+    // Stops the thread and waits for it.
+    ~Player();
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
+
+    bool HasVideo() const;
+    bool HasAudio() const;
+    DisplayGeometry Geometry() const;
+    std::int64_t DurationUnits() const;
+    std::vector<std::string> ElementNames() const;
+
+    void Play();
+    void Pause();
+    void Stop();
+    void Seek(std::int64_t units);
+    void SetMuted(bool muted);
+
+    // The state last asked for.
+    PlayState State() const { return state_.load(); }
+    // The position now, in 100-ns units.
+    std::int64_t PositionUnits() const { return position_.load(); }
+
+    bool GrabPresented(Bitmap& bitmap) const;
+    bool GrabSeekFrame(Bitmap& bitmap, int waitMs) const;
+
+private:
+    struct Command {
+        enum Kind { kPlay, kPause, kStop, kSeek } kind;
+        std::int64_t units = 0;
+        std::uint64_t generation = 0;
+    };
+
+    void Post(Command command);
+    void Run();
+    void RunUntilQuit();
+    void Apply(const std::vector<Command>& commands);
+    void SeekAndShow(std::int64_t units, bool present, std::uint64_t generation);
+    // One step of playback; returns how long the thread may sleep before the next.
+    std::chrono::milliseconds PlayStep();
+    void FeedSound(std::int64_t now);
+    void Present(const DecodedFrame& frame);
+    Bitmap Picture(const DecodedFrame& frame);
+    void RaiseEvent(int code);
+    void ReportDecodeErrors();
+
+    PlayerEvents events_;
+    std::atomic<bool> quit_{false};
+    // Owned by the thread once it runs (created before it starts).
+    std::unique_ptr<MediaReader> reader_;
+    std::unique_ptr<FrameConverter> converter_;
+    std::unique_ptr<AudioOutput> audio_;
+    std::unique_ptr<PlaybackClock> clock_;
+    std::unique_ptr<DecodedFrame> nextFrame_;
+    PlayState running_ = PlayState::Stopped;  // the state the thread has put into effect
+    std::int64_t soundFrom_ = 0;
+    std::int64_t lastShown_ = 0;
+    bool videoEnded_ = false;
+    bool soundEnded_ = false;
+    bool completeSent_ = false;
+    bool errorSent_ = false;
+    int droppedInRow_ = 0;
+    // Set while stopped after a seek: the reader waits just after the seek picture.
+    std::optional<std::int64_t> parkedAt_;
+
+    // Fixed once the file is open.
+    DisplayGeometry geometry_;
+    std::int64_t durationUnits_ = 0;
+    std::vector<std::string> elementNames_;
+    bool hasVideo_ = false;
+    bool hasAudio_ = false;
+
+    std::atomic<PlayState> state_{PlayState::Stopped};
+    std::atomic<std::int64_t> position_{0};
+    std::atomic<bool> muted_{false};
+
+    mutable std::mutex mutex_;
+    mutable std::condition_variable wake_;        // commands_ or quit_ changed
+    mutable std::condition_variable seekFrameReady_;  // seekDone_ changed
+    std::vector<Command> commands_;               // guarded by mutex_
+    std::uint64_t seekRequested_ = 0;             // guarded by mutex_
+    std::uint64_t seekDone_ = 0;                  // guarded by mutex_
+    Bitmap seekFrame_;                            // guarded by mutex_
+    Bitmap presented_;                            // guarded by mutex_
+    std::thread thread_;
+};
+
+}  // namespace sm
