@@ -19,6 +19,25 @@ namespace {
 
 enum FieldType : std::uint16_t { Ascii = 2, Short = 3, Long = 4, Rational = 5 };
 
+enum Tag : std::uint16_t {
+    NewSubfileType = 254,
+    ImageWidth = 256,
+    ImageLength = 257,
+    BitsPerSample = 258,
+    Compression = 259,
+    PhotometricInterpretation = 262,
+    StripOffsets = 273,
+    SamplesPerPixel = 277,
+    RowsPerStrip = 278,
+    StripByteCounts = 279,
+    XResolution = 282,
+    YResolution = 283,
+    PlanarConfiguration = 284,
+    ResolutionUnit = 296,
+    Software = 305,
+    ColorMap = 320,
+};
+
 // The program's name in the ten bytes the layouts reserve for the Software field,
 // ended by the zero byte that readers require of an ASCII value.
 constexpr char kSoftware[10] = {'S', 't', 'i', 'l', 'l', 'm', 'a', 'r', 'k', '\0'};
@@ -89,30 +108,31 @@ void WriteColorMap(LittleEndianBytes& out, const std::vector<PaletteEntry>& pale
 void WriteDirectory(LittleEndianBytes& out, const TiffLayout& t)
 {
     const bool rgb = t.kind == TiffLayout::Rgb;
+    // 2 RGB, 3 palette colour, 1 black is zero.
     const std::uint16_t photometric = rgb ? 2 : t.kind == TiffLayout::Palette ? 3 : 1;
     out.u16(t.directoryEntries);
-    out.entry(254, Long, 1, 0);                       // NewSubfileType
-    out.entry(256, Short, 1, t.width);                // ImageWidth
-    out.entry(257, Short, 1, t.height);               // ImageLength
+    out.entry(NewSubfileType, Long, 1, 0);
+    out.entry(ImageWidth, Short, 1, t.width);
+    out.entry(ImageLength, Short, 1, t.height);
     if (rgb)
-        out.entry(258, Short, 3, t.bitsPerSampleOffset);
+        out.entry(BitsPerSample, Short, 3, t.bitsPerSampleOffset);
     else
-        out.entry(258, Short, 1, std::uint32_t(t.bitsPerPixel));
-    out.entry(259, Short, 1, 1);                      // Compression: none
-    out.entry(262, Short, 1, photometric);
-    out.entry(273, Long, 1, t.stripOffset);
-    out.entry(277, Short, 1, rgb ? 3 : 1);            // SamplesPerPixel
-    out.entry(278, Long, 1, t.height);                // RowsPerStrip
-    out.entry(279, Long, 1, t.stripBytes);
-    out.entry(282, Rational, 1, t.xResolutionOffset);
-    out.entry(283, Rational, 1, t.yResolutionOffset);
+        out.entry(BitsPerSample, Short, 1, std::uint32_t(t.bitsPerPixel));
+    out.entry(Compression, Short, 1, 1);  // none
+    out.entry(PhotometricInterpretation, Short, 1, photometric);
+    out.entry(StripOffsets, Long, 1, t.stripOffset);
+    out.entry(SamplesPerPixel, Short, 1, rgb ? 3 : 1);
+    out.entry(RowsPerStrip, Long, 1, t.height);
+    out.entry(StripByteCounts, Long, 1, t.stripBytes);
+    out.entry(XResolution, Rational, 1, t.xResolutionOffset);
+    out.entry(YResolution, Rational, 1, t.yResolutionOffset);
     if (rgb)
-        out.entry(284, Short, 1, 1);                  // PlanarConfiguration: chunky
-    out.entry(296, Short, 1, kResolutionUnitInch);
-    out.entry(305, Ascii, sizeof kSoftware, t.softwareOffset);
+        out.entry(PlanarConfiguration, Short, 1, 1);  // chunky
+    out.entry(ResolutionUnit, Short, 1, kResolutionUnitInch);
+    out.entry(Software, Ascii, sizeof kSoftware, t.softwareOffset);
     if (t.kind == TiffLayout::Palette)
-        out.entry(320, Short, 3 * t.colorMapEntries, t.colorMapOffset);
-    out.u32(0);                                       // no further directory
+        out.entry(ColorMap, Short, 3 * t.colorMapEntries, t.colorMapOffset);
+    out.u32(0);  // no further directory
 }
 
 // The bilevel layout declares index 0 black; a bitmap whose first palette entry is
