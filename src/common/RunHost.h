@@ -31,6 +31,9 @@ public:
 struct RunControl {
     bool AbortRequested = true;
     bool Running = false;
+    // The window was asked to close during a run: the run ends as after an abort and
+    // asks the user nothing more; the window closes when it has ended.
+    bool WindowClosing = false;
 };
 
 // Holds the run slot of a RunControl for its lifetime, unless another run holds it

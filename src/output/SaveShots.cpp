@@ -5,6 +5,8 @@
 
 #include "app/uLang.h"
 #include "imaging/Resize.h"
+#include "output/ImageFormats.h"
+#include "output/SaveBitmapFile.h"
 
 namespace sm {
 
@@ -29,16 +31,14 @@ QString WithTrailingSeparator(const QString& folder)
     return folder + QDir::separator();
 }
 
-// TODO(replace with the encoders' table once it is in): the file extension of a save format.
-QString ExtensionOf(int saveFormat)
-{
-    static const char* const extensions[] = {".jpg", ".png", ".bmp", ".gif", ".tif"};
-    if (saveFormat < 0 || saveFormat > 4)
-        return QStringLiteral(".jpg");
-    return QString::fromLatin1(extensions[saveFormat]);
-}
-
 }  // namespace
+
+ShotFileWriter BitmapFileWriter(const AppSettings& settings, Encoders& encoders, Bitmap& workBitmap)
+{
+    return [&settings, &encoders, &workBitmap](Bitmap& picture, const QString& fileName, const QString& timeLabel) {
+        return SaveBitmapFile(picture, fileName, timeLabel, settings, encoders, workBitmap);
+    };
+}
 
 QString ShotFileName(const QString& folder, const QString& prefix, int number, const QString& extension)
 {
@@ -65,10 +65,11 @@ SaveShotsResult SaveShotsRun::Run(const std::vector<ShotToSave>& shots, const st
         if (settings_.SaveFormat >= -5 && settings_.SaveFormat <= -1)
             settings_.SaveFormat = 0;
         result.Outcome = SaveShotsOutcome::Finished;
-        result.Written = WriteFiles(shots, prefix, ExtensionOf(settings_.SaveFormat));
+        result.Written = WriteFiles(shots, prefix, FileExtensionFor(settings_.SaveFormat));
         result.NotWritten = int(shots.size()) - result.Written;
     }
-    ReportResult(result);
+    if (!control_.WindowClosing)
+        ReportResult(result);
     return result;
 }
 

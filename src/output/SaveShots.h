@@ -24,6 +24,12 @@ struct ShotToSave {
 // true when the file was written.
 using ShotFileWriter = std::function<bool(Bitmap& picture, const QString& fileName, const QString& timeLabel)>;
 
+struct Encoders;
+
+// The writer of the program: SaveBitmapFile with these settings, encoders and
+// conversion bitmap, all of which must outlive the writer.
+ShotFileWriter BitmapFileWriter(const AppSettings& settings, Encoders& encoders, Bitmap& workBitmap);
+
 enum class SaveShotsOutcome {
     NothingToSave,  // no shots; nothing shown
     Refused,        // another run is going on; nothing shown
@@ -47,7 +53,7 @@ QString ShotFileName(const QString& folder, const QString& prefix, int number, c
 // prefix is asked for again for every file. OutputFolder gets a trailing separator.
 // The stop request is honoured before each file. Afterwards the user is told how many
 // shots could not be saved, if any, and asked whether to open the folder, which is
-// handed to the desktop on Yes. An error escaping the writer ends the run (dialog
+// handed to the desktop on Yes; not when the window is closing. An error escaping the writer ends the run (dialog
 // hidden) and is passed on without the closing question.
 class SaveShotsRun {
 public:

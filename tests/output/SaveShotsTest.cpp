@@ -1,11 +1,13 @@
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "app/uLang.h"
 #include "capture/ShotList.h"
+#include "output/Encoders.h"
 #include "output/SaveShots.h"
 #include "support/ScriptedPrompts.h"
 #include "support/ScriptedRunHost.h"
@@ -96,6 +98,21 @@ TEST_F(SaveShotsTest, WritesNumberedFilesInDisplayOrderAndOffersTheFolder)
     EXPECT_EQ(prompts.texts("shell"), QStringList{settings.OutputFolder});
     EXPECT_FALSE(host.visible);
     EXPECT_TRUE(control.AbortRequested);
+}
+
+TEST_F(SaveShotsTest, TheProgramsWriterSavesPicturesThatReadBackExactly)
+{
+    settings.AddTimeStamp = false;
+    Encoders encoders;
+    Bitmap conversion;
+    writer = BitmapFileWriter(settings, encoders, conversion);
+    EXPECT_EQ(Save({Shot("00:00:01", 0x102030), Shot("00:00:02", 0x405060)}).Written, 2);
+
+    const QImage second(out.filePath("shots_0002.png"));
+    ASSERT_EQ(second.size(), QSize(6, 4));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x)
+            ASSERT_EQ(second.pixel(x, y) & 0xFFFFFF, 0x405060u) << x << "," << y;
 }
 
 TEST_F(SaveShotsTest, FileNamesAndExtensions)
@@ -190,6 +207,18 @@ TEST_F(SaveShotsTest, AbortStopsBeforeTheNextFileAndTheReportSaysSo)
     EXPECT_EQ(prompts.texts("confirm"), QStringList{lang::kShotsSavedOpenFolder.arg(2)});
     EXPECT_FALSE(host.visible);
     EXPECT_TRUE(control.AbortRequested);
+}
+
+TEST_F(SaveShotsTest, ClosingTheWindowEndsTheRunWithoutQuestions)
+{
+    writer = [this](Bitmap& p, const QString& f, const QString& l) {
+        control.AbortRequested = control.WindowClosing = true;
+        return WriteText(p, f, l);
+    };
+    Save({Shot("a", 1), Shot("b", 2)});
+    EXPECT_EQ(written.size(), 1u);
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_FALSE(host.visible);
 }
 
 TEST_F(SaveShotsTest, ResizesToTheShotSizeWhenAsked)
