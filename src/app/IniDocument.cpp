@@ -63,7 +63,11 @@ IniDocument IniDocument::Load(const QString& path)
         return {};
     if (!file.open(QIODevice::ReadOnly))
         throw std::runtime_error("Cannot read " + path.toStdString() + ": " + file.errorString().toStdString());
-    return FromText(QString::fromUtf8(file.readAll()));
+    QString text = QString::fromUtf8(file.readAll());
+    // A byte-order mark left by a text editor would hide the first section header.
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return FromText(text);
 }
 
 IniDocument IniDocument::FromText(const QString& text)

@@ -36,6 +36,13 @@ TEST(SettingsStore, HexadecimalQualityAndDefaultsForEverythingElse)
     EXPECT_EQ(Loaded(folder), expected);
 }
 
+TEST(SettingsStore, FileEditedWithByteOrderMarkStillReads)
+{
+    TempFolder folder;
+    folder.write("Settings.dat", "\xEF\xBB\xBF[Settings]\r\nSaveFormat=3\r\n");
+    EXPECT_EQ(Loaded(folder).SaveFormat, 3);
+}
+
 TEST(SettingsStore, ReadsDollarHexBadIntegersAndFonts)
 {
     TempFolder folder;
