@@ -1,0 +1,43 @@
+#include "video/VideoView.h"
+
+#include <QPainter>
+
+namespace sm {
+
+VideoView::VideoView(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("VideoView"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void VideoView::SetEngine(MediaEngine* engine)
+{
+    disconnect(presented_);
+    engine_ = engine;
+    if (engine)
+        presented_ = connect(engine, &MediaEngine::FramePresented, this, &VideoView::ShowPresentedFrame);
+}
+
+void VideoView::ShowPresentedFrame()
+{
+    Bitmap frame;
+    if (!engine_ || !engine_->GrabFrame(frame) || frame.bitsPerPixel() != 24)
+        return;
+    picture_ = QImage(frame.bits(), frame.width(), frame.height(), qsizetype(frame.stride()), QImage::Format_BGR888)
+                   .copy();
+    update();
+}
+
+void VideoView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    if (picture_.isNull())
+        return;
+    QRect target(QPoint(), picture_.size().scaled(size(), Qt::KeepAspectRatio));
+    target.moveCenter(rect().center());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, picture_);
+}
+
+}  // namespace sm
