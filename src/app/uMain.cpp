@@ -31,6 +31,8 @@
 #include "app/StartTimeText.h"
 #include "app/VideoOpenFilters.h"
 #include "app/uLang.h"
+#include "capture/ShotCommands.h"
+#include "output/Encoders.h"
 #include "video/MediaEngine.h"
 
 namespace sm {
@@ -44,8 +46,6 @@ QString WithTrailingSeparator(QString folder)
         folder += QDir::separator();
     return folder;
 }
-
-constexpr int kListThumbSize = 100;
 
 // Runs its function when it goes out of scope, however the scope is left.
 template <typename F>
@@ -74,13 +74,15 @@ TfrmMain::TfrmMain(QString appDir, Prompts& prompts, MediaEngine& engine, QWidge
     } catch (const std::exception&) {
         settings_ = AppSettings{};
     }
-    ListThumbBitmap = Bitmap(kListThumbSize, kListThumbSize, 24);
+    encoders_ = std::make_unique<Encoders>();
 
     createActions();
     createMenus();
     createToolBar();
     createStatusBar();
     createShotList();
+    shotCommands_ = new ShotCommands(*this, *lvPicList, engine_, prompts_,
+                                     [this](const QString& text) { setStatusText(0, text); });
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -230,7 +232,12 @@ void TfrmMain::selectLeftTab(int index)
 
 int TfrmMain::shotCount() const
 {
-    return lvPicList->count();
+    return shotCommands_->Shots().RowCount();
+}
+
+ShotList& TfrmMain::shots()
+{
+    return shotCommands_->Shots();
 }
 
 void TfrmMain::UpdateCommandStates()
@@ -302,7 +309,16 @@ void TfrmMain::onExit()
     close();
 }
 
-void TfrmMain::onSaveShots() {}
+void TfrmMain::onSaveShots()
+{
+    if (shotCount() == 0)
+        return;
+    ControlsToSettings();
+    const SaveShotsOutcome outcome = shotCommands_->SaveShots(
+        settings_, [this] { return edPrefix->text(); }, BitmapFileWriter(settings_, *encoders_, WorkBitmap));
+    if (outcome == SaveShotsOutcome::MissingFolder)
+        seOutput->setFocus();
+}
 
 void TfrmMain::onBatch()
 {
@@ -314,6 +330,17 @@ void TfrmMain::onMakeThumb() {}
 void TfrmMain::onAutoCapture()
 {
     selectLeftTab(0);
+    if (!engine_.IsActive())
+        return;
+    ControlsToSettings();
+    const QTime start = meStartTime->time();
+    const int startSecond = start.hour() * 3600 + start.minute() * 60 + start.second();
+    const AutoCaptureOutcome outcome =
+        shotCommands_->AutoCapture(settings_, startSecond, int(session_.VideoDuration));
+    if (outcome == AutoCaptureOutcome::StartAfterEnd)
+        meStartTime->setFocus();
+    if (outcome != AutoCaptureOutcome::Refused)
+        UpdateCommandStates();
 }
 
 void TfrmMain::onHandSnapshot()
@@ -323,10 +350,14 @@ void TfrmMain::onHandSnapshot()
 
 void TfrmMain::onStopCapture()
 {
-    AbortRequested = true;
+    shotCommands_->StopCapture();
 }
 
-void TfrmMain::onCaptureFrame() {}
+void TfrmMain::onCaptureFrame()
+{
+    shotCommands_->CaptureFrame(session_.LastPositionMs);
+    UpdateCommandStates();
+}
 
 void TfrmMain::onRemoveSelShots()
 {
@@ -369,12 +400,12 @@ void TfrmMain::onAboutSoft()
 
 void TfrmMain::ClearShots()
 {
-    lvPicList->clear();
+    shotCommands_->ClearShots();
 }
 
 void TfrmMain::RemoveSelectedShots()
 {
-    qDeleteAll(lvPicList->selectedItems());
+    shotCommands_->RemoveSelectedShots();
 }
 
 }  // namespace sm

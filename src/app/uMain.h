@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
+
 #include "app/Settings.h"
 #include "common/Bitmap.h"
 #include "video/VideoSession.h"
@@ -27,6 +29,9 @@ namespace sm {
 class MediaEngine;
 class PlaybackControl;
 class Prompts;
+class ShotCommands;
+class ShotList;
+struct Encoders;
 
 // The program's main window: the command table, the shot list, the capture and
 // output controls and the video page. It owns the settings from its create step
@@ -41,6 +46,10 @@ public:
     AppSettings& settings() { return settings_; }
     // The open video: its file name, duration, decoder names and last reported position.
     VideoSession& session() { return session_; }
+    // The shots, in the list's display order; readers resolve each row's picture here.
+    ShotList& shots();
+    // The encoder objects every picture file of the program is written with.
+    Encoders& encoders() { return *encoders_; }
     const QString& appDir() const { return AppDir; }
     // The command of that name (e.g. "ActOpenVideo"); nullptr when there is none.
     QAction* action(const QString& name) const;
@@ -127,12 +136,12 @@ private:
 
     // Session values.
     QString AppDir;             // the program's folder, with a trailing separator
-    bool AbortRequested = false;
 
-    // Work pictures: every frame grab lands in WorkBitmap; list thumbnails are composed
-    // on ListThumbBitmap.
+    // The conversion bitmap of saving shots.
     Bitmap WorkBitmap;
-    Bitmap ListThumbBitmap;
+    std::unique_ptr<Encoders> encoders_;
+    // The shot list with its commands and the progress dialog; a child of the window.
+    ShotCommands* shotCommands_ = nullptr;
 
     // Controls other routines reach.
     QToolBar* ToolBarMain = nullptr;
