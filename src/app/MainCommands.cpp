@@ -47,10 +47,7 @@ void TfrmMain::createActions()
     const QString video = QStringLiteral("Video");
     const QString tools = QStringLiteral("Tools");
     const QString help = QStringLiteral("Help");
-    auto hint = [](QAction* act, const QString& text) {
-        act->setToolTip(text);
-        act->setStatusTip(text);
-    };
+    auto hint = [](QAction* act, const QString& text) { act->setToolTip(text); };
 
     hint(addCommand("ActOpenVideo", kActOpenVideo, QKeySequence(Qt::CTRL | Qt::Key_O), file, &TfrmMain::onOpenVideo),
          kHintOpenVideo);
