@@ -17,11 +17,11 @@ public:
 };
 
 // Composites a solid colour or a foreground picture through a coverage mask into the
-// owner renderer's target canvas. Opacity is in percent (clamped to 0..100): a fully
-// inked pixel moves (alpha x 256 div 100 - 1)/256 of the way to the ink, 255/256 and
-// above land on it exactly. With a solid canvas brush the mask's box is first filled
-// with the brush colour; with any other brush the text goes over the picture. Only the
-// part of the box inside the target is touched; a target that is not 24 or 32 bits is
+// owner renderer's target canvas. Opacity is in percent (clamped to 0..100): with
+// k = alpha x 256 div 100 a fully inked pixel moves (k - 1)/256 of the way to the ink,
+// and at 100 % takes the ink exactly. With a solid canvas brush the mask's box is first
+// filled with the brush colour; with any other brush the text goes over the picture. Only
+// the part of the box inside the target is touched; a target that is not 24 or 32 bits is
 // left alone, as is everything when the owner has no canvas.
 class TIABlend {
 public:
