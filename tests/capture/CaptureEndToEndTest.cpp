@@ -1,0 +1,100 @@
+// Automatic capture from a real video through the FFmpeg engine, then saving the
+// shots as PNG files and reading them back.
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "capture/AutoCapture.h"
+#include "common/QImageAdapter.h"
+#include "output/Encoders.h"
+#include "output/SaveShots.h"
+#include "support/ScriptedPrompts.h"
+#include "support/ScriptedRunHost.h"
+#include "support/TestVideo.h"
+#include "video/DelayWithMessages.h"
+#include "video/FfmpegEngine.h"
+
+namespace sm {
+namespace {
+
+constexpr int kFps = 25;
+
+// Waits for real, as the window does, while recording what the run shows.
+class WaitingHost : public test::ScriptedRunHost {
+public:
+    void Wait(int milliseconds) override
+    {
+        test::ScriptedRunHost::Wait(milliseconds);
+        DelayWithMessages(milliseconds);
+    }
+};
+
+class CaptureEndToEndTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        test::TestVideoOptions options;
+        options.format = test::VideoFormat::H264Mp4;
+        options.fps = kFps;
+        options.durationSeconds = 12;
+        video = dir.filePath("clip.mp4");
+        test::WriteTestVideo(video, options);
+        engine.SetActive(true);
+        engine.OpenMedia(video);
+    }
+
+    // Every row's picture shows the frame of the second its label names.
+    void ExpectRowsShowTheirLabelledFrames(const std::vector<int>& seconds)
+    {
+        ASSERT_EQ(shots.RowCount(), int(seconds.size()));
+        for (int row = 0; row < shots.RowCount(); ++row)
+            EXPECT_EQ(test::ReadFrameIndex(*shots.RowBitmap(row)), seconds[std::size_t(row)] * kFps) << "row " << row;
+    }
+
+    QTemporaryDir dir;
+    QString video;
+    FfmpegEngine engine;
+    ShotList shots;
+    WaitingHost host;
+    test::ScriptedPrompts prompts;
+    RunControl control;
+};
+
+TEST_F(CaptureEndToEndTest, TwelveShotsSavedAsPngShowTheFramesOfTheirLabels)
+{
+    const AutoCaptureRequest request{CaptureMethod::CountOfShots, 12, 60, 0, int(engine.GetDuration()), 0};
+    ASSERT_EQ(AutoCapture(engine, shots, host, prompts, control).Run(request), AutoCaptureOutcome::Completed);
+    ExpectRowsShowTheirLabelledFrames({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
+
+    AppSettings settings;
+    settings.OutputFolder = dir.path();
+    settings.SaveFormat = 1;
+    settings.NeedResize = false;
+    settings.AddTimeStamp = false;
+    Encoders encoders;
+    Bitmap conversion;
+    SaveShotsRun save(settings, host, prompts, control, BitmapFileWriter(settings, encoders, conversion));
+    const SaveShotsResult result = save.Run(shots.ShotsInDisplayOrder(), [] { return QStringLiteral("clip_"); });
+    EXPECT_EQ(result.Written, 12);
+
+    for (int n = 1; n <= 12; ++n) {
+        const QString file = ShotFileName(settings.OutputFolder, "clip_", n, ".png");
+        const QImage image(file);
+        ASSERT_FALSE(image.isNull()) << file.toStdString();
+        EXPECT_EQ(test::ReadFrameIndex(FromQImage(image)), (n - 1) * kFps) << file.toStdString();
+    }
+}
+
+TEST_F(CaptureEndToEndTest, ThePlayingTimeAfterTheSeekDoesNotMoveTheShotAwayFromItsLabel)
+{
+    const AutoCaptureRequest request{CaptureMethod::EveryNSeconds, 12, 4, 1, int(engine.GetDuration()), 1};
+    ASSERT_EQ(AutoCapture(engine, shots, host, prompts, control).Run(request), AutoCaptureOutcome::Completed);
+    EXPECT_EQ(host.waits, (std::vector<int>{1000, 1000}));
+    ExpectRowsShowTheirLabelledFrames({1, 5});
+    EXPECT_EQ(engine.GetPlayState(), PlayState::Stopped);
+}
+
+}  // namespace
+}  // namespace sm
