@@ -92,6 +92,9 @@ TfrmMain::TfrmMain(QString appDir, Prompts& prompts, MediaEngine& engine, QWidge
     setCentralWidget(central);
     bindControls();
     bindPlayback();
+    // Files dropped anywhere on the window open a video: no child takes a drop itself.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->setAcceptDrops(false);
     setAcceptDrops(true);
 
     engine_.SetMuted(settings_.StopSound);
@@ -301,7 +304,7 @@ void TfrmMain::onChooseOutputFolder()
 {
     const std::optional<QString> folder = prompts_.ChooseFolder(lang::kChooseOutputFolder, seOutput->text());
     if (folder)
-        seOutput->setText(WithTrailingSeparator(*folder));
+        seOutput->setText(*folder);
 }
 
 void TfrmMain::onExit()

@@ -29,6 +29,7 @@
 #include "app/VideoOpenFilters.h"
 #include "app/uLang.h"
 #include "app/uMain.h"
+#include "capture/ShotList.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedPrompts.h"
 
@@ -62,7 +63,7 @@ protected:
     static void addShots(TfrmMain& window, int count)
     {
         for (int i = 0; i < count; ++i)
-            child<QListWidget>(window, "lvPicList")->addItem(QStringLiteral("00:00:%1").arg(i, 2, 10, QLatin1Char('0')));
+            window.shots().AddShot(Bitmap(8, 6, 24), QStringLiteral("00:00:%1").arg(i, 2, 10, QLatin1Char('0')));
     }
 
     TempFolder folder;
@@ -231,7 +232,6 @@ TEST_F(MainWindowTest, PageOneControlsStartAsSpecifiedAndTabsSwitchPages)
     EXPECT_EQ(list->iconSize(), QSize(100, 100));
     EXPECT_EQ(list->gridSize(), QSize(108, 124));
     EXPECT_EQ(list->selectionMode(), QAbstractItemView::ExtendedSelection);
-    EXPECT_TRUE(list->isSortingEnabled());
 }
 
 TEST_F(MainWindowTest, SettingsToControlsShowsOutOfRangeIndexesAsNoSelection)
@@ -397,15 +397,15 @@ TEST_F(MainWindowTest, CloseClearsTheGraph)
     EXPECT_EQ(engine.calls, (std::vector<QString>{"Stop", "ClearGraph"}));
 }
 
-void Drop(TfrmMain& window, const QList<QUrl>& urls)
+void Drop(QWidget& target, const QList<QUrl>& urls)
 {
     // A drop reaches the widget that accepted the drag's entry, as from a file manager.
     QMimeData data;
     data.setUrls(urls);
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &enter);
+    QApplication::sendEvent(&target, &enter);
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &drop);
+    QApplication::sendEvent(&target, &drop);
 }
 
 TEST_F(MainWindowTest, DropOpensOnlyTheFirstFile)
@@ -426,6 +426,20 @@ TEST_F(MainWindowTest, DropOpensOnlyTheFirstFile)
     Drop(*window, {});
     EXPECT_TRUE(engine.calls.empty());
     EXPECT_EQ(window->windowTitle(), "Stillmark (" + first + ")");
+}
+
+TEST_F(MainWindowTest, DropOnAnyControlOpensTheVideo)
+{
+    auto window = createShown();
+    const QString path = folder.file("clip.avi");
+    for (const char* name : {"lvPicList", "edPrefix", "seOutput"}) {
+        window->setWindowTitle(QString());
+        QWidget* target = child<QWidget>(*window, name);
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(target))
+            target = area->viewport();
+        Drop(*target, {QUrl::fromLocalFile(path)});
+        EXPECT_EQ(window->windowTitle(), "Stillmark (" + path + ")") << name;
+    }
 }
 
 TEST_F(MainWindowTest, OpenCommandUsesTheVideoFiltersAndDiscardsShotsWithoutAsking)
