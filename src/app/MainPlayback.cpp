@@ -1,17 +1,23 @@
 // The main window's video page: loading a video into the session and the playback
 // commands, steps, position bar and read-out.
 
+#include <QLayout>
 #include <QLineEdit>
 
 #include "app/GuardedCommand.h"
 #include "app/uMain.h"
 #include "video/PlaybackControl.h"
 #include "video/SliderTrackBar.h"
+#include "video/VideoView.h"
 
 namespace sm {
 
 void TfrmMain::bindPlayback()
 {
+    auto* view = new VideoView(plVideo);
+    view->SetEngine(&engine_);
+    plVideo->layout()->addWidget(view);
+
     auto* bar = new SliderTrackBar(*TrackBar, this);
     playback_ = new PlaybackControl(session_, *bar, this);
     connect(playback_, &PlaybackControl::StatusText, this, [this](const QString& text) { setStatusText(1, text); });
