@@ -1,0 +1,277 @@
+// The work an automatic capture does beyond its mandated waits (seek, grab, thumbnail,
+// list), on a full-HD H.264 video, and saving 100 full-HD shots as JPEG q90 with time
+// stamps beside encoding the same pictures into files with the bare JPEG library.
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include <jpeglib.h>
+#include <unistd.h>
+
+#include "app/Prompts.h"
+#include "app/Settings.h"
+#include "capture/AutoCapture.h"
+#include "capture/ShotList.h"
+#include "output/Encoders.h"
+#include "output/SaveShots.h"
+#include "video/DelayWithMessages.h"
+#include "video/FfmpegEngine.h"
+
+namespace {
+
+constexpr int kVideoSeconds = 24;
+const char* const kVideoPath = "/tmp/stillmark-bench/capture-h264-1080p-24s.mp4";
+
+// Time stamps are drawn with QtGui, and the engine needs an event loop.
+void EnsureGuiApplication()
+{
+    static std::unique_ptr<QGuiApplication> app;
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "stillmark_bench";
+    static char* argv[] = {name, nullptr};
+    app = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// A full-HD H.264 video with B-frames and a key frame every 10 s, made once.
+bool EnsureVideo()
+{
+    if (QFile::exists(kVideoPath))
+        return true;
+    QDir().mkpath(QFileInfo(kVideoPath).path());
+    const QString part = QString::fromUtf8(kVideoPath) + QStringLiteral(".part.mp4");
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"),
+                 {"-v", "error", "-y", "-f", "lavfi", "-i",
+                  QStringLiteral("testsrc2=size=1920x1080:rate=25:duration=%1").arg(kVideoSeconds), "-c:v", "libx264",
+                  "-preset", "veryfast", "-bf", "3", "-g", "250", "-keyint_min", "250", "-sc_threshold", "0",
+                  "-pix_fmt", "yuv420p", part});
+    return ffmpeg.waitForFinished(-1) && ffmpeg.exitCode() == 0 && QFile::rename(part, kVideoPath);
+}
+
+// A run host that waits and handles events as the window does, without a window.
+class HeadlessHost : public sm::RunHost {
+public:
+    void SetProgress(int) override {}
+    void ShowProgress() override {}
+    void HideProgress() override {}
+    void ProcessMessages() override { QCoreApplication::processEvents(); }
+    void Wait(int milliseconds) override { sm::DelayWithMessages(milliseconds); }
+    void ShowStatus(const QString&) override {}
+};
+
+// Answers every question with No and shows nothing.
+class SilentPrompts : public sm::Prompts {
+public:
+    void Error(const QString&) override {}
+    void Information(const QString&) override {}
+    bool Confirm(const QString&) override { return false; }
+    std::optional<QString> OpenFile(const QString&, const QStringList&, const QString&) override { return {}; }
+    QStringList OpenFiles(const QString&, const QStringList&, const QString&) override { return {}; }
+    std::optional<QString> SaveFile(const QString&, const QStringList&, int&, const QString&) override { return {}; }
+    std::optional<QString> ChooseFolder(const QString&, const QString&) override { return {}; }
+    bool ChooseFont(sm::FontDesc&) override { return false; }
+    bool ChooseColor(sm::ColorValue&) override { return false; }
+    void OpenWithShell(const QString&) override {}
+};
+
+// Passes every call on to the real engine and adds up the time each kind of call takes.
+class TimedEngine : public sm::MediaEngine {
+public:
+    explicit TimedEngine(sm::MediaEngine& engine) : engine_(engine) {}
+
+    std::map<std::string, double> millis;
+
+    bool SetActive(bool on) override { return engine_.SetActive(on); }
+    bool IsActive() const override { return engine_.IsActive(); }
+    void ClearGraph() override { engine_.ClearGraph(); }
+    void OpenMedia(const QString& path) override { engine_.OpenMedia(path); }
+    bool Play() override { return Timed("Play", [&] { return engine_.Play(); }); }
+    bool Pause() override { return engine_.Pause(); }
+    bool Stop() override { return Timed("Stop", [&] { return engine_.Stop(); }); }
+    sm::PlayState GetPlayState() const override { return engine_.GetPlayState(); }
+    std::int64_t GetDuration() const override { return engine_.GetDuration(); }
+    std::int64_t GetStopPosition() const override { return engine_.GetStopPosition(); }
+    bool SeekTo(std::int64_t seconds) override { return Timed("SeekTo", [&] { return engine_.SeekTo(seconds); }); }
+    bool SeekToUnits(std::int64_t units) override { return engine_.SeekToUnits(units); }
+    bool GrabFrame(sm::Bitmap& bitmap) override { return engine_.GrabFrame(bitmap); }
+    bool GrabSeekFrame(sm::Bitmap& bitmap, int waitMs) override
+    {
+        return Timed("GrabSeekFrame", [&] { return engine_.GrabSeekFrame(bitmap, waitMs); });
+    }
+    void GetVideoSize(int& width, int& height) const override { engine_.GetVideoSize(width, height); }
+    QString ListFilterNames() const override { return engine_.ListFilterNames(); }
+    void SetMuted(bool muted) override { engine_.SetMuted(muted); }
+
+private:
+    template <typename Call>
+    bool Timed(const char* name, Call call)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        const bool result = call();
+        millis[name] += double(clock.nsecsElapsed()) / 1e6;
+        return result;
+    }
+
+    sm::MediaEngine& engine_;
+};
+
+// Twelve shots of the video, taken once and shared by the save benchmarks.
+std::vector<sm::ShotToSave>& CapturedShots()
+{
+    static std::vector<sm::ShotToSave> shots;
+    return shots;
+}
+
+// Arg: CaptureSpeed in seconds. The time beyond the 12 x CaptureSpeed seconds of
+// mandated waits is reported per shot.
+void BM_AutoCaptureTwelveShots(benchmark::State& state)
+{
+    EnsureGuiApplication();
+    if (!EnsureVideo()) {
+        state.SkipWithError("cannot generate the video");
+        return;
+    }
+    const int captureSpeed = int(state.range(0));
+    sm::FfmpegEngine ffmpeg;
+    ffmpeg.SetActive(true);
+    ffmpeg.OpenMedia(QString::fromUtf8(kVideoPath));
+    TimedEngine engine(ffmpeg);
+    sm::ShotList shots;
+    HeadlessHost host;
+    sm::RunControl control;
+    SilentPrompts prompts;
+    const sm::AutoCaptureRequest request{sm::CaptureMethod::CountOfShots, 12, 60, 0, int(engine.GetDuration()),
+                                         captureSpeed};
+    double beyondWaitsMs = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        sm::AutoCapture(engine, shots, host, prompts, control).Run(request);
+        beyondWaitsMs += double(clock.nsecsElapsed()) / 1e6 - 12.0 * 1000 * captureSpeed;
+    }
+    if (shots.RowCount() != 12)
+        state.SkipWithError("the capture did not take twelve shots");
+    CapturedShots() = shots.ShotsInDisplayOrder();
+    const double shotsTaken = 12.0 * double(state.iterations());
+    state.counters["ms_per_shot_beyond_waits"] = beyondWaitsMs / shotsTaken;
+    for (const auto& [call, ms] : engine.millis)
+        state.counters["ms_per_shot_in_" + call] = ms / shotsTaken;
+}
+BENCHMARK(BM_AutoCaptureTwelveShots)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Adding a full-HD frame to the shot list: the copy, the thumbnail and the row.
+void BM_AddShotFullHd(benchmark::State& state)
+{
+    const sm::Bitmap frame(1920, 1080, 24);
+    sm::ShotList shots;
+    for (auto _ : state) {
+        if (shots.RowCount() == 12) {
+            state.PauseTiming();
+            shots.ClearShots();
+            state.ResumeTiming();
+        }
+        shots.AddShot(frame, QStringLiteral("00:00:08"));
+    }
+}
+BENCHMARK(BM_AddShotFullHd)->Unit(benchmark::kMillisecond);
+
+// 100 shots cycling through the twelve captured frames.
+std::vector<sm::ShotToSave> HundredShots()
+{
+    std::vector<sm::ShotToSave> hundred;
+    const std::vector<sm::ShotToSave>& twelve = CapturedShots();
+    for (int i = 0; i < 100 && !twelve.empty(); ++i)
+        hundred.push_back(twelve[std::size_t(i) % twelve.size()]);
+    return hundred;
+}
+
+void BM_SaveHundredShotsJpeg90(benchmark::State& state)
+{
+    EnsureGuiApplication();
+    const std::vector<sm::ShotToSave> shots = HundredShots();
+    if (shots.empty()) {
+        state.SkipWithError("needs the shots of BM_AutoCaptureTwelveShots");
+        return;
+    }
+    QTemporaryDir folder;
+    sm::AppSettings settings;
+    settings.OutputFolder = folder.path();
+    settings.SaveFormat = 0;
+    settings.JpgCompress = 90;
+    settings.NeedResize = false;
+    settings.AddTimeStamp = true;
+    sm::Encoders encoders;
+    sm::Bitmap conversion;
+    HeadlessHost host;
+    sm::RunControl control;
+    SilentPrompts prompts;
+    int written = 0;
+    for (auto _ : state) {
+        sm::SaveShotsRun run(settings, host, prompts, control, sm::BitmapFileWriter(settings, encoders, conversion));
+        written = run.Run(shots, [] { return QStringLiteral("bench_"); }).Written;
+    }
+    state.counters["files"] = written;
+}
+BENCHMARK(BM_SaveHundredShotsJpeg90)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// The floor: the same 100 pictures encoded by the JPEG library straight into files.
+// Arg 1 also flushes each file to the disk before the next, as a safe save does.
+void BM_SaveHundredShotsBareJpegLibrary(benchmark::State& state)
+{
+    const bool syncEachFile = state.range(0) != 0;
+    const std::vector<sm::ShotToSave> shots = HundredShots();
+    if (shots.empty()) {
+        state.SkipWithError("needs the shots of BM_AutoCaptureTwelveShots");
+        return;
+    }
+    QTemporaryDir folder;
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < shots.size(); ++i) {
+            const sm::Bitmap& picture = *shots[i].Picture;
+            const QByteArray name = QDir(folder.path()).filePath(QStringLiteral("bare_%1.jpg").arg(i + 1)).toLocal8Bit();
+            std::FILE* file = std::fopen(name.constData(), "wb");
+            jpeg_stdio_dest(&info, file);
+            info.image_width = JDIMENSION(picture.width());
+            info.image_height = JDIMENSION(picture.height());
+            info.input_components = 3;
+            info.in_color_space = JCS_EXT_BGR;
+            jpeg_set_defaults(&info);
+            jpeg_set_quality(&info, 90, TRUE);
+            jpeg_start_compress(&info, TRUE);
+            while (info.next_scanline < info.image_height) {
+                JSAMPROW row = const_cast<JSAMPROW>(picture.row(int(info.next_scanline)));
+                jpeg_write_scanlines(&info, &row, 1);
+            }
+            jpeg_finish_compress(&info);
+            if (syncEachFile) {
+                std::fflush(file);
+                fdatasync(fileno(file));
+            }
+            std::fclose(file);
+        }
+    }
+    jpeg_destroy_compress(&info);
+}
+BENCHMARK(BM_SaveHundredShotsBareJpegLibrary)->Arg(0)->Arg(1)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
