@@ -7,7 +7,6 @@
 #include <QPushButton>
 
 #include "TempFolder.h"
-#include "WidgetTestApp.h"
 #include "app/AboutBox.h"
 #include "app/uLang.h"
 #include "support/ScriptedPrompts.h"
@@ -17,7 +16,6 @@ namespace {
 
 TEST(AboutBox, ShowsVersionAndHandsItsLinksToTheDesktop)
 {
-    test::WidgetTestApp();
     test::TempFolder folder;
     test::ScriptedPrompts prompts;
     TfrmAbout about(folder.path(), prompts);
@@ -34,7 +32,6 @@ TEST(AboutBox, ShowsVersionAndHandsItsLinksToTheDesktop)
 
 TEST(AboutBox, ShowsTheLogoWhenTheFileExists)
 {
-    test::WidgetTestApp();
     test::TempFolder folder;
     QImage logo(16, 8, QImage::Format_RGB32);
     logo.fill(Qt::red);

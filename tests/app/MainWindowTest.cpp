@@ -24,7 +24,6 @@
 #include <stdexcept>
 
 #include "TempFolder.h"
-#include "WidgetTestApp.h"
 #include "app/SettingsStore.h"
 #include "app/VideoOpenFilters.h"
 #include "app/uLang.h"
@@ -42,7 +41,6 @@ using test::TempFolder;
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { test::WidgetTestApp(); }
 
     std::unique_ptr<TfrmMain> create() { return std::make_unique<TfrmMain>(folder.path(), prompts, engine); }
     std::unique_ptr<TfrmMain> createShown()

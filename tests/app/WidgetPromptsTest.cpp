@@ -2,7 +2,6 @@
 
 #include "QtPrinters.h"
 
-#include "WidgetTestApp.h"
 #include "app/WidgetPrompts.h"
 
 namespace sm {
@@ -18,7 +17,6 @@ TEST(WidgetPrompts, FiltersBecomeTheFileDialogsForm)
 
 TEST(WidgetPrompts, FontDescriptionsSurviveTheToolkitFont)
 {
-    test::WidgetTestApp();
     FontDesc font{QStringLiteral("DejaVu Sans"), RgbColor(1, 2, 3), 14, 134,
                   FontDesc::Bold | FontDesc::Italic | FontDesc::Underline | FontDesc::StrikeOut, FontDesc::FixedPitch};
     const QFont qfont = ToQFont(font);
