@@ -275,12 +275,9 @@ DecodedFrame MediaReader::Decode(CodecContextPtr& decoder, std::deque<PacketPtr>
         }
         if (rc == AVERROR_EOF)
             return {};
-        if (rc != AVERROR(EAGAIN)) {
-            // A damaged picture: count it and go on with the next packet.
+        // A damaged picture: count it and go on with the next packet.
+        if (rc != AVERROR(EAGAIN))
             ++decodeErrors_;
-            if (drained)
-                return {};
-        }
         if (drained)
             return {};
         while (queue.empty() && !(abort_ && abort_->load()) && ReadPacket()) {

@@ -130,8 +130,13 @@ bool Player::GrabSeekFrame(Bitmap& bitmap, int waitMs) const
 void Player::Run()
 {
     if (reader_->HasAudio()) {
-        audio_ = std::make_unique<AudioOutput>(reader_->AudioSampleRate());
-        audio_->SetRunning(false);
+        try {
+            audio_ = std::make_unique<AudioOutput>(reader_->AudioSampleRate());
+            audio_->SetRunning(false);
+        } catch (const std::exception&) {
+            // Without a device the pictures play on silently, on the wall clock.
+            audio_.reset();
+        }
     }
     reader_->SetAudioWanted(audio_ && audio_->IsOpen());
     RunUntilQuit();
