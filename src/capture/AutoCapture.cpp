@@ -74,7 +74,7 @@ AutoCaptureOutcome AutoCapture::TakeShots(const std::vector<int>& seconds, int c
         // that the picture matches its label.
         Bitmap frame;
         if (engine_.GrabSeekFrame(frame, kSeekFrameWaitMs) && !frame.isEmpty())
-            shots_.AddShot(frame, FormatTimeLabel(t));
+            shots_.AddShot(std::move(frame), FormatTimeLabel(t));
         host_.SetProgress(int(100.0 / count * i));
         host_.ShowStatus(lang::kShotCount.arg(shots_.ImgPicList().size()));
         host_.ProcessMessages();

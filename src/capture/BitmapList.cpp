@@ -16,6 +16,12 @@ int TBitmapList::Add(const sm::Bitmap& bitmap, std::int32_t tag)
     return Count() - 1;
 }
 
+int TBitmapList::Add(sm::Bitmap&& bitmap, std::int32_t tag)
+{
+    entries_.push_back(ShotEntry{std::make_shared<const sm::Bitmap>(std::move(bitmap)), tag});
+    return Count() - 1;
+}
+
 void TBitmapList::Clear()
 {
     while (!entries_.empty())

@@ -29,6 +29,8 @@ public:
     int Count() const { return int(entries_.size()); }
     // Appends a deep copy of the bitmap with the tag; returns the new entry's index.
     int Add(const sm::Bitmap& bitmap, std::int32_t tag);
+    // The same, taking over a bitmap the caller no longer needs instead of copying it.
+    int Add(sm::Bitmap&& bitmap, std::int32_t tag);
     // Drops every entry, last to first.
     void Clear();
 

@@ -12,7 +12,7 @@ bool CaptureFrame(MediaEngine& engine, ShotList& shots, quint32 lastPositionMs)
         Bitmap frame;
         if (!engine.GrabFrame(frame) || frame.isEmpty())
             return false;
-        shots.AddShot(frame, FormatTimeLabel(std::int32_t(lastPositionMs / 1000)));
+        shots.AddShot(std::move(frame), FormatTimeLabel(std::int32_t(lastPositionMs / 1000)));
         return true;
     } catch (...) {
         // A shot that cannot be taken is simply not added; the user sees no message.

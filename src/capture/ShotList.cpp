@@ -24,8 +24,13 @@ std::vector<ShotToSave> ShotList::ShotsInDisplayOrder() const
 
 int ShotList::AddShot(const Bitmap& bitmap, const QString& timeLabel)
 {
-    const int storeIndex = shotBitmaps_.Add(bitmap, 0);
+    return AddShot(Bitmap(bitmap), timeLabel);
+}
+
+int ShotList::AddShot(Bitmap&& bitmap, const QString& timeLabel)
+{
     MakeListThumbnail(bitmap, listThumbBitmap_);
+    const int storeIndex = shotBitmaps_.Add(std::move(bitmap), 0);
     imgPicList_.push_back(listThumbBitmap_);
     const ShotRow added{timeLabel, int(imgPicList_.size()) - 1, storeIndex, false};
     const auto at = std::upper_bound(rows_.begin(), rows_.end(), added, [](const ShotRow& a, const ShotRow& b) {

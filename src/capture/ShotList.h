@@ -49,6 +49,9 @@ public:
     // Stores a copy of the bitmap and its thumbnail and inserts a row for it after
     // every row whose caption sorts before or equal to the label. Returns the row.
     int AddShot(const Bitmap& bitmap, const QString& timeLabel);
+    // The same, taking over a frame the caller no longer needs (a full-size frame is
+    // then not copied once more).
+    int AddShot(Bitmap&& bitmap, const QString& timeLabel);
     // Marks which rows are selected (the binding mirrors the view's selection here).
     void SetSelected(int row, bool selected);
     // Deletes the selected rows; empties the whole list when no row is left.
