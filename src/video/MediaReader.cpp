@@ -182,11 +182,16 @@ DecodedFrame MediaReader::SeekExact(std::int64_t units)
         skipBefore_ = target;
         DecodedFrame best;
         while (DecodedFrame frame = Decode(video_, videoPackets_, videoDrained_, true)) {
-            if (frame.frame->best_effort_timestamp > target) {
+            const std::int64_t shown = frame.frame->best_effort_timestamp;
+            if (shown > target) {
                 pendingVideo_ = std::move(frame);
                 break;
             }
+            // A picture known to last past the target is the one; no need to decode the next.
+            const std::int64_t lasts = frame.frame->pkt_duration > 0 ? frame.frame->pkt_duration : frameDurationTs_;
             best = std::move(frame);
+            if (shown + lasts > target)
+                break;
         }
         if (best || fromBeginning || (abort_ && abort_->load())) {
             skipBefore_ = AV_NOPTS_VALUE;
