@@ -120,6 +120,13 @@ inline const QString kShotsNotSaved = QStringLiteral("%1 张截图未能保存�
 // Video opening and playback.
 inline const QString kPositionReadout = QStringLiteral("Position: %1 Duration: %2");
 
+// ---- Media engine: the elements of a graph, as ListFilterNames names them ----
+inline const QString kVideoRendererName = QStringLiteral("Video Renderer");
+inline const QString kFrameGrabberName = QStringLiteral("Frame Grabber");
+inline const QString kAudioRendererName = QStringLiteral("Audio Renderer");
+inline const QString kDemultiplexerName = QStringLiteral("%1 demultiplexer");
+inline const QString kDecoderName = QStringLiteral("%1 decoder");
+
 // ---- Text effects engine ----
 inline const QString kInvalidLine = QStringLiteral("Invalid line!");
 inline const QString kInvalidForeBmp = QStringLiteral("Invalid foreground bitmap!");

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "app/uLang.h"
+#include "video/MediaReader.h"
 #include "video/Player.h"
 
 namespace sm {
@@ -140,12 +142,16 @@ QString FfmpegEngine::ListFilterNames() const
         return {};
     // The chain in the order it was built: the renderer and the grabber of every graph,
     // then (the source has no input and is not listed) what the file needs.
-    QStringList names{QStringLiteral("Video Renderer"), QStringLiteral("Frame Grabber")};
+    QStringList names{lang::kVideoRendererName, lang::kFrameGrabberName};
     if (player_) {
-        for (const std::string& name : player_->ElementNames())
-            names << QString::fromStdString(name);
+        const ChainNames chain = player_->ElementNames();
+        names << lang::kDemultiplexerName.arg(QString::fromStdString(chain.demultiplexer));
+        if (!chain.videoDecoder.empty())
+            names << lang::kDecoderName.arg(QString::fromStdString(chain.videoDecoder));
+        if (!chain.audioDecoder.empty())
+            names << lang::kDecoderName.arg(QString::fromStdString(chain.audioDecoder));
         if (player_->HasAudio())
-            names << QStringLiteral("Audio Renderer");
+            names << lang::kAudioRendererName;
     }
     QString text;
     for (const QString& name : names)

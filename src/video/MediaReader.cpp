@@ -115,14 +115,14 @@ DisplayGeometry MediaReader::FrameGeometry(const AVFrame& frame) const
     return ComputeDisplayGeometry(frame.width, frame.height, sar.num, sar.den, displayMatrix_);
 }
 
-std::vector<std::string> MediaReader::ElementNames() const
+ChainNames MediaReader::ElementNames() const
 {
-    std::vector<std::string> names;
-    names.push_back(NameOr(format_->iformat->long_name, format_->iformat->name) + " demultiplexer");
+    ChainNames names;
+    names.demultiplexer = NameOr(format_->iformat->long_name, format_->iformat->name);
     if (video_)
-        names.push_back(NameOr(video_->codec->long_name, video_->codec->name) + " decoder");
+        names.videoDecoder = NameOr(video_->codec->long_name, video_->codec->name);
     if (audio_)
-        names.push_back(NameOr(audio_->codec->long_name, audio_->codec->name) + " decoder");
+        names.audioDecoder = NameOr(audio_->codec->long_name, audio_->codec->name);
     return names;
 }
 

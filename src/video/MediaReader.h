@@ -21,6 +21,13 @@ struct DecodedFrame {
     explicit operator bool() const { return bool(frame); }
 };
 
+// The readable names of a file's demultiplexer and decoders; empty where there is none.
+struct ChainNames {
+    std::string demultiplexer;
+    std::string videoDecoder;
+    std::string audioDecoder;
+};
+
 // The source, demultiplexer and decoders of one file. Used by one thread at a time.
 class MediaReader {
 public:
@@ -39,8 +46,7 @@ public:
     DisplayGeometry FrameGeometry(const AVFrame& frame) const;
     // The length in 100-ns units; 0 when unknown.
     std::int64_t DurationUnits() const { return durationUnits_; }
-    // Readable names of the demultiplexer and the decoders, in chain order.
-    std::vector<std::string> ElementNames() const;
+    ChainNames ElementNames() const;
     // The sound's sample rate; 0 without sound.
     int AudioSampleRate() const;
 

@@ -9,7 +9,6 @@ extern "C" {
 
 #include "video/AudioOutput.h"
 #include "video/FrameConverter.h"
-#include "video/MediaReader.h"
 #include "video/PlaybackClock.h"
 
 namespace sm {
@@ -63,7 +62,7 @@ bool Player::HasVideo() const { return hasVideo_; }
 bool Player::HasAudio() const { return hasAudio_; }
 DisplayGeometry Player::Geometry() const { return geometry_; }
 std::int64_t Player::DurationUnits() const { return durationUnits_; }
-std::vector<std::string> Player::ElementNames() const { return elementNames_; }
+ChainNames Player::ElementNames() const { return elementNames_; }
 
 void Player::Play()
 {

@@ -14,14 +14,13 @@
 #include "common/Bitmap.h"
 #include "video/DisplayGeometry.h"
 #include "video/MediaEngine.h"
+#include "video/MediaReader.h"
 
 namespace sm {
 
 class AudioOutput;
 class FrameConverter;
-class MediaReader;
 class PlaybackClock;
-struct DecodedFrame;
 
 // What a player tells its owner; called on the player's own thread.
 struct PlayerEvents {
@@ -48,7 +47,7 @@ public:
     bool HasAudio() const;
     DisplayGeometry Geometry() const;
     std::int64_t DurationUnits() const;
-    std::vector<std::string> ElementNames() const;
+    ChainNames ElementNames() const;
 
     void Play();
     void Pause();
@@ -106,7 +105,7 @@ private:
     // Fixed once the file is open.
     DisplayGeometry geometry_;
     std::int64_t durationUnits_ = 0;
-    std::vector<std::string> elementNames_;
+    ChainNames elementNames_;
     bool hasVideo_ = false;
     bool hasAudio_ = false;
 
