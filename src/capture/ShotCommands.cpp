@@ -44,11 +44,6 @@ ShotCommands::ShotCommands(QWidget& window, QListWidget& listView, MediaEngine& 
     window_.installEventFilter(this);
 }
 
-ShotCommands::~ShotCommands()
-{
-    window_.removeEventFilter(this);
-}
-
 AutoCaptureOutcome ShotCommands::AutoCapture(const AppSettings& settings, int startSecond, int durationSeconds)
 {
     const OnExit after([this] { AfterRun(); });

@@ -31,7 +31,6 @@ class ShotCommands : public QObject, private RunHost {
 public:
     ShotCommands(QWidget& window, QListWidget& listView, MediaEngine& engine, Prompts& prompts,
                  std::function<void(const QString&)> showStatus);
-    ~ShotCommands() override;
 
     ShotList& Shots() { return shots_; }
     TfrmProcess& ProgressDialog() { return *progress_; }
