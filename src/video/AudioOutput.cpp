@@ -58,10 +58,13 @@ AudioOutput::AudioOutput(int preferredRate)
 
 AudioOutput::~AudioOutput()
 {
-    if (device_ == 0)
-        return;
-    SDL_CloseAudioDevice(device_);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (device_ != 0) {
+        SDL_CloseAudioDevice(device_);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    // SDL keeps error state for every thread that calls it; a thread SDL did not start
+    // has to release it itself.
+    SDL_TLSCleanup();
 }
 
 void AudioOutput::SetGain(double gain)

@@ -14,7 +14,8 @@ namespace sm {
 double VolumeToGain(int volume);
 
 // Plays decoded sound on the default output device through SDL. When no device can be
-// opened the output stays closed and every call does nothing.
+// opened the output stays closed and every call does nothing. Created and destroyed on
+// the same thread, which must not use SDL otherwise.
 class AudioOutput {
 public:
     explicit AudioOutput(int preferredRate);

@@ -139,6 +139,7 @@ void Player::Run()
     }
     reader_->SetAudioWanted(audio_ && audio_->IsOpen());
     RunUntilQuit();
+    audio_.reset();
 }
 
 void Player::RunUntilQuit()
