@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <deque>
 #include <string>
-#include <vector>
 
 #include "video/AvHandles.h"
 #include "video/DisplayGeometry.h"
