@@ -92,6 +92,8 @@ TEST_F(EngineTest, SeekFrameStaysAtTheTargetWhilePlayingOn)
     engine.OpenMedia(Make(QStringLiteral("clip.mp4"), options));
     ASSERT_TRUE(engine.Play());
     ASSERT_TRUE(engine.SeekTo(1));
+    EXPECT_EQ(SeekFrameIndex(), 25);
+    EXPECT_GE(PresentedIndex(), 25) << "the target is shown as soon as it is found";
     EXPECT_TRUE(WaitUntil([this] { return PresentedIndex() > 40; }, 5000)) << "plays on from the target";
     ASSERT_TRUE(engine.Stop());
     EXPECT_EQ(SeekFrameIndex(), 25);
