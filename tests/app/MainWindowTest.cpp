@@ -491,6 +491,7 @@ TEST_F(MainWindowTest, CommandsThatSelectTheLeftTab)
     window->action("ActHandSnapshot")->trigger();
     EXPECT_EQ(pages->currentIndex(), 1);
     EXPECT_EQ(child<QTabBar>(*window, "TabBarLeft")->currentIndex(), 1);
+    window->settings().CaptureSpeed = 0;  // the capture it starts need not wait between shots
     window->action("ActAutoCapture")->trigger();
     EXPECT_EQ(pages->currentIndex(), 0);
     window->action("ActPlayVideo")->trigger();
