@@ -1,6 +1,4 @@
 // The video window, fed by a fake engine.
-#include <QApplication>
-
 #include <gtest/gtest.h>
 
 #include "support/FakeMediaEngine.h"
@@ -53,10 +51,3 @@ TEST(VideoView, KeepsItsPictureWhenNothingCanBeGrabbed)
 
 }  // namespace
 }  // namespace sm::test
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
