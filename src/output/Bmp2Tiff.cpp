@@ -10,6 +10,7 @@
 
 #include "imaging/To24Bits.h"
 #include "output/DeviceWrite.h"
+#include "output/LittleEndianBytes.h"
 #include "output/SafeFileWrite.h"
 #include "output/TiffLayout.h"
 
@@ -50,40 +51,14 @@ constexpr std::uint16_t kResolutionUnitInch = 2;
 // Pixel rows are written in pieces of about this size.
 constexpr std::size_t kChunkBytes = 1 << 20;
 
-class LittleEndianBytes {
-public:
-    void u16(std::uint16_t v)
-    {
-        bytes_.push_back(std::uint8_t(v));
-        bytes_.push_back(std::uint8_t(v >> 8));
-    }
-    void u32(std::uint32_t v)
-    {
-        u16(std::uint16_t(v));
-        u16(std::uint16_t(v >> 16));
-    }
-    void raw(const void* data, std::size_t size)
-    {
-        const auto* p = static_cast<const std::uint8_t*>(data);
-        bytes_.insert(bytes_.end(), p, p + size);
-    }
-    // A directory entry; a SHORT value lands in the first two bytes of the value field.
-    void entry(std::uint16_t tag, FieldType type, std::uint32_t count, std::uint32_t value)
-    {
-        u16(tag);
-        u16(type);
-        u32(count);
-        u32(value);
-    }
-    void writeTo(QIODevice& out)
-    {
-        WriteBytes(out, bytes_.data(), bytes_.size());
-        bytes_.clear();
-    }
-
-private:
-    std::vector<std::uint8_t> bytes_;
-};
+// A directory entry; a SHORT value lands in the first two bytes of the value field.
+void WriteEntry(LittleEndianBytes& out, Tag tag, FieldType type, std::uint32_t count, std::uint32_t value)
+{
+    out.u16(tag);
+    out.u16(type);
+    out.u32(count);
+    out.u32(value);
+}
 
 void WriteResolutions(LittleEndianBytes& out)
 {
@@ -111,27 +86,27 @@ void WriteDirectory(LittleEndianBytes& out, const TiffLayout& t)
     // 2 RGB, 3 palette colour, 1 black is zero.
     const std::uint16_t photometric = rgb ? 2 : t.kind == TiffLayout::Palette ? 3 : 1;
     out.u16(t.directoryEntries);
-    out.entry(NewSubfileType, Long, 1, 0);
-    out.entry(ImageWidth, Short, 1, t.width);
-    out.entry(ImageLength, Short, 1, t.height);
+    WriteEntry(out, NewSubfileType, Long, 1, 0);
+    WriteEntry(out, ImageWidth, Short, 1, t.width);
+    WriteEntry(out, ImageLength, Short, 1, t.height);
     if (rgb)
-        out.entry(BitsPerSample, Short, 3, t.bitsPerSampleOffset);
+        WriteEntry(out, BitsPerSample, Short, 3, t.bitsPerSampleOffset);
     else
-        out.entry(BitsPerSample, Short, 1, std::uint32_t(t.bitsPerPixel));
-    out.entry(Compression, Short, 1, 1);  // none
-    out.entry(PhotometricInterpretation, Short, 1, photometric);
-    out.entry(StripOffsets, Long, 1, t.stripOffset);
-    out.entry(SamplesPerPixel, Short, 1, rgb ? 3 : 1);
-    out.entry(RowsPerStrip, Long, 1, t.height);
-    out.entry(StripByteCounts, Long, 1, t.stripBytes);
-    out.entry(XResolution, Rational, 1, t.xResolutionOffset);
-    out.entry(YResolution, Rational, 1, t.yResolutionOffset);
+        WriteEntry(out, BitsPerSample, Short, 1, std::uint32_t(t.bitsPerPixel));
+    WriteEntry(out, Compression, Short, 1, 1);  // none
+    WriteEntry(out, PhotometricInterpretation, Short, 1, photometric);
+    WriteEntry(out, StripOffsets, Long, 1, t.stripOffset);
+    WriteEntry(out, SamplesPerPixel, Short, 1, rgb ? 3 : 1);
+    WriteEntry(out, RowsPerStrip, Long, 1, t.height);
+    WriteEntry(out, StripByteCounts, Long, 1, t.stripBytes);
+    WriteEntry(out, XResolution, Rational, 1, t.xResolutionOffset);
+    WriteEntry(out, YResolution, Rational, 1, t.yResolutionOffset);
     if (rgb)
-        out.entry(PlanarConfiguration, Short, 1, 1);  // chunky
-    out.entry(ResolutionUnit, Short, 1, kResolutionUnitInch);
-    out.entry(Software, Ascii, sizeof kSoftware, t.softwareOffset);
+        WriteEntry(out, PlanarConfiguration, Short, 1, 1);  // chunky
+    WriteEntry(out, ResolutionUnit, Short, 1, kResolutionUnitInch);
+    WriteEntry(out, Software, Ascii, sizeof kSoftware, t.softwareOffset);
     if (t.kind == TiffLayout::Palette)
-        out.entry(ColorMap, Short, 3 * t.colorMapEntries, t.colorMapOffset);
+        WriteEntry(out, ColorMap, Short, 3 * t.colorMapEntries, t.colorMapOffset);
     out.u32(0);  // no further directory
 }
 

@@ -1,13 +1,13 @@
 #include "output/BmpWriter.h"
 
 #include <string>
-#include <vector>
 
 #include <QIODevice>
 
 #include "common/Bitmap.h"
 #include "output/DeviceWrite.h"
 #include "output/EncodeError.h"
+#include "output/LittleEndianBytes.h"
 
 namespace sm {
 
@@ -18,24 +18,6 @@ constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kRgbCompression = 0;
 constexpr std::uint32_t kBitFieldsCompression = 3;
 constexpr std::uint32_t kMasks565[3] = {0xF800, 0x07E0, 0x001F};
-
-class LittleEndian {
-public:
-    void u16(std::uint32_t v)
-    {
-        bytes_.push_back(std::uint8_t(v));
-        bytes_.push_back(std::uint8_t(v >> 8));
-    }
-    void u32(std::uint32_t v)
-    {
-        u16(v & 0xFFFF);
-        u16(v >> 16);
-    }
-    std::vector<std::uint8_t>& bytes() { return bytes_; }
-
-private:
-    std::vector<std::uint8_t> bytes_;
-};
 
 }  // namespace
 
@@ -63,7 +45,7 @@ void WriteBmp(const Bitmap& picture, QIODevice& out)
     const int bits = picture.bitsPerPixel();
     const BmpLayout layout = BmpLayoutFor(picture.width(), picture.height(), bits);
 
-    LittleEndian header;
+    LittleEndianBytes header;
     header.u16('B' | ('M' << 8));
     header.u32(layout.fileSize);
     header.u32(0);  // reserved
@@ -72,7 +54,7 @@ void WriteBmp(const Bitmap& picture, QIODevice& out)
     header.u32(static_cast<std::uint32_t>(picture.width()));
     header.u32(static_cast<std::uint32_t>(picture.height()));  // positive: bottom row first
     header.u16(1);  // planes
-    header.u16(static_cast<std::uint32_t>(bits));
+    header.u16(static_cast<std::uint16_t>(bits));
     header.u32(bits == 16 ? kBitFieldsCompression : kRgbCompression);
     header.u32(layout.imageSize);
     header.u32(0);  // horizontal resolution, not given
@@ -84,9 +66,10 @@ void WriteBmp(const Bitmap& picture, QIODevice& out)
             header.u32(mask);
     for (std::uint32_t i = 0; i < layout.paletteEntries; ++i) {
         const PaletteEntry e = i < picture.palette().size() ? picture.palette()[i] : PaletteEntry{};
-        header.bytes().insert(header.bytes().end(), {e.blue, e.green, e.red, 0});
+        const std::uint8_t quad[4] = {e.blue, e.green, e.red, 0};
+        header.raw(quad, sizeof quad);
     }
-    WriteBytes(out, header.bytes().data(), header.bytes().size());
+    header.writeTo(out);
     for (int y = picture.height() - 1; y >= 0; --y)
         WriteBytes(out, picture.row(y), picture.stride());
 }
