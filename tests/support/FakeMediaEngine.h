@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <vector>
@@ -8,6 +10,14 @@
 #include "video/MediaEngine.h"
 
 namespace sm::test {
+
+// A fresh folder holding an empty file for a test to open as a video: the fake engine
+// reads nothing, but opening a video checks that its file is there.
+struct PlaceholderVideo {
+    QTemporaryDir folder;
+    QString path = folder.filePath(QStringLiteral("clip.part1.avi"));
+    bool created = folder.isValid() && QFile(path).open(QIODevice::WriteOnly);
+};
 
 // A media engine without video: it keeps the state a real engine keeps and records
 // every call, and "decodes" a frame for a position with a function the test sets.

@@ -2,10 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -17,6 +15,7 @@
 
 using namespace sm;
 using sm::test::FakeMediaEngine;
+using sm::test::PlaceholderVideo;
 using sm::test::ScriptedPrompts;
 
 namespace {
@@ -25,11 +24,8 @@ class MainWindowPlaybackTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(folder.isValid());
-        videoPath = folder.filePath(QStringLiteral("clip.part1.avi"));
-        QFile file(videoPath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        window = std::make_unique<TfrmMain>(folder.path(), prompts, engine);
+        ASSERT_TRUE(clip.created);
+        window = std::make_unique<TfrmMain>(clip.folder.path(), prompts, engine);
         window->show();
         engine.calls.clear();
     }
@@ -43,8 +39,7 @@ protected:
     }
     bool Called(const QString& call) const { return std::ranges::count(engine.calls, call) > 0; }
 
-    QTemporaryDir folder;
-    QString videoPath;
+    PlaceholderVideo clip;
     FakeMediaEngine engine;
     ScriptedPrompts prompts;
     std::unique_ptr<TfrmMain> window;
@@ -58,17 +53,17 @@ TEST_F(MainWindowPlaybackTest, PlayWithoutAVideoOffersTheOpenDialogAndTheVideoWa
     EXPECT_EQ(prompts.texts(QStringLiteral("open")).size(), 1);
     EXPECT_TRUE(engine.calls.empty()) << "a cancelled dialog changes nothing";
 
-    prompts.fileAnswers.push_back(videoPath);
+    prompts.fileAnswers.push_back(clip.path);
     engine.videoWidth = 720;
     Trigger("ActPlayVideo");
 
     EXPECT_EQ(prompts.texts(QStringLiteral("open")).size(), 2);
     EXPECT_EQ(engine.GetPlayState(), PlayState::Stopped) << "opening does not start playback";
     EXPECT_FALSE(Called(QStringLiteral("Play")));
-    EXPECT_EQ(window->session().VideoFileName, videoPath);
+    EXPECT_EQ(window->session().VideoFileName, clip.path);
     EXPECT_EQ(window->session().VideoDuration, engine.durationSeconds);
     EXPECT_EQ(window->session().DecoderList, engine.filterNames);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Stillmark (%1)").arg(videoPath));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Stillmark (%1)").arg(clip.path));
     EXPECT_EQ(Child<QLineEdit>("edPrefix")->text(), QStringLiteral("clip_"));
     EXPECT_EQ(window->settings().ShotsWidth, 720);
     EXPECT_TRUE(Enabled("ActPlayVideo"));
@@ -88,7 +83,7 @@ TEST_F(MainWindowPlaybackTest, PlayWithoutAVideoOffersTheOpenDialogAndTheVideoWa
 
 TEST_F(MainWindowPlaybackTest, TheBarAndTheReadoutFollowReportsAndTheUsersHand)
 {
-    window->OpenVideoFile(videoPath);
+    window->OpenVideoFile(clip.path);
     Trigger("ActPlayVideo");
     auto* bar = Child<QSlider>("TrackBar");
 

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include "support/FakeMediaEngine.h"
 #include "video/VideoSession.h"
 
 using namespace sm;
 using sm::test::FakeMediaEngine;
+using sm::test::PlaceholderVideo;
 
 TEST(ShotPrefixForVideo, TakesTheFileNameUpToItsFirstDot)
 {
@@ -30,17 +29,13 @@ class LoadVideoTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(folder.isValid());
-        videoPath = folder.filePath(QStringLiteral("clip.part1.avi"));
-        QFile file(videoPath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(clip.created);
         engine.durationSeconds = 3725;
         engine.videoWidth = 720;
         engine.videoHeight = 576;
     }
 
-    QTemporaryDir folder;
-    QString videoPath;
+    PlaceholderVideo clip;
     FakeMediaEngine engine;
     VideoSession session{engine};
     AppSettings settings;
@@ -51,11 +46,11 @@ TEST_F(LoadVideoTest, LoadsIntoAFreshStoppedGraphAndTakesTheVideosValues)
 {
     QElapsedTimer clock;
     clock.start();
-    ASSERT_TRUE(session.LoadVideo(videoPath, settings, prefix));
+    ASSERT_TRUE(session.LoadVideo(clip.path, settings, prefix));
 
     EXPECT_GE(clock.elapsed(), 1000) << "the released graph is given a second to wind down";
     EXPECT_EQ(engine.calls, (std::vector<QString>{"SetActive(0)", "SetActive(1)", "ClearGraph",
-                                                  "OpenMedia(" + videoPath + ")"}));
+                                                  "OpenMedia(" + clip.path + ")"}));
     EXPECT_EQ(engine.GetPlayState(), PlayState::Stopped) << "loading does not start playback";
     EXPECT_EQ(settings.ShotsWidth, 720);
     EXPECT_EQ(settings.ShotsHeight, 576);
@@ -68,8 +63,8 @@ TEST_F(LoadVideoTest, AMissingFileOrAFolderFailsAndLeavesTheEngineAsItWas)
     engine.SetActive(true);
     engine.calls.clear();
 
-    EXPECT_FALSE(session.LoadVideo(folder.filePath(QStringLiteral("gone.avi")), settings, prefix));
-    EXPECT_FALSE(session.LoadVideo(folder.path(), settings, prefix));
+    EXPECT_FALSE(session.LoadVideo(clip.folder.filePath(QStringLiteral("gone.avi")), settings, prefix));
+    EXPECT_FALSE(session.LoadVideo(clip.folder.path(), settings, prefix));
 
     EXPECT_TRUE(engine.calls.empty());
     EXPECT_TRUE(engine.IsActive());
@@ -82,7 +77,7 @@ TEST_F(LoadVideoTest, AGraphThatCannotBeBuiltFailsWithTheEngineInactive)
 {
     engine.failOpen = true;
 
-    EXPECT_FALSE(session.LoadVideo(videoPath, settings, prefix));
+    EXPECT_FALSE(session.LoadVideo(clip.path, settings, prefix));
 
     EXPECT_FALSE(engine.IsActive());
     EXPECT_EQ(engine.calls.back(), QStringLiteral("SetActive(0)"));
