@@ -2,16 +2,13 @@
 // list), on a full-HD H.264 video, and saving 100 full-HD shots as JPEG q90 with time
 // stamps beside encoding the same pictures into files with the bare JPEG library.
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QGuiApplication>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <cstdio>
 #include <map>
-#include <memory>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -19,6 +16,7 @@
 #include <jpeglib.h>
 #include <unistd.h>
 
+#include "BenchSupport.h"
 #include "app/Prompts.h"
 #include "app/Settings.h"
 #include "capture/AutoCapture.h"
@@ -33,34 +31,12 @@ namespace {
 constexpr int kVideoSeconds = 24;
 const char* const kVideoPath = "/tmp/stillmark-bench/capture-h264-1080p-24s.mp4";
 
-// Time stamps are drawn with QtGui, and the engine needs an event loop.
-void EnsureGuiApplication()
-{
-    static std::unique_ptr<QGuiApplication> app;
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "stillmark_bench";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
-}
-
 // A full-HD H.264 video with B-frames and a key frame every 10 s, made once.
-bool EnsureVideo()
+bool EnsureVideo(benchmark::State& state)
 {
-    if (QFile::exists(kVideoPath))
-        return true;
-    QDir().mkpath(QFileInfo(kVideoPath).path());
-    const QString part = QString::fromUtf8(kVideoPath) + QStringLiteral(".part.mp4");
-    QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"),
-                 {"-v", "error", "-y", "-f", "lavfi", "-i",
-                  QStringLiteral("testsrc2=size=1920x1080:rate=25:duration=%1").arg(kVideoSeconds), "-c:v", "libx264",
-                  "-preset", "veryfast", "-bf", "3", "-g", "250", "-keyint_min", "250", "-sc_threshold", "0",
-                  "-pix_fmt", "yuv420p", part});
-    return ffmpeg.waitForFinished(-1) && ffmpeg.exitCode() == 0 && QFile::rename(part, kVideoPath);
+    return sm::bench::EnsureTestVideo(state, kVideoPath, 1920, 1080, kVideoSeconds,
+                                      {"-c:v", "libx264", "-preset", "veryfast", "-bf", "3", "-g", "250",
+                                       "-keyint_min", "250", "-sc_threshold", "0"});
 }
 
 // A run host that waits and handles events as the window does, without a window.
@@ -151,11 +127,9 @@ std::vector<sm::ShotToSave>& CapturedShots()
 // mandated waits is reported per shot.
 void BM_AutoCaptureTwelveShots(benchmark::State& state)
 {
-    EnsureGuiApplication();
-    if (!EnsureVideo()) {
-        state.SkipWithError("cannot generate the video");
+    sm::bench::EnsureGuiApplication();
+    if (!EnsureVideo(state))
         return;
-    }
     const int captureSpeed = int(state.range(0));
     sm::FfmpegEngine ffmpeg;
     ffmpeg.SetActive(true);
@@ -217,7 +191,7 @@ std::vector<sm::ShotToSave> HundredShots()
 // Arg 1 stamps the time labels (as the goal asks), 0 leaves them out.
 void BM_SaveHundredShotsJpeg90(benchmark::State& state)
 {
-    EnsureGuiApplication();
+    sm::bench::EnsureGuiApplication();
     const std::vector<sm::ShotToSave> shots = HundredShots();
     if (shots.empty()) {
         state.SkipWithError("needs the shots of BM_AutoCaptureTwelveShots");
@@ -265,18 +239,7 @@ void BM_SaveHundredShotsBareJpegLibrary(benchmark::State& state)
             const QByteArray name = QDir(folder.path()).filePath(QStringLiteral("bare_%1.jpg").arg(i + 1)).toLocal8Bit();
             std::FILE* file = std::fopen(name.constData(), "wb");
             jpeg_stdio_dest(&info, file);
-            info.image_width = JDIMENSION(picture.width());
-            info.image_height = JDIMENSION(picture.height());
-            info.input_components = 3;
-            info.in_color_space = JCS_EXT_BGR;
-            jpeg_set_defaults(&info);
-            jpeg_set_quality(&info, 90, TRUE);
-            jpeg_start_compress(&info, TRUE);
-            while (info.next_scanline < info.image_height) {
-                JSAMPROW row = const_cast<JSAMPROW>(picture.row(int(info.next_scanline)));
-                jpeg_write_scanlines(&info, &row, 1);
-            }
-            jpeg_finish_compress(&info);
+            sm::bench::CompressWithBareLibrary(info, picture, 90);
             if (syncEachFile) {
                 std::fflush(file);
                 fdatasync(fileno(file));

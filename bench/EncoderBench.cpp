@@ -16,6 +16,7 @@
 #include <benchmark/benchmark.h>
 #include <jpeglib.h>
 
+#include "BenchSupport.h"
 #include "common/Bitmap.h"
 #include "output/Bmp2Tiff.h"
 #include "output/BmpWriter.h"
@@ -148,18 +149,7 @@ void BM_JpegQuality90BareLibrary(benchmark::State& state)
     unsigned long size = 0;
     for (auto _ : state) {
         jpeg_mem_dest(&info, &memory, &size);
-        info.image_width = kWidth;
-        info.image_height = kHeight;
-        info.input_components = 3;
-        info.in_color_space = JCS_EXT_BGR;
-        jpeg_set_defaults(&info);
-        jpeg_set_quality(&info, 90, TRUE);
-        jpeg_start_compress(&info, TRUE);
-        while (info.next_scanline < info.image_height) {
-            JSAMPROW row = const_cast<JSAMPROW>(picture.row(int(info.next_scanline)));
-            jpeg_write_scanlines(&info, &row, 1);
-        }
-        jpeg_finish_compress(&info);
+        sm::bench::CompressWithBareLibrary(info, picture, 90);
         benchmark::DoNotOptimize(memory);
     }
     jpeg_destroy_compress(&info);

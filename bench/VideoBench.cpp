@@ -4,7 +4,6 @@
 // libavcodec. The engine's pictures are compared with the command line's.
 
 #include <QByteArray>
-#include <QFile>
 #include <QProcess>
 
 #include <cstring>
@@ -19,6 +18,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 
+#include "BenchSupport.h"
 #include "common/Bitmap.h"
 #include "video/AvError.h"
 #include "video/AvHandles.h"
@@ -54,20 +54,10 @@ std::vector<int> Positions(const BenchVideo& video)
     return seconds;
 }
 
-bool EnsureVideo(const BenchVideo& video)
+bool Generated(const BenchVideo& video, benchmark::State& state)
 {
-    if (QFile::exists(video.path))
-        return true;
-    const QString part = QString::fromUtf8(video.path) + QStringLiteral(".part.") + QString(video.path).section('.', -1);
-    QStringList arguments{"-v", "error", "-y", "-f", "lavfi", "-i",
-                          QStringLiteral("testsrc2=size=%1x%2:rate=25:duration=%3")
-                              .arg(video.width)
-                              .arg(video.height)
-                              .arg(video.seconds)};
-    arguments << video.encoderArguments << "-pix_fmt" << "yuv420p" << part;
-    QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"), arguments);
-    return ffmpeg.waitForFinished(-1) && ffmpeg.exitCode() == 0 && QFile::rename(part, video.path);
+    return sm::bench::EnsureTestVideo(state, video.path, video.width, video.height, video.seconds,
+                                      video.encoderArguments);
 }
 
 sm::Bitmap CommandLineFrame(const BenchVideo& video, int second)
@@ -94,10 +84,8 @@ std::map<int, std::vector<sm::Bitmap>>& CommandLineFrames()
 void BM_CommandLineGrab(benchmark::State& state)
 {
     const BenchVideo& video = kVideos[state.range(0)];
-    if (!EnsureVideo(video)) {
-        state.SkipWithError("cannot generate the video");
+    if (!Generated(video, state))
         return;
-    }
     std::vector<sm::Bitmap> frames;
     for (auto _ : state) {
         frames.clear();
@@ -111,10 +99,8 @@ void BM_CommandLineGrab(benchmark::State& state)
 void BM_EngineSeekGrab(benchmark::State& state)
 {
     const BenchVideo& video = kVideos[state.range(0)];
-    if (!EnsureVideo(video)) {
-        state.SkipWithError("cannot generate the video");
+    if (!Generated(video, state))
         return;
-    }
     std::vector<sm::Bitmap> frames;
     for (auto _ : state) {
         frames.clear();
@@ -142,10 +128,8 @@ void BM_EngineSeekGrab(benchmark::State& state)
 void BM_DecodeFloor(benchmark::State& state)
 {
     const BenchVideo& video = kVideos[state.range(0)];
-    if (!EnsureVideo(video)) {
-        state.SkipWithError("cannot generate the video");
+    if (!Generated(video, state))
         return;
-    }
     std::int64_t decoded = 0;
     for (auto _ : state) {
         AVFormatContext* raw = nullptr;

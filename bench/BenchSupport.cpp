@@ -1,0 +1,60 @@
+#include "BenchSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+
+#include <memory>
+
+namespace sm::bench {
+
+void EnsureGuiApplication()
+{
+    static std::unique_ptr<QGuiApplication> app;
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "stillmark_bench";
+    static char* argv[] = {name, nullptr};
+    app = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+bool EnsureTestVideo(benchmark::State& state, const char* path, int width, int height, int seconds,
+                     const QStringList& encoderArguments)
+{
+    if (QFile::exists(path))
+        return true;
+    QDir().mkpath(QFileInfo(path).path());
+    const QString part = QString::fromUtf8(path) + QStringLiteral(".part.") + QString(path).section('.', -1);
+    QStringList arguments{"-v", "error", "-y", "-f", "lavfi", "-i",
+                          QStringLiteral("testsrc2=size=%1x%2:rate=25:duration=%3").arg(width).arg(height).arg(seconds)};
+    arguments << encoderArguments << "-pix_fmt" << "yuv420p" << part;
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"), arguments);
+    if (ffmpeg.waitForFinished(-1) && ffmpeg.exitCode() == 0 && QFile::rename(part, path))
+        return true;
+    state.SkipWithError("cannot generate the video");
+    return false;
+}
+
+void CompressWithBareLibrary(jpeg_compress_struct& info, const Bitmap& picture, int quality)
+{
+    info.image_width = JDIMENSION(picture.width());
+    info.image_height = JDIMENSION(picture.height());
+    info.input_components = 3;
+    info.in_color_space = JCS_EXT_BGR;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, quality, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(picture.row(int(info.next_scanline)));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+}
+
+}  // namespace sm::bench
