@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "app/WidgetPrompts.h"
 #include "app/uLang.h"
@@ -10,6 +12,10 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(sm::lang::kProductName);
+    // Every text of the program is Chinese; the toolkit's own buttons and dialogs follow it.
+    QTranslator toolkitTexts;
+    if (toolkitTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkitTexts);
     // The engine and the prompts outlive the window, whose destroy step still uses them.
     sm::FfmpegEngine engine;
     sm::WidgetPrompts prompts;
