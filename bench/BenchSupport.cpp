@@ -30,9 +30,16 @@ bool EnsureTestVideo(benchmark::State& state, const char* path, int width, int h
         return true;
     QDir().mkpath(QFileInfo(path).path());
     const QString part = QString::fromUtf8(path) + QStringLiteral(".part.") + QString(path).section('.', -1);
-    QStringList arguments{"-v", "error", "-y", "-f", "lavfi", "-i",
-                          QStringLiteral("testsrc2=size=%1x%2:rate=25:duration=%3").arg(width).arg(height).arg(seconds)};
-    arguments << encoderArguments << "-pix_fmt" << "yuv420p" << part;
+    QStringList arguments{
+        "-v",
+        "error",
+        "-y",
+        "-f",
+        "lavfi",
+        "-i",
+        QStringLiteral("testsrc2=size=%1x%2:rate=25:duration=%3").arg(width).arg(height).arg(seconds)};
+    arguments << encoderArguments << "-pix_fmt"
+              << "yuv420p" << part;
     QProcess ffmpeg;
     ffmpeg.start(QStringLiteral("ffmpeg"), arguments);
     if (ffmpeg.waitForFinished(-1) && ffmpeg.exitCode() == 0 && QFile::rename(part, path))

@@ -35,8 +35,8 @@ const char* const kVideoPath = "/tmp/stillmark-bench/capture-h264-1080p-24s.mp4"
 bool EnsureVideo(benchmark::State& state)
 {
     return sm::bench::EnsureTestVideo(state, kVideoPath, 1920, 1080, kVideoSeconds,
-                                      {"-c:v", "libx264", "-preset", "veryfast", "-bf", "3", "-g", "250",
-                                       "-keyint_min", "250", "-sc_threshold", "0"});
+                                      {"-c:v", "libx264", "-preset", "veryfast", "-bf", "3", "-g", "250", "-keyint_min",
+                                       "250", "-sc_threshold", "0"});
 }
 
 // A run host that waits and handles events as the window does, without a window.
@@ -85,13 +85,22 @@ public:
     bool IsActive() const override { return engine_.IsActive(); }
     void ClearGraph() override { engine_.ClearGraph(); }
     void OpenMedia(const QString& path) override { engine_.OpenMedia(path); }
-    bool Play() override { return Timed("Play", [&] { return engine_.Play(); }); }
+    bool Play() override
+    {
+        return Timed("Play", [&] { return engine_.Play(); });
+    }
     bool Pause() override { return engine_.Pause(); }
-    bool Stop() override { return Timed("Stop", [&] { return engine_.Stop(); }); }
+    bool Stop() override
+    {
+        return Timed("Stop", [&] { return engine_.Stop(); });
+    }
     sm::PlayState GetPlayState() const override { return engine_.GetPlayState(); }
     std::int64_t GetDuration() const override { return engine_.GetDuration(); }
     std::int64_t GetStopPosition() const override { return engine_.GetStopPosition(); }
-    bool SeekTo(std::int64_t seconds) override { return Timed("SeekTo", [&] { return engine_.SeekTo(seconds); }); }
+    bool SeekTo(std::int64_t seconds) override
+    {
+        return Timed("SeekTo", [&] { return engine_.SeekTo(seconds); });
+    }
     bool SeekToUnits(std::int64_t units) override { return engine_.SeekToUnits(units); }
     bool GrabFrame(sm::Bitmap& bitmap) override { return engine_.GrabFrame(bitmap); }
     bool GrabSeekFrame(sm::Bitmap& bitmap, int waitMs) override
@@ -139,8 +148,8 @@ void BM_AutoCaptureTwelveShots(benchmark::State& state)
     HeadlessHost host;
     sm::RunControl control;
     SilentPrompts prompts;
-    const sm::AutoCaptureRequest request{sm::CaptureMethod::CountOfShots, 12, 60, 0, int(engine.GetDuration()),
-                                         captureSpeed};
+    const sm::AutoCaptureRequest request{sm::CaptureMethod::CountOfShots, 12,          60, 0,
+                                         int(engine.GetDuration()),       captureSpeed};
     double beyondWaitsMs = 0;
     for (auto _ : state) {
         QElapsedTimer clock;
@@ -236,7 +245,8 @@ void BM_SaveHundredShotsBareJpegLibrary(benchmark::State& state)
     for (auto _ : state) {
         for (std::size_t i = 0; i < shots.size(); ++i) {
             const sm::Bitmap& picture = *shots[i].Picture;
-            const QByteArray name = QDir(folder.path()).filePath(QStringLiteral("bare_%1.jpg").arg(i + 1)).toLocal8Bit();
+            const QByteArray name
+                = QDir(folder.path()).filePath(QStringLiteral("bare_%1.jpg").arg(i + 1)).toLocal8Bit();
             std::FILE* file = std::fopen(name.constData(), "wb");
             jpeg_stdio_dest(&info, file);
             sm::bench::CompressWithBareLibrary(info, picture, 90);

@@ -18,10 +18,10 @@
 
 #include "BenchSupport.h"
 #include "common/Bitmap.h"
-#include "output/Bmp2Tiff.h"
 #include "output/BmpWriter.h"
 #include "output/ColorDepth.h"
 #include "output/Encoders.h"
+#include "output/TiffWriter.h"
 
 namespace {
 
@@ -32,8 +32,8 @@ constexpr int kHeight = 1080;
 // hard edges.
 sm::Bitmap TestPattern()
 {
-    static const std::uint32_t bars[8] = {0xC0C0C0, 0xC0C000, 0x00C0C0, 0x00C000,
-                                          0xC000C0, 0xC00000, 0x0000C0, 0x101010};
+    static const std::uint32_t bars[8]
+        = {0xC0C0C0, 0xC0C000, 0x00C0C0, 0x00C000, 0xC000C0, 0xC00000, 0x0000C0, 0x101010};
     sm::Bitmap picture(kWidth, kHeight, 24);
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x) {
@@ -107,10 +107,7 @@ const sm::Bitmap& Picture(std::int64_t which)
     return pictures[which];
 }
 
-const char* PictureName(std::int64_t which)
-{
-    return which == 0 ? "pattern" : "photo";
-}
+const char* PictureName(std::int64_t which) { return which == 0 ? "pattern" : "photo"; }
 
 // Runs `encode` into a memory buffer that keeps its capacity between runs.
 template <typename Encode>
@@ -141,8 +138,8 @@ void BM_JpegQuality90(benchmark::State& state)
 void BM_JpegQuality90BareLibrary(benchmark::State& state)
 {
     const sm::Bitmap& picture = Picture(state.range(0));
-    jpeg_compress_struct info {};
-    jpeg_error_mgr errors {};
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);
     jpeg_create_compress(&info);
     unsigned char* memory = nullptr;
@@ -177,9 +174,8 @@ void BM_Bmp24(benchmark::State& state)
 
 void BM_Bmp8Halftone(benchmark::State& state)
 {
-    MeasureEncoding(state, [](const sm::Bitmap& picture, QIODevice& out) {
-        sm::WriteBmp(sm::ConvertToDepth(picture, 8), out);
-    });
+    MeasureEncoding(
+        state, [](const sm::Bitmap& picture, QIODevice& out) { sm::WriteBmp(sm::ConvertToDepth(picture, 8), out); });
 }
 
 void BM_Tif(benchmark::State& state)

@@ -45,9 +45,9 @@ void BM_SwscaleBilinear(benchmark::State& state)
 {
     const sm::Bitmap& source = SourcePicture();
     sm::Bitmap destination(int(state.range(0)), int(state.range(1)), 24);
-    SwsContext* context = sws_getContext(kSourceWidth, kSourceHeight, AV_PIX_FMT_BGR24,
-                                         destination.width(), destination.height(), AV_PIX_FMT_BGR24,
-                                         SWS_BILINEAR, nullptr, nullptr, nullptr);
+    SwsContext* context
+        = sws_getContext(kSourceWidth, kSourceHeight, AV_PIX_FMT_BGR24, destination.width(), destination.height(),
+                         AV_PIX_FMT_BGR24, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!context) {
         state.SkipWithError("sws_getContext failed");
         return;

@@ -39,10 +39,13 @@ struct BenchVideo {
 // over 20 minutes on two shared cores, and what a seek costs depends on the distance
 // to the key frame before it (at most 10 s here), not on the length of the file.
 const BenchVideo kVideos[] = {
-    {"h264_1080p", "/tmp/stillmark-bench/h264-1080p.mp4", 1920, 1080, 120,
+    {"h264_1080p",
+     "/tmp/stillmark-bench/h264-1080p.mp4",
+     1920,
+     1080,
+     120,
      {"-c:v", "libx264", "-preset", "veryfast", "-bf", "3", "-g", "250", "-keyint_min", "250", "-sc_threshold", "0"}},
-    {"mpeg4_480p", "/tmp/stillmark-bench/mpeg4-480p.avi", 640, 480, 600,
-     {"-c:v", "mpeg4", "-q:v", "3", "-g", "250"}},
+    {"mpeg4_480p", "/tmp/stillmark-bench/mpeg4-480p.avi", 640, 480, 600, {"-c:v", "mpeg4", "-q:v", "3", "-g", "250"}},
 };
 
 // Twelve positions spread over the video, at differing distances from the key frames.
@@ -136,7 +139,8 @@ void BM_DecodeFloor(benchmark::State& state)
         sm::ThrowIfAvError(avformat_open_input(&raw, video.path, nullptr, nullptr), "open");
         sm::InputFormatPtr format(raw);
         sm::ThrowIfAvError(avformat_find_stream_info(raw, nullptr), "stream info");
-        const int index = sm::ThrowIfAvError(av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0), "stream");
+        const int index
+            = sm::ThrowIfAvError(av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0), "stream");
         AVStream* stream = raw->streams[index];
         const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
         sm::CodecContextPtr decoder(avcodec_alloc_context3(codec));
@@ -148,8 +152,8 @@ void BM_DecodeFloor(benchmark::State& state)
         sm::PacketPtr packet = sm::MakePacket();
         sm::FramePtr frame = sm::MakeFrame();
         for (int second : Positions(video)) {
-            const std::int64_t target = av_rescale_q(second, AVRational{1, 1}, stream->time_base) +
-                                        (stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0);
+            const std::int64_t target = av_rescale_q(second, AVRational{1, 1}, stream->time_base)
+                                        + (stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0);
             av_seek_frame(raw, index, target, AVSEEK_FLAG_BACKWARD);
             avcodec_flush_buffers(decoder.get());
             bool reached = false;

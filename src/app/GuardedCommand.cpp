@@ -5,7 +5,7 @@
 #include <exception>
 
 #include "app/Prompts.h"
-#include "app/uLang.h"
+#include "app/Texts.h"
 
 namespace sm {
 

@@ -12,10 +12,7 @@ namespace sm {
 
 namespace {
 
-bool SameName(const QString& a, const QString& b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+bool SameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 }  // namespace
 
@@ -49,8 +46,8 @@ std::optional<int> ParseIniInteger(const QString& text)
         const auto bits = static_cast<qint32>(static_cast<quint32>(magnitude));
         return negative ? static_cast<int>(0u - static_cast<quint32>(bits)) : bits;
     }
-    const qlonglong limit = negative ? -qlonglong(std::numeric_limits<int>::min())
-                                     : qlonglong(std::numeric_limits<int>::max());
+    const qlonglong limit
+        = negative ? -qlonglong(std::numeric_limits<int>::min()) : qlonglong(std::numeric_limits<int>::max());
     if (magnitude > qulonglong(limit))
         return std::nullopt;
     return static_cast<int>(negative ? -qlonglong(magnitude) : qlonglong(magnitude));

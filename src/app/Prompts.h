@@ -27,13 +27,14 @@ public:
     // Open-file dialog; filters are "description|patterns" pairs as the dialog shows
     // them ("*.avi;*.mpg"). Returns the chosen path, or nothing on cancel.
     virtual std::optional<QString> OpenFile(const QString& title, const QStringList& filters,
-                                            const QString& startFolder) = 0;
+                                            const QString& startFolder)
+        = 0;
     // The same, allowing several files.
-    virtual QStringList OpenFiles(const QString& title, const QStringList& filters,
-                                  const QString& startFolder) = 0;
+    virtual QStringList OpenFiles(const QString& title, const QStringList& filters, const QString& startFolder) = 0;
     // Save dialog; filterIndex (0-based) is the chosen filter on entry and on return.
-    virtual std::optional<QString> SaveFile(const QString& title, const QStringList& filters,
-                                            int& filterIndex, const QString& fileName) = 0;
+    virtual std::optional<QString> SaveFile(const QString& title, const QStringList& filters, int& filterIndex,
+                                            const QString& fileName)
+        = 0;
     virtual std::optional<QString> ChooseFolder(const QString& title, const QString& startFolder) = 0;
     // Font and colour dialogs change the value in place and return true on OK.
     virtual bool ChooseFont(FontDesc& font) = 0;

@@ -5,34 +5,29 @@
 
 #include "common/ColorValue.h"
 #include "common/FontDesc.h"
+#include "common/PathText.h"
 
 namespace sm {
 
 // The home folder with a trailing separator: where folders default to on this platform.
-inline QString DefaultFolder()
-{
-    QString home = QDir::toNativeSeparators(QDir::homePath());
-    if (!home.endsWith(QDir::separator()))
-        home += QDir::separator();
-    return home;
-}
+inline QString DefaultFolder() { return WithTrailingSeparator(QDir::homePath()); }
 
 // Every user preference of the program, named by its key in Settings.dat. One object
 // lives from the main window's create step to its destroy step; routines take it (or
 // the values they need) as arguments.
 struct AppSettings {
-    int CaptureMethod = 0;          // 0 a count of shots, 1 one shot every N seconds
+    int CaptureMethod = 0;  // 0 a count of shots, 1 one shot every N seconds
     int EveryFrame = 60;
     int CountFrames = 12;
     QString StartTime = QStringLiteral("0:00:00");
-    int SaveFormat = 0;             // 0 JPG, 1 PNG, 2 BMP, 3 GIF, 4 TIF
+    int SaveFormat = 0;  // 0 JPG, 1 PNG, 2 BMP, 3 GIF, 4 TIF
     QString OutputFolder = DefaultFolder();
     bool NeedResize = true;
     int ShotsWidth = 320;
     int ShotsHeight = 240;
     int JpgCompress = 90;
     int PngCompress = 9;
-    int MaxColor = 8;               // 0 16 colours, 1 256, 2 16-bit, 3 24-bit; other values 24-bit
+    int MaxColor = 8;  // 0 16 colours, 1 256, 2 16-bit, 3 24-bit; other values 24-bit
     int ThumbWidth = 120;
     int ThumbHeight = 90;
     int ThumbCols = 3;
@@ -54,7 +49,7 @@ struct AppSettings {
     QString AddText;
     int WinWidth = 780;
     int WinHeight = 580;
-    int WinState = 0;               // 0 normal, 1 minimized, 2 maximized
+    int WinState = 0;  // 0 normal, 1 minimized, 2 maximized
 
     FontDesc TimeFont = {QStringLiteral("Verdana"), clWhite, 8, 1, 0, 0};
     FontDesc AddonFont = {QStringLiteral("Verdana"), clBlack, 10, 1, 0, 0};

@@ -129,10 +129,7 @@ struct Saver {
 
 }  // namespace
 
-QString SettingsFilePath(const QString& folder)
-{
-    return QDir(folder).filePath(QStringLiteral("Settings.dat"));
-}
+QString SettingsFilePath(const QString& folder) { return QDir(folder).filePath(QStringLiteral("Settings.dat")); }
 
 void LoadSettings(const QString& folder, AppSettings& settings)
 {

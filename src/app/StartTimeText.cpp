@@ -12,9 +12,6 @@ QTime ParseStartTime(const QString& text)
     return QTime(0, 0);
 }
 
-QString FormatStartTime(const QTime& time)
-{
-    return time.toString(QStringLiteral("H:mm:ss"));
-}
+QString FormatStartTime(const QTime& time) { return time.toString(QStringLiteral("H:mm:ss")); }
 
 }  // namespace sm

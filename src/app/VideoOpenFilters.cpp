@@ -1,21 +1,20 @@
 #include "app/VideoOpenFilters.h"
 
-#include "app/uLang.h"
+#include "app/Texts.h"
 
 namespace sm {
 
 QStringList VideoOpenFilters()
 {
     const QString windowsMedia = QStringLiteral("*.wmv;*.asf;*.asx;*.wvx;*.wm;*.wmx");
-    const QString realMedia =
-        QStringLiteral("*.ra;*.rm;*.rmj;*.rms;*.mnd;*.ram;*.rmm;*.r1m;*.rom;*.mns;*.rp;*.rtx;*.rt;*.rmx");
+    const QString realMedia
+        = QStringLiteral("*.ra;*.rm;*.rmj;*.rms;*.mnd;*.ram;*.rmm;*.r1m;*.rom;*.mns;*.rp;*.rtx;*.rt;*.rmx");
     const QString mpeg = QStringLiteral("*.mpg;*.mpeg;*.mpa;*.mp2;*.dat");
-    const QString allVideo = QStringLiteral(
-        "*.wmv;*.asf;*.flv;*.asx;*.wvx;*.wm;*.wmx;*.ra;*.rm;*.rmj;*.rms;*.mnd;*.ram;*.rmm;*.r1m;*.rom;"
-        "*.mns;*.rp;*.rtx;*.rt;*.rmx;*.mpg;*.mpeg;*.mpa;*.mp2;*.dat;*.avi;*.mov;*.qt;*.vob");
-    auto entry = [](const QString& description, const QString& patterns) {
-        return description + QLatin1Char('|') + patterns;
-    };
+    const QString allVideo
+        = QStringLiteral("*.wmv;*.asf;*.flv;*.asx;*.wvx;*.wm;*.wmx;*.ra;*.rm;*.rmj;*.rms;*.mnd;*.ram;*.rmm;*.r1m;*.rom;"
+                         "*.mns;*.rp;*.rtx;*.rt;*.rmx;*.mpg;*.mpeg;*.mpa;*.mp2;*.dat;*.avi;*.mov;*.qt;*.vob");
+    auto entry
+        = [](const QString& description, const QString& patterns) { return description + QLatin1Char('|') + patterns; };
     return {
         entry(lang::kFilterAllVideo, allVideo),
         entry(lang::kFilterWindowsMedia, windowsMedia),

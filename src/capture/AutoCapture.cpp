@@ -1,6 +1,6 @@
 #include "capture/AutoCapture.h"
 
-#include "app/uLang.h"
+#include "app/Texts.h"
 #include "imaging/TimeLabel.h"
 
 namespace sm {

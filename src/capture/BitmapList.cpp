@@ -5,10 +5,7 @@
 
 namespace sm {
 
-TBitmapList::~TBitmapList()
-{
-    Clear();
-}
+TBitmapList::~TBitmapList() { Clear(); }
 
 int TBitmapList::Add(const sm::Bitmap& bitmap, std::int32_t tag)
 {

@@ -8,10 +8,7 @@ namespace sm {
 
 ShotList::ShotList(QObject* parent) : QObject(parent), listThumbBitmap_(kListThumbSize, kListThumbSize, 24) {}
 
-std::shared_ptr<const Bitmap> ShotList::RowBitmap(int row) const
-{
-    return shotBitmaps_[Row(row).StoreIndex].Bitmap;
-}
+std::shared_ptr<const Bitmap> ShotList::RowBitmap(int row) const { return shotBitmaps_[Row(row).StoreIndex].Bitmap; }
 
 std::vector<ShotToSave> ShotList::ShotsInDisplayOrder() const
 {
@@ -22,10 +19,7 @@ std::vector<ShotToSave> ShotList::ShotsInDisplayOrder() const
     return shots;
 }
 
-int ShotList::AddShot(const Bitmap& bitmap, const QString& timeLabel)
-{
-    return AddShot(Bitmap(bitmap), timeLabel);
-}
+int ShotList::AddShot(const Bitmap& bitmap, const QString& timeLabel) { return AddShot(Bitmap(bitmap), timeLabel); }
 
 int ShotList::AddShot(Bitmap&& bitmap, const QString& timeLabel)
 {
@@ -42,10 +36,7 @@ int ShotList::AddShot(Bitmap&& bitmap, const QString& timeLabel)
     return row;
 }
 
-void ShotList::SetSelected(int row, bool selected)
-{
-    rows_.at(std::size_t(row)).Selected = selected;
-}
+void ShotList::SetSelected(int row, bool selected) { rows_.at(std::size_t(row)).Selected = selected; }
 
 void ShotList::RemoveSelectedShots()
 {

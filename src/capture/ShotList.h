@@ -9,7 +9,7 @@
 
 #include "capture/BitmapList.h"
 #include "common/Bitmap.h"
-#include "output/SaveShots.h"
+#include "common/Shot.h"
 
 namespace sm {
 

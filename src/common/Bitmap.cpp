@@ -9,7 +9,12 @@ namespace sm {
 bool Bitmap::isSupportedDepth(int bitsPerPixel)
 {
     switch (bitsPerPixel) {
-    case 1: case 4: case 8: case 16: case 24: case 32:
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
         return true;
     default:
         return false;
@@ -22,10 +27,7 @@ std::size_t Bitmap::strideFor(int width, int bitsPerPixel)
     return static_cast<std::size_t>(((bits + 31) / 32) * 4);
 }
 
-Bitmap::Bitmap(int width, int height, int bitsPerPixel)
-{
-    allocate(width, height, bitsPerPixel);
-}
+Bitmap::Bitmap(int width, int height, int bitsPerPixel) { allocate(width, height, bitsPerPixel); }
 
 void Bitmap::allocate(int width, int height, int bitsPerPixel)
 {
@@ -45,15 +47,9 @@ void Bitmap::allocate(int width, int height, int bitsPerPixel)
     stride_ = stride;
 }
 
-void Bitmap::setSize(int width, int height)
-{
-    allocate(width, height, bitsPerPixel_);
-}
+void Bitmap::setSize(int width, int height) { allocate(width, height, bitsPerPixel_); }
 
-void Bitmap::setBitsPerPixel(int bitsPerPixel)
-{
-    allocate(width_, height_, bitsPerPixel);
-}
+void Bitmap::setBitsPerPixel(int bitsPerPixel) { allocate(width_, height_, bitsPerPixel); }
 
 std::uint32_t Bitmap::pixelRgb(int x, int y) const
 {

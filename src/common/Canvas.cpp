@@ -6,17 +6,11 @@
 
 namespace sm {
 
-std::uint32_t BgrToRgb(std::uint32_t bgr)
-{
-    return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
-}
+std::uint32_t BgrToRgb(std::uint32_t bgr) { return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF); }
 
 namespace {
 
-bool drawable(const Bitmap& b)
-{
-    return b.bitsPerPixel() == 24 || b.bitsPerPixel() == 32;
-}
+bool drawable(const Bitmap& b) { return b.bitsPerPixel() == 24 || b.bitsPerPixel() == 32; }
 
 }  // namespace
 
@@ -88,8 +82,14 @@ void Canvas::lineTo(int x, int y)
     while (cx != x || cy != y) {
         plot(cx, cy, rgb);
         const int e2 = 2 * err;
-        if (e2 >= dy) { err += dy; cx += sx; }
-        if (e2 <= dx) { err += dx; cy += sy; }
+        if (e2 >= dy) {
+            err += dy;
+            cx += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            cy += sy;
+        }
     }
     moveTo(x, y);
 }

@@ -23,10 +23,7 @@ enum SystemColor : int {
     SysColorBtnHighlight = 20,
 };
 
-constexpr ColorValue SystemColorCode(int index)
-{
-    return ColorValue(0xFF000000u | unsigned(index));
-}
+constexpr ColorValue SystemColorCode(int index) { return ColorValue(0xFF000000u | unsigned(index)); }
 
 constexpr ColorValue clBlack = RgbColor(0, 0, 0);
 constexpr ColorValue clWhite = RgbColor(255, 255, 255);

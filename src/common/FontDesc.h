@@ -14,9 +14,9 @@ struct FontDesc {
 
     QString name = QStringLiteral("Verdana");
     ColorValue color = clBlack;
-    int size = 10;      // points
-    int charSet = 1;    // 1 = the default character set
-    int style = 0;      // Style bits
+    int size = 10;    // points
+    int charSet = 1;  // 1 = the default character set
+    int style = 0;    // Style bits
     int pitch = DefaultPitch;
 
     bool bold() const { return style & Bold; }

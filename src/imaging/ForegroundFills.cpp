@@ -23,10 +23,7 @@ bool IsHorizontal(TGradualStyle style)
     return style == gsLeftToRight || style == gsRightToLeft || style == gsCenterToLR;
 }
 
-bool IsCentred(TGradualStyle style)
-{
-    return style == gsCenterToLR || style == gsCenterToTB;
-}
+bool IsCentred(TGradualStyle style) { return style == gsCenterToLR || style == gsCenterToTB; }
 
 std::vector<Bgr> GradientLine(int length, const TIAGradual& gradual)
 {
@@ -69,8 +66,7 @@ void FillGradient(Bitmap& foreground, int width, int height, const TIAGradual& g
     }
 }
 
-void FillNoise(Bitmap& foreground, int width, int height, ColorValue base, int amount,
-               RandomSource& random)
+void FillNoise(Bitmap& foreground, int width, int height, ColorValue base, int amount, RandomSource& random)
 {
     foreground = Bitmap(width, height, 24);
     const Bgr channels = ChannelsOf(base);
@@ -92,8 +88,7 @@ void AddNoise(Bitmap& foreground, int amount, RandomSource& random)
     }
 }
 
-void FillTexture(Bitmap& foreground, int width, int height, ColorValue fontColor,
-                 const TIATexture& texture)
+void FillTexture(Bitmap& foreground, int width, int height, ColorValue fontColor, const TIATexture& texture)
 {
     foreground = Bitmap(width, height, 24);
     Canvas canvas(foreground);

@@ -18,8 +18,7 @@ void FillGradient(Bitmap& foreground, int width, int height, const TIAGradual& g
 
 // Every channel of every pixel is the base colour's plus a uniform draw in
 // -amount div 2 .. amount - 1 - amount div 2, clamped to 0..255.
-void FillNoise(Bitmap& foreground, int width, int height, ColorValue base, int amount,
-               RandomSource& random);
+void FillNoise(Bitmap& foreground, int width, int height, ColorValue base, int amount, RandomSource& random);
 
 // Adds the same kind of noise to every byte of the pixels already there.
 void AddNoise(Bitmap& foreground, int amount, RandomSource& random);
@@ -27,7 +26,6 @@ void AddNoise(Bitmap& foreground, int amount, RandomSource& random);
 // The font colour with the texture picture drawn over it by the texture's mode: tiled
 // from the top left, stretched over the whole, centred (cropped evenly when larger), or
 // once at the top left.
-void FillTexture(Bitmap& foreground, int width, int height, ColorValue fontColor,
-                 const TIATexture& texture);
+void FillTexture(Bitmap& foreground, int width, int height, ColorValue fontColor, const TIATexture& texture);
 
 }  // namespace sm

@@ -7,7 +7,7 @@
 #include <limits>
 #include <numbers>
 
-#include "app/uLang.h"
+#include "app/Texts.h"
 #include "common/Bitmap.h"
 #include "imaging/TextRenderer.h"
 
@@ -25,16 +25,10 @@ int CheckedProduct(int a, int b)
     return static_cast<int>(product);
 }
 
-int RoundedUpTo4(int n)
-{
-    return (n + 3) / 4 * 4;
-}
+int RoundedUpTo4(int n) { return (n + 3) / 4 * 4; }
 
 // Round to the nearest integer, halves to the even neighbour.
-int RoundHalfEven(double v)
-{
-    return static_cast<int>(std::nearbyint(v));
-}
+int RoundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 }  // namespace
 
@@ -43,10 +37,14 @@ TIAMask::TIAMask(TIAFont* owner) : owner_(owner) {}
 int TIAMask::ScaleFor(int quality)
 {
     switch (quality) {
-    case 0: return 4;
-    case 1: return 3;
-    case 2: return 2;
-    default: return 1;
+    case 0:
+        return 4;
+    case 1:
+        return 3;
+    case 2:
+        return 2;
+    default:
+        return 1;
     }
 }
 
@@ -94,8 +92,7 @@ MaskExtent TIAMask::Measure(const QString& text) const
     }
     result.size = QSize(maxX - minX, maxY - minY);
     // corners[0] is the text's own top-left corner, where drawing starts.
-    result.origin = QPoint(result.size.width() / 2 + corners[0].x(),
-                           result.size.height() / 2 + corners[0].y());
+    result.origin = QPoint(result.size.width() / 2 + corners[0].x(), result.size.height() / 2 + corners[0].y());
     return result;
 }
 
@@ -131,8 +128,7 @@ void TIAMask::Downsample(const Bitmap& drawing, std::vector<std::uint8_t>& bits)
         const std::uint8_t* p0 = drawing.row(r * s);
         switch (quality_) {
         case 0: {
-            const std::uint8_t *p1 = drawing.row(r * s + 1), *p2 = drawing.row(r * s + 2),
-                               *p3 = drawing.row(r * s + 3);
+            const std::uint8_t *p1 = drawing.row(r * s + 1), *p2 = drawing.row(r * s + 2), *p3 = drawing.row(r * s + 3);
             for (int i = 0, c = 0; i < width_; ++i, c += 4) {
                 unsigned sum = 0;
                 for (int b = 0; b < 4; ++b)
@@ -146,8 +142,8 @@ void TIAMask::Downsample(const Bitmap& drawing, std::vector<std::uint8_t>& bits)
             // The top-right and bottom-left samples count half, so a fully inked block
             // gives 254.
             for (int i = 0, c = 0; i < width_; ++i, c += 3) {
-                const unsigned sum = p0[c] + p0[c + 1] + (p0[c + 2] >> 1) + p1[c] + p1[c + 1]
-                                     + p1[c + 2] + (p2[c] >> 1) + p2[c + 1] + p2[c + 2];
+                const unsigned sum = p0[c] + p0[c + 1] + (p0[c + 2] >> 1) + p1[c] + p1[c + 1] + p1[c + 2] + (p2[c] >> 1)
+                                     + p2[c + 1] + p2[c + 2];
                 out[i] = std::uint8_t(sum >> 3);
             }
             break;
@@ -165,10 +161,7 @@ void TIAMask::Downsample(const Bitmap& drawing, std::vector<std::uint8_t>& bits)
     }
 }
 
-void TIAMask::Build(const QString& text)
-{
-    Render(text, Measure(text).size, QPoint(0, 0));
-}
+void TIAMask::Build(const QString& text) { Render(text, Measure(text).size, QPoint(0, 0)); }
 
 std::size_t TIAMask::RowOffset(int r) const
 {
@@ -199,8 +192,7 @@ void TIAMask::Outline()
         std::uint8_t* out = bits_.data() + RowOffset(r);
         for (int i = 1; i < width_ - 1; ++i) {
             const int v = (std::abs(b(r + 1, i) - b(r - 1, i)) + std::abs(b(r, i + 1) - b(r, i - 1))
-                           + std::abs(b(r + 1, i - 1) - b(r - 1, i + 1))
-                           + std::abs(b(r + 1, i + 1) - b(r - 1, i - 1)))
+                           + std::abs(b(r + 1, i - 1) - b(r - 1, i + 1)) + std::abs(b(r + 1, i + 1) - b(r - 1, i - 1)))
                           >> 2;
             out[i] = std::uint8_t(std::min(v, 255));
         }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/uLang.h"
+#include "app/Texts.h"
 #include "common/Canvas.h"
 #include "imaging/GlyphMask.h"
 #include "imaging/TextRenderer.h"
@@ -66,8 +66,7 @@ void TIABlend::Composite(int x, int y, int alpha, const TIAMask& mask, InkAt ink
 void TIABlend::BlendColor(int x, int y, ColorValue color, int alpha, const TIAMask& mask)
 {
     const std::uint32_t bgr = ColorToRGB(color);
-    const std::uint8_t ink[3] = {std::uint8_t(BlueOf(bgr)), std::uint8_t(GreenOf(bgr)),
-                                 std::uint8_t(RedOf(bgr))};
+    const std::uint8_t ink[3] = {std::uint8_t(BlueOf(bgr)), std::uint8_t(GreenOf(bgr)), std::uint8_t(RedOf(bgr))};
     Composite(x, y, alpha, mask, [&ink](int, int) { return ink; });
 }
 
@@ -76,14 +75,10 @@ void TIABlend::BlendForeground(int x, int y, int alpha, const TIAMask& mask)
     if (foreground_.bitsPerPixel() != 24 || foreground_.width() != mask.width()
         || foreground_.height() != mask.height())
         throw EInvalidForeBmp();
-    Composite(x, y, alpha, mask, [this](int r, int i) {
-        return static_cast<const Bitmap&>(foreground_).row(r) + 3 * i;
-    });
+    Composite(x, y, alpha, mask,
+              [this](int r, int i) { return static_cast<const Bitmap&>(foreground_).row(r) + 3 * i; });
 }
 
-void TIABlend::Assign(const TIABlend& source)
-{
-    foreground_ = source.foreground_;
-}
+void TIABlend::Assign(const TIABlend& source) { foreground_ = source.foreground_; }
 
 }  // namespace sm

@@ -45,8 +45,8 @@ QString QtTextRasterizer::InstalledFamily(const LogicalFont& font) const
 QFont QtTextRasterizer::MakeFont(const LogicalFont& font) const
 {
     QFont result;
-    result.setFamilies({InstalledFamily(font), QStringLiteral("Noto Sans CJK SC"),
-                        QStringLiteral("Noto Sans CJK TC"), QStringLiteral("Noto Sans CJK JP")});
+    result.setFamilies({InstalledFamily(font), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans CJK TC"),
+                        QStringLiteral("Noto Sans CJK JP")});
     result.setPixelSize(std::max(font.height, 1));
     result.setWeight(QFont::Weight(std::clamp(font.weight, 1, 1000)));
     result.setItalic(font.italic);
@@ -71,16 +71,14 @@ QSize QtTextRasterizer::measure(const LogicalFont& font, const QString& text) co
     return QSize(text.isEmpty() ? 0 : metrics.horizontalAdvance(text), metrics.height());
 }
 
-void QtTextRasterizer::draw(const LogicalFont& font, const QString& text, QPoint start,
-                            Bitmap& grey) const
+void QtTextRasterizer::draw(const LogicalFont& font, const QString& text, QPoint start, Bitmap& grey) const
 {
     RequireGuiApplication();
     if (grey.bitsPerPixel() != 8)
         throw std::invalid_argument("Text is drawn into 8-bit grey bitmaps only");
     if (font.height <= 0 || text.isEmpty() || grey.isEmpty())
         return;
-    QImage image(grey.bits(), grey.width(), grey.height(), qsizetype(grey.stride()),
-                 QImage::Format_Grayscale8);
+    QImage image(grey.bits(), grey.width(), grey.height(), qsizetype(grey.stride()), QImage::Format_Grayscale8);
     QPainter painter;
     if (!painter.begin(&image))
         throw std::runtime_error("Cannot draw text into a bitmap of this size");

@@ -15,8 +15,7 @@ namespace sm {
 class QtTextRasterizer final : public TextRasterizer {
 public:
     QSize measure(const LogicalFont& font, const QString& text) const override;
-    void draw(const LogicalFont& font, const QString& text, QPoint start,
-              Bitmap& grey) const override;
+    void draw(const LogicalFont& font, const QString& text, QPoint start, Bitmap& grey) const override;
 
     // The QFont for a logical font. A face that is not installed gives way to the
     // system's nearest substitute; Chinese faces stand behind it so that Chinese text

@@ -12,10 +12,7 @@ public:
     RandomSource() { ReseedFromClock(); }
     explicit RandomSource(std::uint32_t seed) : engine_(seed) {}
 
-    void ReseedFromClock()
-    {
-        engine_.seed(std::uint32_t(std::chrono::steady_clock::now().time_since_epoch().count()));
-    }
+    void ReseedFromClock() { engine_.seed(std::uint32_t(std::chrono::steady_clock::now().time_since_epoch().count())); }
 
     // A uniform integer in 0..n - 1; 0 when n is 0 or negative.
     int Next(int n)

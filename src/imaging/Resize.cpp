@@ -87,8 +87,7 @@ void ResampleBilinear24(const Bitmap& source, Bitmap& destination)
     for (int y = 0; y < dH; ++y, fy += yStep) {
         const std::uint64_t iy = std::min(fy >> 16, lastRow);
         const std::uint64_t below = iy < lastRow ? iy + 1 : iy;
-        ScaleRow(source.row(int(iy)), source.row(int(below)), destination.row(y), columns,
-                 std::uint32_t(fy & 0xFFFF));
+        ScaleRow(source.row(int(iy)), source.row(int(below)), destination.row(y), columns, std::uint32_t(fy & 0xFFFF));
     }
 }
 

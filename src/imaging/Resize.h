@@ -7,8 +7,8 @@ namespace sm {
 
 // How ResizeBitmap brings a picture to the target size.
 enum ResizeMode : int {
-    ResizeStretch = 0,    // exactly width x height (0 and below)
-    ResizeKeepAspect = 1, // scaled to fit, centred, the rest filled (1 and above)
+    ResizeStretch = 0,     // exactly width x height (0 and below)
+    ResizeKeepAspect = 1,  // scaled to fit, centred, the rest filled (1 and above)
 };
 
 // Resizes the bitmap in place to width x height; it is 24 bits per pixel afterwards.

@@ -26,10 +26,7 @@ void TNotifyClass::Changed()
         OnChange(this);
 }
 
-void TNotifyClass::DoChange(TNotifyClass*)
-{
-    Changed();
-}
+void TNotifyClass::DoChange(TNotifyClass*) { Changed(); }
 
 void TEnabledClass::SetEnabled(bool enabled)
 {
@@ -71,10 +68,7 @@ void TIAShadow::Assign(const TNotifyClass& source)
     }
 }
 
-void TIAGradual::SetStyle(TGradualStyle style)
-{
-    Store(*this, style_, std::min(style, gsCenterToTB));
-}
+void TIAGradual::SetStyle(TGradualStyle style) { Store(*this, style_, std::min(style, gsCenterToTB)); }
 
 void TIAGradual::SetStartColor(ColorValue color) { Store(*this, startColor_, color); }
 void TIAGradual::SetEndColor(ColorValue color) { Store(*this, endColor_, color); }
@@ -89,10 +83,7 @@ void TIAGradual::Assign(const TNotifyClass& source)
     }
 }
 
-void TIATexture::SetMode(TTextureMode mode)
-{
-    Store(*this, mode_, std::min(mode, tmNormal));
-}
+void TIATexture::SetMode(TTextureMode mode) { Store(*this, mode_, std::min(mode, tmNormal)); }
 
 void TIATexture::SetPicture(const Bitmap& picture)
 {

@@ -12,9 +12,9 @@ namespace sm {
 // A font as the text engine asks a rasteriser for it.
 struct LogicalFont {
     QString face;
-    int height = 0;      // character (em) height in pixels
-    int width = 0;       // average character width in pixels, 0 for the face's own
-    int weight = 400;    // 100..900, 400 regular, 700 bold
+    int height = 0;    // character (em) height in pixels
+    int width = 0;     // average character width in pixels, 0 for the face's own
+    int weight = 400;  // 100..900, 400 regular, 700 bold
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
@@ -42,8 +42,7 @@ public:
     // levels (0 no ink, 255 full ink). `start` is the top-left corner of the
     // text cell; a font with an escapement turns the text about that point. Whatever
     // falls outside the bitmap is clipped.
-    virtual void draw(const LogicalFont& font, const QString& text, QPoint start,
-                      Bitmap& grey) const = 0;
+    virtual void draw(const LogicalFont& font, const QString& text, QPoint start, Bitmap& grey) const = 0;
 };
 
 // The rasteriser on the installed fonts (QtGui). Needs a QGuiApplication; without one

@@ -7,10 +7,7 @@
 
 namespace sm {
 
-TIAFont::TIAFont(Canvas* canvas, const TextRasterizer& rasterizer)
-    : canvas_(canvas), rasterizer_(rasterizer)
-{
-}
+TIAFont::TIAFont(Canvas* canvas, const TextRasterizer& rasterizer) : canvas_(canvas), rasterizer_(rasterizer) {}
 
 LogicalFont TIAFont::CurrentFont() const
 {
@@ -19,26 +16,17 @@ LogicalFont TIAFont::CurrentFont() const
     return font;
 }
 
-QSize TIAFont::TextExtent(const QString& text)
-{
-    return mask_.Measure(text).size;
-}
+QSize TIAFont::TextExtent(const QString& text) { return mask_.Measure(text).size; }
 
-TIAFont::RotatedFont::RotatedFont(TIAFont& renderer, int angle)
-    : renderer_(renderer), previous_(renderer.escapement_)
+TIAFont::RotatedFont::RotatedFont(TIAFont& renderer, int angle) : renderer_(renderer), previous_(renderer.escapement_)
 {
     if (angle != 0)
         renderer_.escapement_ = angle * 10;
 }
 
-TIAFont::RotatedFont::~RotatedFont()
-{
-    renderer_.escapement_ = previous_;
-}
+TIAFont::RotatedFont::~RotatedFont() { renderer_.escapement_ = previous_; }
 
-TIAFontEx::TIAFontEx(Canvas* canvas, const TextRasterizer& rasterizer) : TIAFont(canvas, rasterizer)
-{
-}
+TIAFontEx::TIAFontEx(Canvas* canvas, const TextRasterizer& rasterizer) : TIAFont(canvas, rasterizer) {}
 
 QSize TIAFontEx::TextExtent(const QString& text)
 {
@@ -102,8 +90,8 @@ void TIAFontEx::TextOut(int x, int y, const QString& text)
         shadowMask.Assign(letters);
         if (shadow.Blur() > 0)
             shadowMask.Blur(shadow.Blur());
-        blend().BlendColor(shadowOrigin.x(), shadowOrigin.y(), shadow.Color(),
-                           effect_.Alpha() * shadow.Alpha() / 100, shadowMask);
+        blend().BlendColor(shadowOrigin.x(), shadowOrigin.y(), shadow.Color(), effect_.Alpha() * shadow.Alpha() / 100,
+                           shadowMask);
         // The letters then go over the picture with its shadow, not over an opaque box.
         target->brushStyle = BrushStyle::Clear;
     }

@@ -5,15 +5,15 @@
 
 namespace sm {
 
-void StampText(Bitmap& bitmap, const QString& text, const FontDesc& font, int position, int dx,
-               int dy, int angle, int alpha, bool shadow, const TextRasterizer& rasterizer)
+void StampText(Bitmap& bitmap, const QString& text, const FontDesc& font, int position, int dx, int dy, int angle,
+               int alpha, bool shadow, const TextRasterizer& rasterizer)
 {
     Canvas canvas(bitmap);
     StampText(canvas, text, font, position, dx, dy, angle, alpha, shadow, rasterizer);
 }
 
-void StampText(Canvas& canvas, const QString& text, const FontDesc& font, int position, int dx,
-               int dy, int angle, int alpha, bool shadow, const TextRasterizer& rasterizer)
+void StampText(Canvas& canvas, const QString& text, const FontDesc& font, int position, int dx, int dy, int angle,
+               int alpha, bool shadow, const TextRasterizer& rasterizer)
 {
     TIAFontEx renderer(&canvas, rasterizer);
     canvas.font = font;
@@ -42,15 +42,24 @@ QPoint PlaceText(const Bitmap& bitmap, int textWidth, int textHeight, int positi
     const int w = bitmap.width(), h = bitmap.height();
     RandomSource random;
     switch (position) {
-    case 1: return QPoint(2, 2);
-    case 2: return QPoint((w - textWidth) / 2, 2);
-    case 3: return QPoint(w - textWidth, 2);
-    case 4: return QPoint(2, (h - textHeight) / 2);
-    case 5: return QPoint((w - textWidth) / 2, (h - textHeight) / 2);
-    case 6: return QPoint(w - textWidth - 2, (h - textHeight) / 2);
-    case 7: return QPoint(2, h - textHeight - 2);
-    case 8: return QPoint((w - textWidth) / 2, h - textHeight - 2);
-    case 9: return QPoint(w - textWidth - 2, h - textHeight - 2);
+    case 1:
+        return QPoint(2, 2);
+    case 2:
+        return QPoint((w - textWidth) / 2, 2);
+    case 3:
+        return QPoint(w - textWidth, 2);
+    case 4:
+        return QPoint(2, (h - textHeight) / 2);
+    case 5:
+        return QPoint((w - textWidth) / 2, (h - textHeight) / 2);
+    case 6:
+        return QPoint(w - textWidth - 2, (h - textHeight) / 2);
+    case 7:
+        return QPoint(2, h - textHeight - 2);
+    case 8:
+        return QPoint((w - textWidth) / 2, h - textHeight - 2);
+    case 9:
+        return QPoint(w - textWidth - 2, h - textHeight - 2);
     default: {
         // A text that does not fit has no room to wander: Next gives 0 for an empty range.
         const int x = random.Next(w - textWidth);

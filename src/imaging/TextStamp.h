@@ -20,14 +20,12 @@ namespace sm {
 // engine's errors (std::length_error for a font too large to draw); the bitmap is
 // unchanged when the text cannot be measured or rendered. The default rasteriser needs
 // a QGuiApplication.
-void StampText(Bitmap& bitmap, const QString& text, const FontDesc& font, int position, int dx,
-               int dy, int angle, int alpha, bool shadow,
-               const TextRasterizer& rasterizer = DefaultTextRasterizer());
+void StampText(Bitmap& bitmap, const QString& text, const FontDesc& font, int position, int dx, int dy, int angle,
+               int alpha, bool shadow, const TextRasterizer& rasterizer = DefaultTextRasterizer());
 
 // The same on a canvas; afterwards the canvas keeps `font` and a clear brush.
-void StampText(Canvas& canvas, const QString& text, const FontDesc& font, int position, int dx,
-               int dy, int angle, int alpha, bool shadow,
-               const TextRasterizer& rasterizer = DefaultTextRasterizer());
+void StampText(Canvas& canvas, const QString& text, const FontDesc& font, int position, int dx, int dy, int angle,
+               int alpha, bool shadow, const TextRasterizer& rasterizer = DefaultTextRasterizer());
 
 // The top-left point for a text extent of textWidth x textHeight on the bitmap: margins
 // of 2 pixels except flush right for code 3, a uniform random point for code 0 and codes

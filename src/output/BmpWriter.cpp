@@ -53,7 +53,7 @@ void WriteBmp(const Bitmap& picture, QIODevice& out)
     header.u32(kInfoHeaderSize);
     header.u32(static_cast<std::uint32_t>(picture.width()));
     header.u32(static_cast<std::uint32_t>(picture.height()));  // positive: bottom row first
-    header.u16(1);  // planes
+    header.u16(1);                                             // planes
     header.u16(static_cast<std::uint16_t>(bits));
     header.u32(bits == 16 ? kBitFieldsCompression : kRgbCompression);
     header.u32(layout.imageSize);

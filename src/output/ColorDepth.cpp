@@ -52,10 +52,14 @@ Bitmap To565(const Bitmap& source24)
 int BmpDepthForMaxColor(int maxColor)
 {
     switch (maxColor) {
-    case 0: return 4;
-    case 1: return 8;
-    case 2: return 16;
-    default: return 24;
+    case 0:
+        return 4;
+    case 1:
+        return 8;
+    case 2:
+        return 16;
+    default:
+        return 24;
     }
 }
 
@@ -66,10 +70,14 @@ Bitmap ConvertToDepth(const Bitmap& source, int bitsPerPixel)
     Bitmap source24 = source;
     ConvertTo24Bits(source24);
     switch (bitsPerPixel) {
-    case 4: return ToPalette(source24, 4, StandardColors16());
-    case 8: return ToPalette(source24, 8, HalftonePalette());
-    case 16: return To565(source24);
-    default: return source24;
+    case 4:
+        return ToPalette(source24, 4, StandardColors16());
+    case 8:
+        return ToPalette(source24, 8, HalftonePalette());
+    case 16:
+        return To565(source24);
+    default:
+        return source24;
     }
 }
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <stdexcept>
+#include "common/SafeFileWrite.h"
 
 namespace sm {
 
 // Raised by the image writers when a picture cannot be encoded or its bytes cannot be
 // written; the message says which.
-class EncodeError : public std::runtime_error {
+class EncodeError : public FileWriteError {
 public:
-    using std::runtime_error::runtime_error;
+    using FileWriteError::FileWriteError;
 };
 
 }  // namespace sm

@@ -14,10 +14,7 @@ namespace {
 
 constexpr int kQuantisedColors = 236;
 
-inline int Clamp255(int v)
-{
-    return v < 0 ? 0 : (v > 255 ? 255 : v);
-}
+inline int Clamp255(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 
 }  // namespace
 

@@ -50,8 +50,8 @@ struct MapFreer {
 void RequireGifSize(int width, int height)
 {
     if (width < 1 || height < 1 || width > kMaxGifSide || height > kMaxGifSide)
-        throw EncodeError("A GIF picture must be 1 to 65535 pixels each way, not " + std::to_string(width)
-                          + " x " + std::to_string(height));
+        throw EncodeError("A GIF picture must be 1 to 65535 pixels each way, not " + std::to_string(width) + " x "
+                          + std::to_string(height));
 }
 
 [[noreturn]] void Fail(const GifSink& sink, int code)

@@ -2,10 +2,10 @@
 
 #include <QIODevice>
 
-#include "output/Bmp2Tiff.h"
 #include "output/BmpWriter.h"
 #include "output/ColorDepth.h"
 #include "output/Encoders.h"
+#include "output/TiffWriter.h"
 
 namespace sm {
 
@@ -45,10 +45,7 @@ void WriteGifFile(const Bitmap& picture, int, Encoders& encoders, Bitmap&, QIODe
     encoders.gif.encode(picture, out);
 }
 
-void WriteTifFile(const Bitmap& picture, int, Encoders&, Bitmap&, QIODevice& out)
-{
-    WriteTiffStream(out, picture);
-}
+void WriteTifFile(const Bitmap& picture, int, Encoders&, Bitmap&, QIODevice& out) { WriteTiffStream(out, picture); }
 
 const ImageFormat kFormats[] = {
     {0, ".jpg", &AppSettings::JpgCompress, &WriteJpeg},
@@ -67,9 +64,6 @@ const ImageFormat& ImageFormatFor(int saveFormat)
     return kFormats[0];
 }
 
-QString FileExtensionFor(int saveFormat)
-{
-    return QString::fromLatin1(ImageFormatFor(saveFormat).extension);
-}
+QString FileExtensionFor(int saveFormat) { return QString::fromLatin1(ImageFormatFor(saveFormat).extension); }
 
 }  // namespace sm

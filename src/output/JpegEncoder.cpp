@@ -25,9 +25,9 @@ constexpr std::size_t kOutputBufferSize = 64 * 1024;
 // The compressor with its error and destination managers. Library errors and refused
 // writes jump back to the setjmp point in compress(), which holds no C++ objects.
 struct JpegEncoder::Compressor {
-    jpeg_compress_struct info {};
-    jpeg_error_mgr errors {};
-    jpeg_destination_mgr destination {};
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    jpeg_destination_mgr destination{};
     std::jmp_buf jump;
     std::string failure;
     QIODevice* out = nullptr;
@@ -119,10 +119,7 @@ JpegEncoder::JpegEncoder() : compressor_(std::make_unique<Compressor>()) {}
 
 JpegEncoder::~JpegEncoder() = default;
 
-void JpegEncoder::setQuality(int quality)
-{
-    quality_ = std::clamp(quality, 1, 100);
-}
+void JpegEncoder::setQuality(int quality) { quality_ = std::clamp(quality, 1, 100); }
 
 void JpegEncoder::encode(const Bitmap& picture, QIODevice& out)
 {

@@ -57,8 +57,8 @@ void PaletteMatcher::fillCell(unsigned cell)
     cellStart_[cell] = static_cast<std::uint32_t>(candidates_.size());
     std::uint16_t count = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        const int closest = NearestGap(red_[i], redLow) + NearestGap(green_[i], greenLow)
-            + NearestGap(blue_[i], blueLow);
+        const int closest
+            = NearestGap(red_[i], redLow) + NearestGap(green_[i], greenLow) + NearestGap(blue_[i], blueLow);
         if (closest <= bound) {
             candidates_.push_back(static_cast<std::uint8_t>(i));
             ++count;

@@ -23,10 +23,7 @@ struct PngSink {
     std::string failure;
 };
 
-PngSink& SinkOf(png_structp png)
-{
-    return *static_cast<PngSink*>(png_get_error_ptr(png));
-}
+PngSink& SinkOf(png_structp png) { return *static_cast<PngSink*>(png_get_error_ptr(png)); }
 
 void OnError(png_structp png, png_const_charp message)
 {
@@ -78,10 +75,7 @@ bool Encode(png_structp png, png_infop info, const Bitmap& picture, int level)
 
 }  // namespace
 
-void PngEncoder::setCompressionLevel(int level)
-{
-    level_ = std::clamp(level, 0, 9);
-}
+void PngEncoder::setCompressionLevel(int level) { level_ = std::clamp(level, 0, 9); }
 
 void PngEncoder::encode(const Bitmap& picture, QIODevice& out) const
 {

@@ -2,10 +2,10 @@
 
 #include <QIODevice>
 
+#include "common/SafeFileWrite.h"
 #include "imaging/TextStamp.h"
 #include "output/Encoders.h"
 #include "output/ImageFormats.h"
-#include "output/SafeFileWrite.h"
 
 namespace sm {
 
@@ -22,9 +22,8 @@ bool SaveBitmapFile(Bitmap& bitmap, const QString& fileName, const QString& time
     try {
         const ImageFormat& format = ImageFormatFor(settings.SaveFormat);
         const int settingValue = format.setting ? settings.*format.setting : 0;
-        WriteFileAtomically(fileName, [&](QIODevice& out) {
-            format.write(bitmap, settingValue, encoders, workBitmap, out);
-        });
+        WriteFileAtomically(fileName,
+                            [&](QIODevice& out) { format.write(bitmap, settingValue, encoders, workBitmap, out); });
         return true;
     } catch (...) {
         return false;

@@ -3,35 +3,14 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/uLang.h"
+#include "app/Texts.h"
+#include "common/PathText.h"
+#include "common/ScopeExit.h"
 #include "imaging/Resize.h"
 #include "output/ImageFormats.h"
 #include "output/SaveBitmapFile.h"
 
 namespace sm {
-
-namespace {
-
-// Hides the progress dialog however the files end.
-class HideProgressOnExit {
-public:
-    explicit HideProgressOnExit(RunHost& host) : host_(host) {}
-    ~HideProgressOnExit() { host_.HideProgress(); }
-    HideProgressOnExit(const HideProgressOnExit&) = delete;
-    HideProgressOnExit& operator=(const HideProgressOnExit&) = delete;
-
-private:
-    RunHost& host_;
-};
-
-QString WithTrailingSeparator(const QString& folder)
-{
-    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QDir::separator()))
-        return folder;
-    return folder + QDir::separator();
-}
-
-}  // namespace
 
 ShotFileWriter BitmapFileWriter(const AppSettings& settings, Encoders& encoders, Bitmap& workBitmap)
 {
@@ -81,7 +60,7 @@ int SaveShotsRun::WriteFiles(const std::vector<ShotToSave>& shots, const std::fu
     const int height = settings_.ShotsHeight;
     const int count = int(shots.size());
     Bitmap work;
-    HideProgressOnExit hide(host_);
+    const ScopeExit hide([this] { host_.HideProgress(); });
     host_.SetProgress(0);
     host_.ShowProgress();
     host_.ProcessMessages();

@@ -10,15 +10,9 @@
 #include "app/Settings.h"
 #include "common/Bitmap.h"
 #include "common/RunHost.h"
+#include "common/Shot.h"
 
 namespace sm {
-
-// One shot to save: its time label and its picture, taken from a shot-list row when
-// the save starts so that later changes to the list cannot mix them up.
-struct ShotToSave {
-    QString Label;
-    std::shared_ptr<const Bitmap> Picture;
-};
 
 // Writes one picture file: (picture, which it may change, file name, time label) to
 // true when the file was written.

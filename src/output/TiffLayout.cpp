@@ -13,10 +13,7 @@ constexpr std::uint64_t kRationalBytes = 8;
 constexpr std::uint64_t kSoftwareBytes = 10;
 constexpr std::uint64_t kBitsPerSampleBytes = 6;
 
-std::uint64_t DirectoryBytes(std::uint64_t entries)
-{
-    return 2 + 12 * entries + 4;
-}
+std::uint64_t DirectoryBytes(std::uint64_t entries) { return 2 + 12 * entries + 4; }
 
 // Checked narrowing: every offset and count of the format is a 32-bit field.
 std::uint32_t Field(std::uint64_t value)
@@ -34,8 +31,8 @@ TiffLayout PlanTiffLayout(int width, int height, int bitsPerPixel)
         throw std::invalid_argument("Cannot write an empty picture as TIFF");
     // Width and height are stored as SHORTs.
     if (width > 65535 || height > 65535)
-        throw std::length_error("Picture too large for a TIFF file: "
-                                + std::to_string(width) + " x " + std::to_string(height));
+        throw std::length_error("Picture too large for a TIFF file: " + std::to_string(width) + " x "
+                                + std::to_string(height));
     TiffLayout t;
     std::uint64_t w = std::uint64_t(width);
     const std::uint64_t h = std::uint64_t(height);

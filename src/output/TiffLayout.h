@@ -9,11 +9,11 @@ namespace sm {
 struct TiffLayout {
     enum Kind { Bilevel, Palette, Rgb };
     Kind kind = Rgb;
-    int bitsPerPixel = 24;            // in the file: 1, 4, 8, or 24 for RGB
-    std::uint32_t width = 0;          // as written (4-bit rows are cut to a multiple of 4)
+    int bitsPerPixel = 24;    // in the file: 1, 4, 8, or 24 for RGB
+    std::uint32_t width = 0;  // as written (4-bit rows are cut to a multiple of 4)
     std::uint32_t height = 0;
-    std::uint32_t rowBytes = 0;       // one row in the strip, without padding
-    std::uint32_t stripBytes = 0;     // rowBytes x height
+    std::uint32_t rowBytes = 0;    // one row in the strip, without padding
+    std::uint32_t stripBytes = 0;  // rowBytes x height
     std::uint32_t colorMapEntries = 0;
     std::uint32_t colorMapOffset = 0;
     std::uint32_t xResolutionOffset = 0;

@@ -81,8 +81,8 @@ void AudioOutput::SetRunning(bool running)
 
 void AudioOutput::PrepareResampler(const AVFrame& frame)
 {
-    if (resampler_ && frame.sample_rate == resamplerRate_ && frame.format == resamplerFormat_ &&
-        frame.ch_layout.nb_channels == resamplerChannels_)
+    if (resampler_ && frame.sample_rate == resamplerRate_ && frame.format == resamplerFormat_
+        && frame.ch_layout.nb_channels == resamplerChannels_)
         return;
     AVChannelLayout input{};
     if (frame.ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
@@ -114,10 +114,10 @@ void AudioOutput::Queue(const AVFrame& frame, std::int64_t timeUnits, std::int64
         return;
     std::vector<std::int16_t> converted(std::size_t(capacity) * std::size_t(channels_));
     auto* out = reinterpret_cast<std::uint8_t*>(converted.data());
-    const int made = ThrowIfAvError(
-        swr_convert(resampler_.get(), &out, capacity, const_cast<const std::uint8_t**>(frame.extended_data),
-                    frame.nb_samples),
-        "sound conversion");
+    const int made
+        = ThrowIfAvError(swr_convert(resampler_.get(), &out, capacity,
+                                     const_cast<const std::uint8_t**>(frame.extended_data), frame.nb_samples),
+                         "sound conversion");
     std::int64_t skip = 0;
     if (fromUnits > timeUnits)
         skip = std::min<std::int64_t>(made, (fromUnits - timeUnits) * rate_ / kUnitsPerSecond);

@@ -51,11 +51,11 @@ private:
     int resamplerChannels_ = 0;
 
     mutable std::mutex mutex_;
-    std::deque<std::int16_t> samples_;  // guarded by mutex_: interleaved, waiting for the device
-    std::int64_t queuedEndUnits_ = 0;   // guarded by mutex_: the time just after the last queued sample
-    double gain_ = 1.0;                 // guarded by mutex_
+    std::deque<std::int16_t> samples_;               // guarded by mutex_: interleaved, waiting for the device
+    std::int64_t queuedEndUnits_ = 0;                // guarded by mutex_: the time just after the last queued sample
+    double gain_ = 1.0;                              // guarded by mutex_
     std::chrono::steady_clock::time_point lastFed_;  // guarded by mutex_: the last callback that got sound
-    bool fed_ = false;                  // guarded by mutex_: whether any callback has got sound since a flush
+    bool fed_ = false;  // guarded by mutex_: whether any callback has got sound since a flush
 };
 
 }  // namespace sm

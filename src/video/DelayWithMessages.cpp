@@ -17,8 +17,7 @@ void DelayWithMessages(int milliseconds)
     // Each pass sleeps in a local loop until the rest of the time is up. A nested wait
     // started by an event may outlast this loop's timer; the loop then quits as soon
     // as control returns to it, and the elapsed time is checked afresh.
-    for (qint64 remaining = milliseconds - clock.elapsed(); remaining > 0;
-         remaining = milliseconds - clock.elapsed()) {
+    for (qint64 remaining = milliseconds - clock.elapsed(); remaining > 0; remaining = milliseconds - clock.elapsed()) {
         QEventLoop loop;
         QTimer::singleShot(std::chrono::milliseconds(remaining), Qt::PreciseTimer, &loop, &QEventLoop::quit);
         loop.exec();

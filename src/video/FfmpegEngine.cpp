@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "app/uLang.h"
+#include "app/Texts.h"
 #include "video/MediaReader.h"
 #include "video/Player.h"
 
@@ -54,7 +54,8 @@ void FfmpegEngine::OpenMedia(const QString& path)
     PlayerEvents events;
     events.framePresented = [this, graph] {
         QMetaObject::invokeMethod(
-            this, [this, graph] {
+            this,
+            [this, graph] {
                 if (graph == graphId_)
                     emit FramePresented();
             },
@@ -62,7 +63,8 @@ void FfmpegEngine::OpenMedia(const QString& path)
     };
     events.graphEvent = [this, graph](int code) {
         QMetaObject::invokeMethod(
-            this, [this, graph, code] {
+            this,
+            [this, graph, code] {
                 if (graph == graphId_)
                     emit GraphEvent(code);
             },
@@ -125,7 +127,10 @@ bool FfmpegEngine::SeekToUnits(std::int64_t units)
 
 bool FfmpegEngine::GrabFrame(Bitmap& bitmap) { return player_ && player_->GrabPresented(bitmap); }
 
-bool FfmpegEngine::GrabSeekFrame(Bitmap& bitmap, int waitMs) { return player_ && player_->GrabSeekFrame(bitmap, waitMs); }
+bool FfmpegEngine::GrabSeekFrame(Bitmap& bitmap, int waitMs)
+{
+    return player_ && player_->GrabSeekFrame(bitmap, waitMs);
+}
 
 void FfmpegEngine::GetVideoSize(int& width, int& height) const
 {

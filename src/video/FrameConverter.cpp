@@ -32,9 +32,9 @@ bool IsFullRange(const AVFrame& frame)
 
 void FrameConverter::PrepareScaler(const AVFrame& frame, int width, int height)
 {
-    if (scaler_ && frame.width == sourceWidth_ && frame.height == sourceHeight_ && frame.format == sourceFormat_ &&
-        frame.colorspace == colorspace_ && frame.color_range == colorRange_ && width == targetWidth_ &&
-        height == targetHeight_)
+    if (scaler_ && frame.width == sourceWidth_ && frame.height == sourceHeight_ && frame.format == sourceFormat_
+        && frame.colorspace == colorspace_ && frame.color_range == colorRange_ && width == targetWidth_
+        && height == targetHeight_)
         return;
     scaler_.reset(sws_getContext(frame.width, frame.height, AVPixelFormat(frame.format), width, height,
                                  AV_PIX_FMT_BGR24, SWS_BICUBIC, nullptr, nullptr, nullptr));
@@ -43,8 +43,8 @@ void FrameConverter::PrepareScaler(const AVFrame& frame, int width, int height)
     // The matrix and range the picture declares; untagged pictures get the default.
     const int matrix = frame.colorspace >= 0 && frame.colorspace < AVCOL_SPC_NB ? frame.colorspace : SWS_CS_DEFAULT;
     const int* coefficients = sws_getCoefficients(matrix);
-    sws_setColorspaceDetails(scaler_.get(), coefficients, IsFullRange(frame) ? 1 : 0, sws_getCoefficients(SWS_CS_DEFAULT),
-                             1, 0, 1 << 16, 1 << 16);
+    sws_setColorspaceDetails(scaler_.get(), coefficients, IsFullRange(frame) ? 1 : 0,
+                             sws_getCoefficients(SWS_CS_DEFAULT), 1, 0, 1 << 16, 1 << 16);
     sourceWidth_ = frame.width;
     sourceHeight_ = frame.height;
     sourceFormat_ = frame.format;
@@ -56,8 +56,8 @@ void FrameConverter::PrepareScaler(const AVFrame& frame, int width, int height)
 
 Bitmap FrameConverter::Convert(const AVFrame& frame, const DisplayGeometry& geometry)
 {
-    if (frame.width <= 0 || frame.height <= 0 || frame.width != geometry.codedWidth ||
-        frame.height != geometry.codedHeight || !av_pix_fmt_desc_get(AVPixelFormat(frame.format)))
+    if (frame.width <= 0 || frame.height <= 0 || frame.width != geometry.codedWidth
+        || frame.height != geometry.codedHeight || !av_pix_fmt_desc_get(AVPixelFormat(frame.format)))
         throw std::runtime_error("picture does not match its stream");
     PrepareScaler(frame, geometry.stretchedWidth, geometry.stretchedHeight);
     Bitmap upright(geometry.stretchedWidth, geometry.stretchedHeight);

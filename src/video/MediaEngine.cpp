@@ -18,7 +18,8 @@ QString MediaEngine::EventText(int code)
     case EC_STREAM_ERROR_STOPPED:
         return QStringLiteral("EC_STREAM_ERROR_STOPPED - A stream has stopped because of an error.");
     case EC_STREAM_ERROR_STILLPLAYING:
-        return QStringLiteral("EC_STREAM_ERROR_STILLPLAYING - A stream error occurred, but the stream is still playing.");
+        return QStringLiteral(
+            "EC_STREAM_ERROR_STILLPLAYING - A stream error occurred, but the stream is still playing.");
     case EC_ERROR_STILLPLAYING:
         return QStringLiteral("EC_ERROR_STILLPLAYING - An error occurred, but the graph is still playing.");
     case EC_PALETTE_CHANGED:

@@ -77,9 +77,8 @@ MediaReader::MediaReader(const std::string& path, const std::atomic<bool>* abort
         const AVRational sar = av_guess_sample_aspect_ratio(raw, stream, nullptr);
         streamGeometry_ = ComputeDisplayGeometry(stream->codecpar->width, stream->codecpar->height, sar.num, sar.den,
                                                  displayMatrix_);
-        firstVideoTs_ = stream->start_time != AV_NOPTS_VALUE
-                            ? stream->start_time
-                            : av_rescale_q(startUnits_, kUnit, stream->time_base);
+        firstVideoTs_ = stream->start_time != AV_NOPTS_VALUE ? stream->start_time
+                                                             : av_rescale_q(startUnits_, kUnit, stream->time_base);
         AVRational rate = av_guess_frame_rate(raw, stream, nullptr);
         if (rate.num <= 0 || rate.den <= 0)
             rate = AVRational{25, 1};
@@ -145,8 +144,8 @@ void MediaReader::Reposition(std::int64_t streamTs, bool fromKeyFrame)
     const int index = HasVideo() ? videoIndex_ : audioIndex_;
     AVFormatContext* format = format_.get();
     // When the file cannot seek to the target, decoding from its very start still finds it.
-    if (av_seek_frame(format, index, streamTs, AVSEEK_FLAG_BACKWARD) < 0 &&
-        av_seek_frame(format, index, firstVideoTs_, AVSEEK_FLAG_BACKWARD) < 0)
+    if (av_seek_frame(format, index, streamTs, AVSEEK_FLAG_BACKWARD) < 0
+        && av_seek_frame(format, index, firstVideoTs_, AVSEEK_FLAG_BACKWARD) < 0)
         av_seek_frame(format, -1, 0, AVSEEK_FLAG_BYTE);
     if (video_)
         avcodec_flush_buffers(video_.get());
@@ -247,8 +246,8 @@ void MediaReader::ChooseSkipping(const AVPacket& packet)
 {
     // A picture that ends before the seek target is never shown; when nothing refers to
     // it either, the decoder may leave it out.
-    const bool unseen = skipBefore_ != AV_NOPTS_VALUE && packet.pts != AV_NOPTS_VALUE && packet.duration > 0 &&
-                        !(packet.flags & AV_PKT_FLAG_KEY) && packet.pts + packet.duration <= skipBefore_;
+    const bool unseen = skipBefore_ != AV_NOPTS_VALUE && packet.pts != AV_NOPTS_VALUE && packet.duration > 0
+                        && !(packet.flags & AV_PKT_FLAG_KEY) && packet.pts + packet.duration <= skipBefore_;
     const int mode = unseen ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
     if (mode != skipMode_) {
         video_->skip_frame = AVDiscard(mode);
@@ -269,9 +268,11 @@ DecodedFrame MediaReader::Decode(CodecContextPtr& decoder, std::deque<PacketPtr>
             std::int64_t ts = frame->best_effort_timestamp;
             if (ts == AV_NOPTS_VALUE) {
                 // Without a timestamp the picture follows the previous one.
-                const std::int64_t step = video ? frameDurationTs_
-                                                : av_rescale_q(frame->nb_samples, AVRational{1, frame->sample_rate > 0 ? frame->sample_rate : 1},
-                                                               stream->time_base);
+                const std::int64_t step
+                    = video ? frameDurationTs_
+                            : av_rescale_q(frame->nb_samples,
+                                           AVRational{1, frame->sample_rate > 0 ? frame->sample_rate : 1},
+                                           stream->time_base);
                 ts = last == AV_NOPTS_VALUE ? (video ? firstVideoTs_ : 0) : last + step;
                 frame->best_effort_timestamp = ts;
             }
@@ -285,8 +286,7 @@ DecodedFrame MediaReader::Decode(CodecContextPtr& decoder, std::deque<PacketPtr>
             ++decodeErrors_;
         if (drained)
             return {};
-        while (queue.empty() && !(abort_ && abort_->load()) && ReadPacket()) {
-        }
+        while (queue.empty() && !(abort_ && abort_->load()) && ReadPacket()) {}
         if (queue.empty()) {
             avcodec_send_packet(decoder.get(), nullptr);
             drained = true;

@@ -114,13 +114,13 @@ private:
     std::atomic<bool> muted_{false};
 
     mutable std::mutex mutex_;
-    mutable std::condition_variable wake_;        // commands_ or quit_ changed
+    mutable std::condition_variable wake_;            // commands_ or quit_ changed
     mutable std::condition_variable seekFrameReady_;  // seekDone_ changed
-    std::vector<Command> commands_;               // guarded by mutex_
-    std::uint64_t seekRequested_ = 0;             // guarded by mutex_
-    std::uint64_t seekDone_ = 0;                  // guarded by mutex_
-    Bitmap seekFrame_;                            // guarded by mutex_
-    Bitmap presented_;                            // guarded by mutex_
+    std::vector<Command> commands_;                   // guarded by mutex_
+    std::uint64_t seekRequested_ = 0;                 // guarded by mutex_
+    std::uint64_t seekDone_ = 0;                      // guarded by mutex_
+    Bitmap seekFrame_;                                // guarded by mutex_
+    Bitmap presented_;                                // guarded by mutex_
     std::thread thread_;
 };
 

@@ -1,6 +1,6 @@
 #include "video/TimeReadout.h"
 
-#include "app/uLang.h"
+#include "app/Texts.h"
 
 namespace sm {
 

@@ -2,16 +2,12 @@
 
 #include <QFileInfo>
 
+#include "common/PathText.h"
 #include "video/DelayWithMessages.h"
 
 namespace sm {
 
-QString ShotPrefixForVideo(const QString& path)
-{
-    const QString name = QFileInfo(path).fileName();
-    const qsizetype dot = name.indexOf(QLatin1Char('.'));
-    return (dot < 0 ? name : name.left(dot)) + QLatin1Char('_');
-}
+QString ShotPrefixForVideo(const QString& path) { return BaseNameOf(path) + QLatin1Char('_'); }
 
 bool VideoSession::LoadVideo(const QString& path, AppSettings& settings, QString& prefix)
 {

@@ -29,10 +29,10 @@ public:
     // second, handling events meanwhile, to let the released graph wind down.
     bool LoadVideo(const QString& path, AppSettings& settings, QString& prefix);
 
-    QString VideoFileName;          // full path of the video opened by command or drop
-    std::int64_t VideoDuration = 0; // whole seconds
-    QString DecoderList;            // the chain's names, each followed by a CR
-    quint32 LastPositionMs = 0;     // the position at the last position report
+    QString VideoFileName;           // full path of the video opened by command or drop
+    std::int64_t VideoDuration = 0;  // whole seconds
+    QString DecoderList;             // the chain's names, each followed by a CR
+    quint32 LastPositionMs = 0;      // the position at the last position report
 
 private:
     MediaEngine& engine_;

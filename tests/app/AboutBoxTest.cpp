@@ -7,8 +7,8 @@
 #include <QPushButton>
 
 #include "TempFolder.h"
-#include "app/AboutBox.h"
-#include "app/uLang.h"
+#include "app/Texts.h"
+#include "app/ui/AboutBox.h"
 #include "support/ScriptedPrompts.h"
 
 namespace sm {

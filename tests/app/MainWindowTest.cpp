@@ -25,9 +25,9 @@
 
 #include "TempFolder.h"
 #include "app/SettingsStore.h"
+#include "app/Texts.h"
 #include "app/VideoOpenFilters.h"
-#include "app/uLang.h"
-#include "app/uMain.h"
+#include "app/ui/MainWindow.h"
 #include "capture/ShotList.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedPrompts.h"
@@ -41,7 +41,6 @@ using test::TempFolder;
 
 class MainWindowTest : public ::testing::Test {
 protected:
-
     std::unique_ptr<TfrmMain> create() { return std::make_unique<TfrmMain>(folder.path(), prompts, engine); }
     std::unique_ptr<TfrmMain> createShown()
     {
@@ -148,12 +147,13 @@ TEST_F(MainWindowTest, MenusAndToolBarPointAtTheCommands)
     for (QAction* a : toolBar->actions())
         if (!a->isSeparator())
             captions << qobject_cast<QToolButton*>(toolBar->widgetForAction(a))->text();
-    EXPECT_EQ(captions, (QStringList{"打开文件", "捕捉", "移除", "保存截图", "查看捷图", "缩略图", "批处理", "选项", "退出"}));
+    EXPECT_EQ(captions,
+              (QStringList{"打开文件", "捕捉", "移除", "保存截图", "查看捷图", "缩略图", "批处理", "选项", "退出"}));
 
     const auto* nav = child<QToolBar>(*window, "ToolBarNav");
     QStringList navEntries;
     for (QAction* a : nav->actions())
-        navEntries << (a->isSeparator() ? QStringLiteral("-")
+        navEntries << (a->isSeparator()            ? QStringLiteral("-")
                        : a->objectName().isEmpty() ? nav->widgetForAction(a)->objectName()
                                                    : a->objectName());
     EXPECT_EQ(navEntries, (QStringList{"ActPlayVideo", "ActPauseVideo", "ActStopVideo", "btnBackward", "btnForward",
@@ -163,11 +163,11 @@ TEST_F(MainWindowTest, MenusAndToolBarPointAtTheCommands)
 TEST_F(MainWindowTest, CommandStatesFollowShotsAndEngine)
 {
     enum class Engine { Inactive, Stopped, Playing };
-    const QStringList shotCommands = {"ActSaveShots", "ActMakeThumb", "ActViewShots", "ActRemoveSelShots",
-                                      "ActRemoveAllShots"};
-    const QStringList alwaysOn = {"ActOpenVideo", "ActBatch", "ActExit", "ActHandSnapshot", "ActStopCapture",
-                                  "ActStandardOptions", "ActHelpManual", "ActHomePage", "ActCheckUpdates",
-                                  "ActAboutSoft"};
+    const QStringList shotCommands
+        = {"ActSaveShots", "ActMakeThumb", "ActViewShots", "ActRemoveSelShots", "ActRemoveAllShots"};
+    const QStringList alwaysOn
+        = {"ActOpenVideo",       "ActBatch",      "ActExit",     "ActHandSnapshot", "ActStopCapture",
+           "ActStandardOptions", "ActHelpManual", "ActHomePage", "ActCheckUpdates", "ActAboutSoft"};
     for (const Engine state : {Engine::Inactive, Engine::Stopped, Engine::Playing}) {
         for (const int shots : {0, 2}) {
             SCOPED_TRACE(testing::Message() << "engine " << int(state) << ", shots " << shots);
@@ -505,8 +505,8 @@ TEST_F(MainWindowTest, HelpCommandsHandTheirTargetsToTheDesktop)
     window->action("ActHomePage")->trigger();
     window->action("ActCheckUpdates")->trigger();
     window->findChild<QAction*>("miFeedback")->trigger();
-    EXPECT_EQ(prompts.texts("shell"), (QStringList{folder.path() + "help.chm", lang::kHomePageUrl,
-                                                    lang::kHomePageUrl, lang::kFeedbackUrl}));
+    EXPECT_EQ(prompts.texts("shell"),
+              (QStringList{folder.path() + "help.chm", lang::kHomePageUrl, lang::kHomePageUrl, lang::kFeedbackUrl}));
 }
 
 // Prompts whose desktop hand-over fails, as a broken desktop setup would.

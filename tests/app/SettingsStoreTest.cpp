@@ -46,10 +46,9 @@ TEST(SettingsStore, FileEditedWithByteOrderMarkStillReads)
 TEST(SettingsStore, ReadsDollarHexBadIntegersAndFonts)
 {
     TempFolder folder;
-    folder.write("Settings.dat",
-                 "[Settings]\nPngCompress=$7\nCaptureSpeed=fast\nSaveFormat=7\nStartTime=1:02:05\n"
-                 "[TimeFont]\nName=宋体\nColor=$FF\nSize=12\nStyle=3\nPitch=2\n"
-                 "[AddonFont]\nSize=0x10\n");
+    folder.write("Settings.dat", "[Settings]\nPngCompress=$7\nCaptureSpeed=fast\nSaveFormat=7\nStartTime=1:02:05\n"
+                                 "[TimeFont]\nName=宋体\nColor=$FF\nSize=12\nStyle=3\nPitch=2\n"
+                                 "[AddonFont]\nSize=0x10\n");
     const AppSettings s = Loaded(folder);
     EXPECT_EQ(s.PngCompress, 7);
     EXPECT_EQ(s.CaptureSpeed, 2);  // not an integer: the default
@@ -111,13 +110,13 @@ TEST(SettingsStore, EveryValueRoundTrips)
 TEST(SettingsStore, UnknownSectionsAndKeysStayWhereTheyWere)
 {
     TempFolder folder;
-    folder.write("Settings.dat",
-                 "[Settings]\nCaptureMethod=1\nMyKey=mine\nEveryFrame=30\n\n"
-                 "[Plugins]\nPath=/opt/x\n\n"
-                 "[TimeFont]\nName=Arial\n");
+    folder.write("Settings.dat", "[Settings]\nCaptureMethod=1\nMyKey=mine\nEveryFrame=30\n\n"
+                                 "[Plugins]\nPath=/opt/x\n\n"
+                                 "[TimeFont]\nName=Arial\n");
     SaveSettings(folder.path(), Loaded(folder));
     const QString text = QString::fromUtf8(folder.read("Settings.dat"));
-    EXPECT_TRUE(text.startsWith("[Settings]\nCaptureMethod=1\nMyKey=mine\nEveryFrame=30\nCountFrames=12\n")) << text.toStdString();
+    EXPECT_TRUE(text.startsWith("[Settings]\nCaptureMethod=1\nMyKey=mine\nEveryFrame=30\nCountFrames=12\n"))
+        << text.toStdString();
     const qsizetype plugins = text.indexOf("[Plugins]\nPath=/opt/x\n\n[TimeFont]\nName=Arial\nColor=16777215\n");
     EXPECT_GT(plugins, 0) << text.toStdString();
     EXPECT_GT(text.indexOf("[AddonFont]"), plugins);
@@ -129,19 +128,21 @@ TEST(SettingsStore, FileWrittenFromScratch)
     SaveSettings(folder.path(), AppSettings{});
     const QString home = QDir::toNativeSeparators(QDir::homePath());
     const QString homeFolder = home.endsWith(QDir::separator()) ? home : home + QDir::separator();
-    const QString expected = QStringLiteral(
-        "[Settings]\n"
-        "CaptureMethod=0\nEveryFrame=60\nCountFrames=12\nStartTime=0:00:00\nSaveFormat=0\n"
-        "OutputFolder=%1\nNeedResize=1\nShotsWidth=320\nShotsHeight=240\nJpgCompress=90\nPngCompress=9\n"
-        "MaxColor=8\nThumbWidth=120\nThumbHeight=90\nThumbCols=3\nThumbRows=4\nThumbSpace=3\nResizeType=0\n"
-        "FillColor=0\nAddTimeStamp=1\nTimeTrans=80\nTimePosit=9\nCaptureSpeed=2\nStopSound=1\nAdd2List=0\n"
-        "Aggregate=0\nSaveDirectly=1\nInitDir=%1\nAddon=0\nTxtLocation=0\nAddText=\nWinWidth=780\n"
-        "WinHeight=580\nWinState=0\n"
-        "\n"
-        "[TimeFont]\nName=Verdana\nColor=16777215\nSize=8\nCharSet=1\nStyle=0\nPitch=0\n"
-        "\n"
-        "[AddonFont]\nName=Verdana\nColor=0\nSize=10\nCharSet=1\nStyle=0\nPitch=0\n"
-        "\n").arg(homeFolder);
+    const QString expected
+        = QStringLiteral(
+              "[Settings]\n"
+              "CaptureMethod=0\nEveryFrame=60\nCountFrames=12\nStartTime=0:00:00\nSaveFormat=0\n"
+              "OutputFolder=%1\nNeedResize=1\nShotsWidth=320\nShotsHeight=240\nJpgCompress=90\nPngCompress=9\n"
+              "MaxColor=8\nThumbWidth=120\nThumbHeight=90\nThumbCols=3\nThumbRows=4\nThumbSpace=3\nResizeType=0\n"
+              "FillColor=0\nAddTimeStamp=1\nTimeTrans=80\nTimePosit=9\nCaptureSpeed=2\nStopSound=1\nAdd2List=0\n"
+              "Aggregate=0\nSaveDirectly=1\nInitDir=%1\nAddon=0\nTxtLocation=0\nAddText=\nWinWidth=780\n"
+              "WinHeight=580\nWinState=0\n"
+              "\n"
+              "[TimeFont]\nName=Verdana\nColor=16777215\nSize=8\nCharSet=1\nStyle=0\nPitch=0\n"
+              "\n"
+              "[AddonFont]\nName=Verdana\nColor=0\nSize=10\nCharSet=1\nStyle=0\nPitch=0\n"
+              "\n")
+              .arg(homeFolder);
     EXPECT_EQ(QString::fromUtf8(folder.read("Settings.dat")), expected);
     EXPECT_EQ(QStringList(QDir(folder.path()).entryList(QDir::Files)), QStringList{"Settings.dat"});
 }

@@ -8,8 +8,8 @@
 
 #include "app/GuardedCommand.h"
 #include "app/StartTimeText.h"
+#include "app/Texts.h"
 #include "app/VideoOpenFilters.h"
-#include "app/uLang.h"
 #include "common/QImageAdapter.h"
 #include "support/ScriptedPrompts.h"
 

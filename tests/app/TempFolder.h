@@ -40,8 +40,8 @@ class ReadOnlyFolder {
 public:
     explicit ReadOnlyFolder(const QString& path) : path_(path)
     {
-        QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                         QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther);
+        QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
+                                         | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther);
         if (geteuid() == 0)
             previousFsuid_ = setfsuid(65534);
     }

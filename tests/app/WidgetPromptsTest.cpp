@@ -2,7 +2,7 @@
 
 #include "QtPrinters.h"
 
-#include "app/WidgetPrompts.h"
+#include "app/ui/WidgetPrompts.h"
 
 namespace sm {
 namespace {
@@ -17,8 +17,12 @@ TEST(WidgetPrompts, FiltersBecomeTheFileDialogsForm)
 
 TEST(WidgetPrompts, FontDescriptionsSurviveTheToolkitFont)
 {
-    FontDesc font{QStringLiteral("DejaVu Sans"), RgbColor(1, 2, 3), 14, 134,
-                  FontDesc::Bold | FontDesc::Italic | FontDesc::Underline | FontDesc::StrikeOut, FontDesc::FixedPitch};
+    FontDesc font{QStringLiteral("DejaVu Sans"),
+                  RgbColor(1, 2, 3),
+                  14,
+                  134,
+                  FontDesc::Bold | FontDesc::Italic | FontDesc::Underline | FontDesc::StrikeOut,
+                  FontDesc::FixedPitch};
     const QFont qfont = ToQFont(font);
     EXPECT_EQ(qfont.family(), "DejaVu Sans");
     EXPECT_EQ(qfont.pointSize(), 14);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/uLang.h"
+#include "app/Texts.h"
 #include "capture/AutoCapture.h"
 #include "capture/MarkedFrame.h"
 #include "support/FakeMediaEngine.h"

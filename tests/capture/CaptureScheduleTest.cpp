@@ -29,7 +29,8 @@ constexpr auto Every = CaptureMethod::EveryNSeconds;
 INSTANTIATE_TEST_SUITE_P(
     WorkedFigures, CaptureScheduleTest,
     testing::Values(
-        ScheduleCase{"TwelveOverAHundredSeconds", Count, 12, 60, 0, 100, {0, 8, 16, 24, 32, 40, 48, 56, 64, 72, 80, 88}},
+        ScheduleCase{
+            "TwelveOverAHundredSeconds", Count, 12, 60, 0, 100, {0, 8, 16, 24, 32, 40, 48, 56, 64, 72, 80, 88}},
         ScheduleCase{"EverySixtySecondsGivesOne", Every, 12, 60, 0, 100, {0}},
         ScheduleCase{"StartLateGivesTwelveAtNinety", Count, 12, 60, 90, 100, std::vector<int>(12, 90)},
         ScheduleCase{"StartAtTheEndCountMethod", Count, 3, 60, 100, 100, {100, 100, 100}},
@@ -38,7 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
         ScheduleCase{"IntervalFitsExactly", Every, 12, 25, 0, 100, {0, 25, 50, 75}},
         ScheduleCase{"StartAfterTheEnd", Count, 12, 60, 101, 100, {}},
         ScheduleCase{"CountBelowRangeIsOne", Count, 0, 60, 0, 100, {0}},
-        ScheduleCase{"CountAboveRangeIs999", Count, 5000, 60, 0, 999, [] {
+        ScheduleCase{"CountAboveRangeIs999", Count, 5000, 60, 0, 999,
+                     [] {
                          std::vector<int> all(999);
                          for (int i = 0; i < 999; ++i)
                              all[std::size_t(i)] = i;

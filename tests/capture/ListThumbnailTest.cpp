@@ -11,10 +11,7 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kGrey = 0x808080;
 constexpr std::uint32_t kPictureColour = 0x3366CC;
 
-std::uint32_t ButtonFace()
-{
-    return BgrToRgb(ColorToRGB(clBtnFace));
-}
+std::uint32_t ButtonFace() { return BgrToRgb(ColorToRGB(clBtnFace)); }
 
 struct ThumbCase {
     int width;

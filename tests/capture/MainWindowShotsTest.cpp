@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/uLang.h"
-#include "app/uMain.h"
+#include "app/Texts.h"
+#include "app/ui/MainWindow.h"
 #include "capture/MarkedFrame.h"
 #include "capture/ShotList.h"
 #include "support/FakeMediaEngine.h"

@@ -16,9 +16,6 @@ inline Bitmap MarkedFrame(int mark, int width = 8, int height = 6)
     return frame;
 }
 
-inline int MarkOf(const Bitmap& frame)
-{
-    return int(frame.pixelRgb(0, 0));
-}
+inline int MarkOf(const Bitmap& frame) { return int(frame.pixelRgb(0, 0)); }
 
 }  // namespace sm::test

@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/uLang.h"
+#include "app/Texts.h"
 #include "capture/MarkedFrame.h"
-#include "capture/ProcessDialog.h"
-#include "capture/ShotCommands.h"
+#include "capture/ui/ProcessDialog.h"
+#include "capture/ui/ShotCommands.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedPrompts.h"
 
@@ -141,7 +141,9 @@ TEST_F(ShotCommandsTest, ClosingTheWindowDuringASaveWritesNoMoreAndAsksNothing)
         window.close();
         return false;
     };
-    EXPECT_EQ(commands->SaveShots(settings, [] { return QStringLiteral("x_"); }, writer), SaveShotsOutcome::Finished);
+    EXPECT_EQ(commands->SaveShots(
+                  settings, [] { return QStringLiteral("x_"); }, writer),
+              SaveShotsOutcome::Finished);
     EXPECT_EQ(files, 1);
     EXPECT_TRUE(prompts.shown.empty());
     QApplication::processEvents();

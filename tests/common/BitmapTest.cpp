@@ -9,8 +9,11 @@ using namespace sm;
 
 TEST(Bitmap, RowsArePaddedToFourBytesForEveryDepth)
 {
-    struct Case { int width, bpp; std::size_t stride; };
-    const Case cases[] = {{1, 1, 4}, {33, 1, 8}, {7, 4, 4}, {9, 4, 8}, {5, 8, 8},
+    struct Case {
+        int width, bpp;
+        std::size_t stride;
+    };
+    const Case cases[] = {{1, 1, 4},  {33, 1, 8}, {7, 4, 4},  {9, 4, 8},   {5, 8, 8},
                           {3, 16, 8}, {1, 24, 4}, {2, 24, 8}, {3, 24, 12}, {5, 32, 20}};
     for (const Case& c : cases) {
         Bitmap b(c.width, 2, c.bpp);

@@ -28,8 +28,7 @@ public:
         return QSize(int(text.size()) * font.height, font.height);
     }
 
-    void draw(const LogicalFont& font, const QString& text, QPoint start,
-              Bitmap& grey) const override
+    void draw(const LogicalFont& font, const QString& text, QPoint start, Bitmap& grey) const override
     {
         drawnFonts.push_back(font);
         starts.push_back(start);

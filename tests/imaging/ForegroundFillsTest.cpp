@@ -23,7 +23,11 @@ std::vector<int> RedsDownColumn(const Bitmap& b, int x)
 
 TEST(ForegroundFills, GradientLinesStopOneStepShortOfTheSecondColour)
 {
-    const struct { TGradualStyle style; int length; std::vector<int> line; } cases[] = {
+    const struct {
+        TGradualStyle style;
+        int length;
+        std::vector<int> line;
+    } cases[] = {
         {gsLeftToRight, 4, {255, 192, 128, 64}},
         {gsRightToLeft, 4, {0, 63, 127, 191}},
         {gsCenterToLR, 5, {0, 85, 170, 85, 0}},
@@ -92,13 +96,16 @@ TEST(ForegroundFills, TextureIsDrawnOverTheFontColourByMode)
     picture.setPixelRgb(0, 1, 0x333333u);
     picture.setPixelRgb(1, 1, 0x444444u);
     const std::uint32_t f = 0x0000FFu;  // the font colour
-    const struct { TTextureMode mode; int width; std::vector<std::uint32_t> row0, row1; } cases[] = {
+    const struct {
+        TTextureMode mode;
+        int width;
+        std::vector<std::uint32_t> row0, row1;
+    } cases[] = {
         {tmTiled, 3, {0x111111u, 0x222222u, 0x111111u}, {0x333333u, 0x444444u, 0x333333u}},
         {tmNormal, 3, {0x111111u, 0x222222u, f}, {0x333333u, 0x444444u, f}},
         {tmCenter, 4, {f, 0x111111u, 0x222222u, f}, {f, 0x333333u, 0x444444u, f}},
         {tmCenter, 1, {0x111111u}, {0x333333u}},  // -1 div 2 = 0: cropped on the right
-        {tmStretched, 4, {0x111111u, 0x111111u, 0x222222u, 0x222222u},
-         {0x333333u, 0x333333u, 0x444444u, 0x444444u}},
+        {tmStretched, 4, {0x111111u, 0x111111u, 0x222222u, 0x222222u}, {0x333333u, 0x333333u, 0x444444u, 0x444444u}},
     };
     for (const auto& c : cases) {
         TIATexture texture;

@@ -39,7 +39,9 @@ TEST(GlyphMask, QualityPicksTheSupersamplingScale)
     TIAMask& mask = bench.font.mask();
     EXPECT_EQ(mask.quality(), 1);
     EXPECT_EQ(mask.scale(), 3);
-    const struct { int quality, scale; } cases[] = {{0, 4}, {1, 3}, {2, 2}, {3, 1}, {7, 1}, {-1, 1}};
+    const struct {
+        int quality, scale;
+    } cases[] = {{0, 4}, {1, 3}, {2, 2}, {3, 1}, {7, 1}, {-1, 1}};
     for (const auto& c : cases) {
         mask.SetQuality(c.quality);
         EXPECT_EQ(mask.scale(), c.scale) << "quality " << c.quality;
@@ -48,15 +50,16 @@ TEST(GlyphMask, QualityPicksTheSupersamplingScale)
 
 TEST(GlyphMask, FullyInkedBlocksAverageTo255ExceptAtQuality1)
 {
-    const struct { int quality, expected; } cases[] = {{0, 255}, {1, 254}, {2, 255}, {3, 255}};
+    const struct {
+        int quality, expected;
+    } cases[] = {{0, 255}, {1, 254}, {2, 255}, {3, 255}};
     for (const auto& c : cases) {
         MaskBench bench;
         bench.font.SetQuality(c.quality);
         const int s = bench.font.mask().scale();
         bench.raster.ink = Rows(2 * s, std::vector<int>(3 * s, 255));
         bench.font.mask().Build("x");
-        EXPECT_EQ(Read(bench.font.mask()), Rows(2, std::vector<int>(3, c.expected)))
-            << "quality " << c.quality;
+        EXPECT_EQ(Read(bench.font.mask()), Rows(2, std::vector<int>(3, c.expected))) << "quality " << c.quality;
     }
 }
 
@@ -86,10 +89,14 @@ TEST(GlyphMask, MeasureRoundsTheSupersampledExtentUp)
 
 TEST(GlyphMask, ItalicTextIsWidenedByThirtyPercentOfAnAverageCharacter)
 {
-    const struct { int width; QString text; int expected; } cases[] = {
+    const struct {
+        int width;
+        QString text;
+        int expected;
+    } cases[] = {
         {100, QStringLiteral("abcdefghij"), 103},
-        {15, QStringLiteral("a"), 19},  // 4.5 rounds to the even 4
-        {5, QStringLiteral("a"), 7},    // 1.5 rounds to the even 2
+        {15, QStringLiteral("a"), 19},       // 4.5 rounds to the even 4
+        {5, QStringLiteral("a"), 7},         // 1.5 rounds to the even 2
         {100, QStringLiteral("视频"), 105},  // six bytes of stored text
     };
     for (const auto& c : cases) {
@@ -171,8 +178,9 @@ TEST(GlyphMask, BlurMovesTowardTheClampedFiveByFiveMeanByTheRoundedWeight)
 {
     // One inked centre pixel: its 5 x 5 mean is round(255 / 25) = 10, and it moves
     // floor((10 - 255) x w / 256) with w = round(amount x 2.55), halves to even.
-    const struct { int amount, centre; } cases[] = {
-        {10, 230}, {30, 182}, {50, 132}, {70, 84}, {90, 34}, {100, 10}};
+    const struct {
+        int amount, centre;
+    } cases[] = {{10, 230}, {30, 182}, {50, 132}, {70, 84}, {90, 34}, {100, 10}};
     for (const auto& c : cases) {
         MaskBench bench;
         Rows rows(5, std::vector<int>(5, 0));

@@ -33,14 +33,18 @@ struct BlendBench {
 
 TEST(MaskBlend, ColourMovesByTheMaskTimesOpacityWithFlooredSteps)
 {
-    const struct { int grey, coverage, alpha; ColorValue ink; int expected; } cases[] = {
-        {0, 255, 80, clWhite, 202},    // t = 203: floor(255 x 203 / 256)
-        {201, 1, 100, clBlack, 200},   // t = 1: floor(-0.79) is -1
-        {0, 255, 100, clWhite, 255},   // t = 255 lands exactly
-        {0, 254, 100, clWhite, 253},   // quality 1's full ink never quite does
-        {0, 255, 0, clWhite, 0},       // opacity 0 changes nothing
-        {0, 255, 250, clWhite, 255},   // opacity clamped to 100
-        {90, 0, 100, clWhite, 90},     // no ink, no change
+    const struct {
+        int grey, coverage, alpha;
+        ColorValue ink;
+        int expected;
+    } cases[] = {
+        {0, 255, 80, clWhite, 202},   // t = 203: floor(255 x 203 / 256)
+        {201, 1, 100, clBlack, 200},  // t = 1: floor(-0.79) is -1
+        {0, 255, 100, clWhite, 255},  // t = 255 lands exactly
+        {0, 254, 100, clWhite, 253},  // quality 1's full ink never quite does
+        {0, 255, 0, clWhite, 0},      // opacity 0 changes nothing
+        {0, 255, 250, clWhite, 255},  // opacity clamped to 100
+        {90, 0, 100, clWhite, 90},    // no ink, no change
     };
     for (const auto& c : cases) {
         BlendBench bench(c.grey);
@@ -72,9 +76,17 @@ TEST(MaskBlend, ASolidBrushPutsTheTextOnAnOpaqueBox)
 TEST(MaskBlend, TextPartlyOrWhollyOutsideThePictureIsClipped)
 {
     const Rows ink(3, std::vector<int>(3, 255));
-    const struct { int x, y; int inked; } cases[] = {
-        {-1, -1, 4}, {2, 2, 4}, {-2, 3, 1}, {4, 0, 0}, {-3, 0, 0}, {0, -3, 0},
-        {2'147'483'000, 2'147'483'000, 0}, {-2'147'483'000, 0, 0}};
+    const struct {
+        int x, y;
+        int inked;
+    } cases[] = {{-1, -1, 4},
+                 {2, 2, 4},
+                 {-2, 3, 1},
+                 {4, 0, 0},
+                 {-3, 0, 0},
+                 {0, -3, 0},
+                 {2'147'483'000, 2'147'483'000, 0},
+                 {-2'147'483'000, 0, 0}};
     for (const auto& c : cases) {
         for (BrushStyle style : {BrushStyle::Clear, BrushStyle::Solid}) {
             BlendBench bench;

@@ -34,7 +34,9 @@ QRect InkedArea(const Bitmap& grey)
 
 TEST(QtTextRasterizer, PointSizesBecomePixelsAt96DotsPerInch)
 {
-    const struct { int points, pixels; } cases[] = {{8, 11}, {9, 12}, {10, 13}, {12, 16}, {72, 96}};
+    const struct {
+        int points, pixels;
+    } cases[] = {{8, 11}, {9, 12}, {10, 13}, {12, 16}, {72, 96}};
     for (const auto& c : cases)
         EXPECT_EQ(LogicalFontFromDesc(FontDesc{QStringLiteral("Verdana"), clWhite, c.points}).height, c.pixels);
     FontDesc bold;
@@ -88,8 +90,7 @@ TEST(QtTextRasterizer, AnEscapementTurnsTheTextCounterClockwiseAboutItsStart)
 TEST(QtTextRasterizer, OnlyEightBitBitmapsAreDrawnInto)
 {
     Bitmap colour(10, 10, 24);
-    EXPECT_THROW(DefaultTextRasterizer().draw(Font("DejaVu Sans", 10), "a", {}, colour),
-                 std::invalid_argument);
+    EXPECT_THROW(DefaultTextRasterizer().draw(Font("DejaVu Sans", 10), "a", {}, colour), std::invalid_argument);
 }
 
 }  // namespace

@@ -40,8 +40,8 @@ Bitmap ReferenceBilinear(const Bitmap& src, int dW, int dH)
             const auto w11 = std::uint32_t(MulDiv(fracX, wDown, 65536));
             const auto w01 = std::uint32_t(wDown) - w11;
             for (int k = 0; k < 3; ++k) {
-                const std::uint32_t v = r0[3 * ix + k] * w00 + r0[3 * ix1 + k] * w10
-                    + r1[3 * ix + k] * w01 + r1[3 * ix1 + k] * w11;
+                const std::uint32_t v
+                    = r0[3 * ix + k] * w00 + r0[3 * ix1 + k] * w10 + r1[3 * ix + k] * w01 + r1[3 * ix1 + k] * w11;
                 dst.row(y)[3 * x + k] = std::uint8_t(v >> 16);
             }
         }
@@ -75,8 +75,8 @@ TEST(MulDivTest, RoundsHalvesAwayFromZero)
     EXPECT_EQ(MulDiv(1, -3, 2), -2);
     EXPECT_EQ(MulDiv(-1, -3, 2), 2);
     EXPECT_EQ(MulDiv(1, 3, -2), -2);
-    EXPECT_EQ(MulDiv(5, 1, 4), 1);   // 1.25
-    EXPECT_EQ(MulDiv(7, 1, 4), 2);   // 1.75
+    EXPECT_EQ(MulDiv(5, 1, 4), 1);  // 1.25
+    EXPECT_EQ(MulDiv(7, 1, 4), 2);  // 1.75
     EXPECT_EQ(MulDiv(1, 65536, 3), 21845);
     EXPECT_EQ(MulDiv(0, 5, -7), 0);
     // The product is taken in 64 bits.
@@ -114,10 +114,20 @@ TEST(ResampleBilinearTest, ChannelsStayApartAndWhiteStaysWhite)
 
 TEST(ResampleBilinearTest, MatchesTheWrittenArithmeticOnRandomPictures)
 {
-    struct Case { int sW, sH, dW, dH; };
+    struct Case {
+        int sW, sH, dW, dH;
+    };
     const Case cases[] = {
-        {1, 1, 5, 3},   {1, 9, 4, 4},    {9, 1, 3, 7},   {3, 3, 1, 1},   {17, 13, 5, 3},
-        {5, 3, 17, 13}, {101, 37, 33, 99}, {64, 48, 64, 47}, {31, 7, 32, 7}, {250, 141, 77, 201},
+        {1, 1, 5, 3},
+        {1, 9, 4, 4},
+        {9, 1, 3, 7},
+        {3, 3, 1, 1},
+        {17, 13, 5, 3},
+        {5, 3, 17, 13},
+        {101, 37, 33, 99},
+        {64, 48, 64, 47},
+        {31, 7, 32, 7},
+        {250, 141, 77, 201},
         {1920 / 8, 1080 / 8, 320 / 8, 240 / 8},
     };
     std::mt19937 rng(20261208);
@@ -125,8 +135,7 @@ TEST(ResampleBilinearTest, MatchesTheWrittenArithmeticOnRandomPictures)
         const Bitmap src = RandomPicture(c.sW, c.sH, rng);
         Bitmap dst(c.dW, c.dH, 24);
         ResampleBilinear(src, dst);
-        ASSERT_EQ(dst, ReferenceBilinear(src, c.dW, c.dH))
-            << c.sW << "x" << c.sH << " -> " << c.dW << "x" << c.dH;
+        ASSERT_EQ(dst, ReferenceBilinear(src, c.dW, c.dH)) << c.sW << "x" << c.sH << " -> " << c.dW << "x" << c.dH;
     }
 }
 
@@ -172,13 +181,12 @@ TEST_P(ResizeKeepAspectTest, PlacesThePictureAndFillsTheBands)
         }
 }
 
-INSTANTIATE_TEST_SUITE_P(WorkedExamples, ResizeKeepAspectTest, ::testing::Values(
-    FitCase{720, 576, 320, 240, 10, 0, 310, 240},
-    FitCase{1920, 1080, 320, 240, 0, 30, 320, 210},
-    FitCase{1280, 720, 120, 90, 0, 11, 120, 78},   // 67 high: one more fill row below
-    FitCase{640, 480, 320, 240, 0, 0, 320, 240},
-    FitCase{300, 300, 320, 240, 40, 0, 280, 240},
-    FitCase{1000, 1, 10, 10, 0, 0, 0, 0}));        // scaled to nothing high: fill only
+INSTANTIATE_TEST_SUITE_P(
+    WorkedExamples, ResizeKeepAspectTest,
+    ::testing::Values(FitCase{720, 576, 320, 240, 10, 0, 310, 240}, FitCase{1920, 1080, 320, 240, 0, 30, 320, 210},
+                      FitCase{1280, 720, 120, 90, 0, 11, 120, 78},  // 67 high: one more fill row below
+                      FitCase{640, 480, 320, 240, 0, 0, 320, 240}, FitCase{300, 300, 320, 240, 40, 0, 280, 240},
+                      FitCase{1000, 1, 10, 10, 0, 0, 0, 0}));  // scaled to nothing high: fill only
 
 TEST(ResizeBitmapTest, StretchesToExactlyTheTarget)
 {

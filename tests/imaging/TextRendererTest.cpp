@@ -91,9 +91,9 @@ TEST(TextRenderer, ShadowOpacityIsTheProductOfBothAlphas)
     bench.canvas.brushColor = RgbColor(200, 200, 200);
     bench.font.TextOut(0, 0, "a");
     const auto grey = [&](int x, int y) { return int(bench.picture.pixelRgb(x, y) & 0xFF); };
-    EXPECT_EQ(grey(13, 13), 200 - 79);               // shadow only
-    EXPECT_EQ(grey(0, 0), 200 + 43);                 // letters only
-    EXPECT_EQ(grey(5, 5), 121 + ((134 * 203) >> 8)); // letters over shadow
+    EXPECT_EQ(grey(13, 13), 200 - 79);                // shadow only
+    EXPECT_EQ(grey(0, 0), 200 + 43);                  // letters only
+    EXPECT_EQ(grey(5, 5), 121 + ((134 * 203) >> 8));  // letters over shadow
     EXPECT_EQ(grey(14, 14), 200);
     EXPECT_EQ(bench.canvas.brushStyle, BrushStyle::Solid);
 }

@@ -39,9 +39,12 @@ QRect ChangedArea(const Bitmap& before, const Bitmap& after)
 TEST(PlaceText, FixedCodesFollowTheTable)
 {
     const Bitmap frame(640, 480, 24);
-    const struct { int code; QPoint point; } cases[] = {
-        {1, {2, 2}},     {2, {270, 2}},   {3, {540, 2}},   {4, {2, 230}},   {5, {270, 230}},
-        {6, {538, 230}}, {7, {2, 458}},   {8, {270, 458}}, {9, {538, 458}},
+    const struct {
+        int code;
+        QPoint point;
+    } cases[] = {
+        {1, {2, 2}},     {2, {270, 2}}, {3, {540, 2}},   {4, {2, 230}},   {5, {270, 230}},
+        {6, {538, 230}}, {7, {2, 458}}, {8, {270, 458}}, {9, {538, 458}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PlaceText(frame, 100, 20, c.code), c.point) << "code " << c.code;

@@ -9,7 +9,10 @@ namespace {
 
 TEST(FormatTimeLabelTest, WritesHoursMinutesSeconds)
 {
-    const struct { std::int32_t seconds; const char* label; } cases[] = {
+    const struct {
+        std::int32_t seconds;
+        const char* label;
+    } cases[] = {
         {0, "00:00:00"},
         {59, "00:00:59"},
         {3725, "01:02:05"},

@@ -30,8 +30,8 @@ int BruteForceNearest(const std::vector<PaletteEntry>& palette, int r, int g, in
 TEST(PaletteMatcher, FindsExactlyWhatASearchOfTheWholePaletteFinds)
 {
     std::mt19937 random(7);
-    std::vector<std::vector<PaletteEntry>> palettes = {HalftonePalette(), StandardColors16(),
-                                                       {PaletteEntry{10, 10, 10, 0}}};
+    std::vector<std::vector<PaletteEntry>> palettes
+        = {HalftonePalette(), StandardColors16(), {PaletteEntry{10, 10, 10, 0}}};
     // Duplicates and near neighbours test the ties (the lowest index wins).
     std::vector<PaletteEntry> clustered;
     for (int i = 0; i < 256; ++i)

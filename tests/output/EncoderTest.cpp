@@ -60,8 +60,8 @@ TEST(JpegEncoder, ReadsBgrOrderAndFourByteRows)
     JpegEncoder encoder;
     encoder.setQuality(95);
     for (const Bitmap* picture : {&red, &red32}) {
-        const test::JpegFile decoded =
-            test::DecodeJpeg(EncodeToMemory([&](QIODevice& out) { encoder.encode(*picture, out); }));
+        const test::JpegFile decoded
+            = test::DecodeJpeg(EncodeToMemory([&](QIODevice& out) { encoder.encode(*picture, out); }));
         ASSERT_FALSE(decoded.picture.isEmpty());
         const std::uint32_t rgb = decoded.picture.pixelRgb(8, 8);
         EXPECT_GT(rgb >> 16, 0xF0u);
@@ -100,7 +100,8 @@ TEST(PngEncoder, OnlyLevelZeroStoresTheDataUncompressed)
     PngEncoder encoder;
     for (int level = 0; level <= 9; ++level) {
         encoder.setCompressionLevel(level);
-        const test::PngFile decoded = test::DecodePng(EncodeToMemory([&](QIODevice& out) { encoder.encode(picture, out); }));
+        const test::PngFile decoded
+            = test::DecodePng(EncodeToMemory([&](QIODevice& out) { encoder.encode(picture, out); }));
         EXPECT_EQ(decoded.picture, picture) << "level " << level;
         EXPECT_EQ(decoded.storedOnly, level == 0) << "level " << level;
     }
@@ -115,7 +116,8 @@ TEST(PngEncoder, ThirtyTwoBitPicturesLoseTheFourthByteOnly)
             picture.row(y)[4 * x + 3] = 0x77;
         }
     PngEncoder encoder;
-    const test::PngFile decoded = test::DecodePng(EncodeToMemory([&](QIODevice& out) { encoder.encode(picture, out); }));
+    const test::PngFile decoded
+        = test::DecodePng(EncodeToMemory([&](QIODevice& out) { encoder.encode(picture, out); }));
     ASSERT_EQ(decoded.picture.width(), 5);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
@@ -148,7 +150,8 @@ TEST(GifEncoder, KeepsTheFixedColoursAndStaysCloseToThePicture)
 {
     const Bitmap picture = test::GradientPicture(90, 70);
     GifEncoder encoder;
-    const test::GifFile decoded = test::DecodeGif(EncodeToMemory([&](QIODevice& out) { encoder.encode(picture, out); }));
+    const test::GifFile decoded
+        = test::DecodeGif(EncodeToMemory([&](QIODevice& out) { encoder.encode(picture, out); }));
     ASSERT_EQ(decoded.picture.width(), 90);
     ASSERT_EQ(decoded.colorMapSize, 256);
     const auto& palette = decoded.picture.palette();
@@ -174,7 +177,11 @@ TEST(GifEncoder, KeepsTheFixedColoursAndStaysCloseToThePicture)
 TEST(BmpWriter, EveryDepthCarriesItsHeadersAndPixels)
 {
     const Bitmap picture = test::NoisePicture(13, 7);
-    struct Case { int bits; std::uint32_t paletteEntries; std::uint32_t compression; };
+    struct Case {
+        int bits;
+        std::uint32_t paletteEntries;
+        std::uint32_t compression;
+    };
     for (const Case c : {Case{4, 16, 0}, Case{8, 256, 0}, Case{16, 0, 3}, Case{24, 0, 0}}) {
         const Bitmap converted = ConvertToDepth(picture, c.bits);
         const QByteArray file = EncodeToMemory([&](QIODevice& out) { WriteBmp(converted, out); });
@@ -216,9 +223,11 @@ TEST(Encoders, RefuseSizesTheirFormatCannotHold)
     EXPECT_EQ(BmpLayoutFor(65500, 1, 24).fileSize, 54u + 196500);
 
     // The largest sides the formats allow are still written.
-    const test::JpegFile wide = test::DecodeJpeg(EncodeToMemory([&](QIODevice& out) { jpeg.encode(Bitmap(65500, 1), out); }));
+    const test::JpegFile wide
+        = test::DecodeJpeg(EncodeToMemory([&](QIODevice& out) { jpeg.encode(Bitmap(65500, 1), out); }));
     EXPECT_EQ(wide.picture.width(), 65500);
-    const test::GifFile tall = test::DecodeGif(EncodeToMemory([&](QIODevice& out) { gif.encode(Bitmap(1, 65535), out); }));
+    const test::GifFile tall
+        = test::DecodeGif(EncodeToMemory([&](QIODevice& out) { gif.encode(Bitmap(1, 65535), out); }));
     EXPECT_EQ(tall.picture.height(), 65535);
 }
 

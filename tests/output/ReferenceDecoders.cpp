@@ -36,16 +36,14 @@ struct JpegErrorJump {
     std::jmp_buf jump;
 };
 
-void JpegFail(j_common_ptr info)
-{
-    std::longjmp(reinterpret_cast<JpegErrorJump*>(info->err)->jump, 1);
-}
+void JpegFail(j_common_ptr info) { std::longjmp(reinterpret_cast<JpegErrorJump*>(info->err)->jump, 1); }
 
 bool DecodeJpegInto(jpeg_decompress_struct& info, const QByteArray& file, JpegFile& out)
 {
     if (setjmp(reinterpret_cast<JpegErrorJump*>(info.err)->jump))
         return false;
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(file.constData()), static_cast<unsigned long>(file.size()));
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(file.constData()),
+                 static_cast<unsigned long>(file.size()));
     jpeg_read_header(&info, TRUE);
     out.components = info.num_components;
     out.jfifMarker = info.saw_JFIF_marker;
@@ -152,8 +150,8 @@ int GifRead(GifFileType* gif, GifByteType* data, int length)
 JpegFile DecodeJpeg(const QByteArray& file)
 {
     JpegFile out;
-    jpeg_decompress_struct info {};
-    JpegErrorJump errors {};
+    jpeg_decompress_struct info{};
+    JpegErrorJump errors{};
     info.err = jpeg_std_error(&errors.manager);
     errors.manager.error_exit = &JpegFail;
     jpeg_create_decompress(&info);

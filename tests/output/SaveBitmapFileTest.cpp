@@ -53,8 +53,8 @@ TEST_F(SaveBitmapFileTest, EveryFormatAtEverySettingIsReadBackByAnIndependentDec
         int AppSettings::*setting;
         int value;
     };
-    std::vector<Case> cases = {{0, &AppSettings::JpgCompress, 10}, {0, &AppSettings::JpgCompress, 100},
-                               {3, nullptr, 0}, {4, nullptr, 0}};
+    std::vector<Case> cases
+        = {{0, &AppSettings::JpgCompress, 10}, {0, &AppSettings::JpgCompress, 100}, {3, nullptr, 0}, {4, nullptr, 0}};
     for (int level = 0; level <= 9; ++level)
         cases.push_back({1, &AppSettings::PngCompress, level});
     for (int maxColor : {0, 1, 2, 3, 8})
@@ -68,7 +68,8 @@ TEST_F(SaveBitmapFileTest, EveryFormatAtEverySettingIsReadBackByAnIndependentDec
         if (c.setting)
             settings.*c.setting = c.value;
         Bitmap copy = picture;
-        const QString name = QStringLiteral("shot_%1_%2%3").arg(c.saveFormat).arg(c.value).arg(FileExtensionFor(c.saveFormat));
+        const QString name
+            = QStringLiteral("shot_%1_%2%3").arg(c.saveFormat).arg(c.value).arg(FileExtensionFor(c.saveFormat));
         ASSERT_TRUE(Save(copy, name));
         const QByteArray file = ReadFile(PathOf(name));
         switch (c.saveFormat) {
@@ -184,7 +185,11 @@ TEST_F(SaveBitmapFileTest, TheTimeLabelIsStampedOnlyWhenAskedAndNotEmpty)
     settings.TimeTrans = 100;
     const Bitmap black(60, 30);
 
-    struct Case { bool addTimeStamp; const char* label; bool stamped; };
+    struct Case {
+        bool addTimeStamp;
+        const char* label;
+        bool stamped;
+    };
     for (const Case c : {Case{true, "", false}, Case{false, "00:01:02", false}, Case{true, "00:01:02", true}}) {
         settings.AddTimeStamp = c.addTimeStamp;
         Bitmap copy = black;

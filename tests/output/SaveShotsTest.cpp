@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/uLang.h"
+#include "app/Texts.h"
 #include "capture/ShotList.h"
 #include "output/Encoders.h"
 #include "output/SaveShots.h"
@@ -58,9 +58,8 @@ protected:
 
     SaveShotsResult Save(const std::vector<ShotToSave>& shots)
     {
-        SaveShotsRun run(settings, host, prompts, control, [this](Bitmap& p, const QString& f, const QString& l) {
-            return writer(p, f, l);
-        });
+        SaveShotsRun run(settings, host, prompts, control,
+                         [this](Bitmap& p, const QString& f, const QString& l) { return writer(p, f, l); });
         return run.Run(shots, [this] { return prefix; });
     }
 
@@ -120,8 +119,8 @@ TEST_F(SaveShotsTest, FileNamesAndExtensions)
     EXPECT_EQ(ShotFileName("/o/", "a_", 1, ".png"), "/o/a_0001.png");
     EXPECT_EQ(ShotFileName("/o/", "", 12345, ".jpg"), "/o/12345.jpg");
 
-    const std::pair<int, QString> formats[] = {{0, ".jpg"}, {1, ".png"}, {2, ".bmp"}, {3, ".gif"},
-                                               {4, ".tif"}, {5, ".jpg"}, {-1, ".jpg"}};
+    const std::pair<int, QString> formats[]
+        = {{0, ".jpg"}, {1, ".png"}, {2, ".bmp"}, {3, ".gif"}, {4, ".tif"}, {5, ".jpg"}, {-1, ".jpg"}};
     for (const auto& [format, extension] : formats) {
         settings.SaveFormat = format;
         written.clear();

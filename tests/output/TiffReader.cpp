@@ -32,10 +32,7 @@ std::uint16_t TiffReader::u16(std::size_t at) const
     return std::uint16_t(file_[at] | (file_[at + 1] << 8));
 }
 
-std::uint32_t TiffReader::u32(std::size_t at) const
-{
-    return u16(at) | (std::uint32_t(u16(at + 2)) << 16);
-}
+std::uint32_t TiffReader::u32(std::size_t at) const { return u16(at) | (std::uint32_t(u16(at + 2)) << 16); }
 
 std::uint32_t TiffReader::number(std::uint16_t tag) const
 {
@@ -99,7 +96,7 @@ std::uint32_t TiffReader::pixelRgb(int x, int y) const
     const std::vector<std::uint16_t> map = shorts(320);
     const std::size_t n = map.size() / 3;
     return (std::uint32_t(map.at(index) >> 8) << 16) | (std::uint32_t(map.at(n + index) >> 8) << 8)
-        | (map.at(2 * n + index) >> 8);
+           | (map.at(2 * n + index) >> 8);
 }
 
 }  // namespace sm::test

@@ -14,9 +14,9 @@
 
 #include "TiffReader.h"
 #include "common/Bitmap.h"
-#include "output/Bmp2Tiff.h"
 #include "output/EncodeError.h"
 #include "output/TiffLayout.h"
+#include "output/TiffWriter.h"
 
 namespace sm {
 namespace {
@@ -73,14 +73,15 @@ TEST(TiffWriterTest, TwoByTwoRgbMatchesByteForByte)
     expected.insert(expected.end(), {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF});
     expected.insert(expected.end(), {0x0F, 0x00});
     const std::uint32_t entries[15][4] = {
-        {254, 4, 1, 0},  {256, 3, 1, 2},  {257, 3, 1, 2},  {258, 3, 3, 24},  {259, 3, 1, 1},
-        {262, 3, 1, 2},  {273, 4, 1, 40}, {277, 3, 1, 3},  {278, 4, 1, 2},   {279, 4, 1, 12},
-        {282, 5, 1, 8},  {283, 5, 1, 16}, {284, 3, 1, 1},  {296, 3, 1, 2},   {305, 2, 1 * 10, 30},
+        {254, 4, 1, 0}, {256, 3, 1, 2},  {257, 3, 1, 2}, {258, 3, 3, 24}, {259, 3, 1, 1},
+        {262, 3, 1, 2}, {273, 4, 1, 40}, {277, 3, 1, 3}, {278, 4, 1, 2},  {279, 4, 1, 12},
+        {282, 5, 1, 8}, {283, 5, 1, 16}, {284, 3, 1, 1}, {296, 3, 1, 2},  {305, 2, 1 * 10, 30},
     };
     for (const auto& e : entries) {
         expected.insert(expected.end(), {std::uint8_t(e[0]), std::uint8_t(e[0] >> 8), std::uint8_t(e[1]), 0});
         for (const std::uint32_t v : {e[2], e[3]})
-            expected.insert(expected.end(), {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)});
+            expected.insert(expected.end(),
+                            {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)});
     }
     expected.insert(expected.end(), {0, 0, 0, 0});
     ASSERT_EQ(expected.size(), 238u);
@@ -134,8 +135,8 @@ TEST(TiffWriterTest, PaletteLayouts)
     const Bitmap eight = RandomPicture(33, 5, 8, rng);
     const Bytes file = TiffBytes(eight);
     test::TiffReader tiff(file);
-    EXPECT_EQ(tiff.tagOrder(), (std::vector<std::uint16_t>{254, 256, 257, 258, 259, 262, 273, 277, 278,
-                                                          279, 282, 283, 296, 305, 320}));
+    EXPECT_EQ(tiff.tagOrder(),
+              (std::vector<std::uint16_t>{254, 256, 257, 258, 259, 262, 273, 277, 278, 279, 282, 283, 296, 305, 320}));
     EXPECT_EQ(tiff.number(258), 8u);
     EXPECT_EQ(tiff.number(262), 3u);
     EXPECT_EQ(tiff.number(277), 1u);
@@ -271,7 +272,7 @@ TEST(TiffWriterFileTest, ReplacesOnlyWhenComplete)
     EXPECT_EQ(Bytes(written.begin(), written.end()), TiffBytes(TwoByTwo(24)));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 
-    EXPECT_THROW(WriteTiffFile(dir.filePath(QStringLiteral("missing/x.tif")), TwoByTwo(24)), EncodeError);
+    EXPECT_THROW(WriteTiffFile(dir.filePath(QStringLiteral("missing/x.tif")), TwoByTwo(24)), FileWriteError);
 }
 
 // libtiff's own tools read every layout without a warning, and ImageMagick decodes the
@@ -285,7 +286,9 @@ TEST(TiffWriterFileTest, IndependentReadersAcceptTheFiles)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     std::mt19937 rng(3);
-    const struct { int w, h, bits; } cases[] = {{320, 240, 24}, {17, 9, 32}, {31, 5, 8}, {22, 6, 4}, {21, 4, 1}};
+    const struct {
+        int w, h, bits;
+    } cases[] = {{320, 240, 24}, {17, 9, 32}, {31, 5, 8}, {22, 6, 4}, {21, 4, 1}};
     for (const auto& c : cases) {
         Bitmap b = RandomPicture(c.w, c.h, c.bits, rng);
         if (c.bits == 1)

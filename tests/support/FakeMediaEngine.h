@@ -29,9 +29,9 @@ public:
     std::int64_t durationSeconds = 100;
     int videoWidth = 640;
     int videoHeight = 480;
-    bool failOpen = false;           // OpenMedia throws
+    bool failOpen = false;  // OpenMedia throws
     QString filterNames = QStringLiteral("Video Renderer\rDecoder\r");
-    std::vector<QString> calls;      // "SetActive(1)", "Play", "SeekTo(8)", ...
+    std::vector<QString> calls;  // "SetActive(1)", "Play", "SeekTo(8)", ...
 
     bool SetActive(bool on) override;
     bool IsActive() const override { return active_; }

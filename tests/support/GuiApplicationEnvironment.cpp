@@ -5,7 +5,7 @@
 
 namespace {
 
-[[maybe_unused]] const auto* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new sm::test::ApplicationEnvironment<QGuiApplication>);
+[[maybe_unused]] const auto* const kEnvironment
+    = ::testing::AddGlobalTestEnvironment(new sm::test::ApplicationEnvironment<QGuiApplication>);
 
 }  // namespace

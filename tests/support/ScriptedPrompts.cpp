@@ -39,8 +39,7 @@ bool ScriptedPrompts::Confirm(const QString& text)
     return answer;
 }
 
-std::optional<QString> ScriptedPrompts::OpenFile(const QString& title, const QStringList& filters,
-                                                 const QString&)
+std::optional<QString> ScriptedPrompts::OpenFile(const QString& title, const QStringList& filters, const QString&)
 {
     shown.push_back({"open", title});
     lastFilters = filters;
@@ -58,8 +57,8 @@ QStringList ScriptedPrompts::OpenFiles(const QString& title, const QStringList& 
     return answer;
 }
 
-std::optional<QString> ScriptedPrompts::SaveFile(const QString& title, const QStringList& filters,
-                                                 int& filterIndex, const QString&)
+std::optional<QString> ScriptedPrompts::SaveFile(const QString& title, const QStringList& filters, int& filterIndex,
+                                                 const QString&)
 {
     shown.push_back({"save", title});
     lastFilters = filters;

@@ -16,14 +16,15 @@ namespace sm::test {
 class ScriptedPrompts : public Prompts {
 public:
     struct Shown {
-        QString kind;  // "error", "information", "confirm", "open", "openFiles", "save", "folder", "font", "color", "shell"
+        QString
+            kind;  // "error", "information", "confirm", "open", "openFiles", "save", "folder", "font", "color", "shell"
         QString text;
     };
 
     std::deque<bool> confirmAnswers;
-    std::deque<std::optional<QString>> fileAnswers;   // OpenFile, SaveFile, ChooseFolder
-    std::deque<QStringList> filesAnswers;             // OpenFiles
-    std::deque<int> saveFilterAnswers;                // filter index chosen in SaveFile
+    std::deque<std::optional<QString>> fileAnswers;  // OpenFile, SaveFile, ChooseFolder
+    std::deque<QStringList> filesAnswers;            // OpenFiles
+    std::deque<int> saveFilterAnswers;               // filter index chosen in SaveFile
     std::deque<std::optional<FontDesc>> fontAnswers;
     std::deque<std::optional<ColorValue>> colorAnswers;
     std::vector<Shown> shown;
@@ -36,8 +37,7 @@ public:
     bool Confirm(const QString& text) override;
     std::optional<QString> OpenFile(const QString& title, const QStringList& filters,
                                     const QString& startFolder) override;
-    QStringList OpenFiles(const QString& title, const QStringList& filters,
-                          const QString& startFolder) override;
+    QStringList OpenFiles(const QString& title, const QStringList& filters, const QString& startFolder) override;
     std::optional<QString> SaveFile(const QString& title, const QStringList& filters, int& filterIndex,
                                     const QString& fileName) override;
     std::optional<QString> ChooseFolder(const QString& title, const QString& startFolder) override;

@@ -139,8 +139,8 @@ public:
             const bool audioLeft = audio_.codec && sample < audioSamples;
             if (!videoLeft && !audioLeft)
                 break;
-            const bool videoFirst =
-                videoLeft && (!audioLeft || frame * kAudioRate <= sample * std::int64_t(options_.fps));
+            const bool videoFirst
+                = videoLeft && (!audioLeft || frame * kAudioRate <= sample * std::int64_t(options_.fps));
             if (videoFirst)
                 EncodeVideo(int(frame++));
             else

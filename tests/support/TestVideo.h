@@ -8,12 +8,12 @@ namespace sm::test {
 
 // Container and codec of a generated video.
 enum class VideoFormat {
-    H264Mp4,    // H.264 with B-frames in MP4 (MPEG-4 part 2 when libx264 is missing)
-    H264Mkv,    // H.264 with B-frames in Matroska (keeps a start time other than 0)
-    Mpeg4Avi,   // MPEG-4 part 2 in AVI
-    Mpeg2Ts,    // MPEG-2 with B-frames in an MPEG transport stream
-    Ffv1Mkv,    // lossless FFV1 in Matroska: any size, including 1 x 1
-    H264Raw,    // a bare H.264 stream: no container, no timestamps, no duration
+    H264Mp4,   // H.264 with B-frames in MP4 (MPEG-4 part 2 when libx264 is missing)
+    H264Mkv,   // H.264 with B-frames in Matroska (keeps a start time other than 0)
+    Mpeg4Avi,  // MPEG-4 part 2 in AVI
+    Mpeg2Ts,   // MPEG-2 with B-frames in an MPEG transport stream
+    Ffv1Mkv,   // lossless FFV1 in Matroska: any size, including 1 x 1
+    H264Raw,   // a bare H.264 stream: no container, no timestamps, no duration
 };
 
 struct TestVideoOptions {

@@ -5,7 +5,7 @@
 
 namespace {
 
-[[maybe_unused]] const auto* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new sm::test::ApplicationEnvironment<QApplication>);
+[[maybe_unused]] const auto* const kEnvironment
+    = ::testing::AddGlobalTestEnvironment(new sm::test::ApplicationEnvironment<QApplication>);
 
 }  // namespace

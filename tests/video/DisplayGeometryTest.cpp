@@ -21,15 +21,15 @@ TEST(DisplayGeometry, TurnsAndStretchesAsTheFileAsks)
         int clockwise, width, height;
     };
     const Case cases[] = {
-        {NAN, 1, 1, 0, 640, 360},    {90, 1, 1, 90, 360, 640},    {-90, 1, 1, 270, 360, 640},
-        {180, 1, 1, 180, 640, 360},  {89.6, 1, 1, 90, 360, 640},  {NAN, 4, 3, 0, 853, 360},
-        {NAN, 0, 1, 0, 640, 360},    {NAN, 1000, 1, 0, 640, 360}, {90, 2, 1, 90, 360, 1280},
+        {NAN, 1, 1, 0, 640, 360},   {90, 1, 1, 90, 360, 640},    {-90, 1, 1, 270, 360, 640},
+        {180, 1, 1, 180, 640, 360}, {89.6, 1, 1, 90, 360, 640},  {NAN, 4, 3, 0, 853, 360},
+        {NAN, 0, 1, 0, 640, 360},   {NAN, 1000, 1, 0, 640, 360}, {90, 2, 1, 90, 360, 1280},
     };
     for (const Case& c : cases) {
         std::int32_t matrix[9];
         av_display_rotation_set(matrix, std::isnan(c.matrixAngle) ? 0 : c.matrixAngle);
-        const DisplayGeometry g =
-            ComputeDisplayGeometry(640, 360, c.sarNum, c.sarDen, std::isnan(c.matrixAngle) ? nullptr : matrix);
+        const DisplayGeometry g
+            = ComputeDisplayGeometry(640, 360, c.sarNum, c.sarDen, std::isnan(c.matrixAngle) ? nullptr : matrix);
         EXPECT_EQ(g.clockwiseDegrees, c.clockwise) << c.matrixAngle;
         EXPECT_EQ(g.displayWidth, c.width) << c.matrixAngle << " " << c.sarNum;
         EXPECT_EQ(g.displayHeight, c.height) << c.matrixAngle << " " << c.sarNum;

@@ -109,13 +109,12 @@ TestVideoOptions Jumping()
     return options;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, OddVideo,
-    ::testing::Values(OddCase{"OnePixel", Odd(VideoFormat::Ffv1Mkv, 1, 1, 1), 1, 1},
-                      OddCase{"Huge", Odd(VideoFormat::H264Mkv, 8000, 8000, 0.04), 8000, 8000},
-                      OddCase{"NoTimestamps", Odd(VideoFormat::H264Raw, 160, 96, 2), 160, 96},
-                      OddCase{"TimestampJump", Jumping(), 160, 96}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, OddVideo,
+                         ::testing::Values(OddCase{"OnePixel", Odd(VideoFormat::Ffv1Mkv, 1, 1, 1), 1, 1},
+                                           OddCase{"Huge", Odd(VideoFormat::H264Mkv, 8000, 8000, 0.04), 8000, 8000},
+                                           OddCase{"NoTimestamps", Odd(VideoFormat::H264Raw, 160, 96, 2), 160, 96},
+                                           OddCase{"TimestampJump", Jumping(), 160, 96}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EngineTest, TruncatedVideoShowsWhatItHas)
 {

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-#include "app/uMain.h"
+#include "app/ui/MainWindow.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedPrompts.h"
 

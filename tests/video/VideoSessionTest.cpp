@@ -49,8 +49,8 @@ TEST_F(LoadVideoTest, LoadsIntoAFreshStoppedGraphAndTakesTheVideosValues)
     ASSERT_TRUE(session.LoadVideo(clip.path, settings, prefix));
 
     EXPECT_GE(clock.elapsed(), 1000) << "the released graph is given a second to wind down";
-    EXPECT_EQ(engine.calls, (std::vector<QString>{"SetActive(0)", "SetActive(1)", "ClearGraph",
-                                                  "OpenMedia(" + clip.path + ")"}));
+    EXPECT_EQ(engine.calls,
+              (std::vector<QString>{"SetActive(0)", "SetActive(1)", "ClearGraph", "OpenMedia(" + clip.path + ")"}));
     EXPECT_EQ(engine.GetPlayState(), PlayState::Stopped) << "loading does not start playback";
     EXPECT_EQ(settings.ShotsWidth, 720);
     EXPECT_EQ(settings.ShotsHeight, 576);

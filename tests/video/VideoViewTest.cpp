@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/FakeMediaEngine.h"
-#include "video/VideoView.h"
+#include "video/ui/VideoView.h"
 
 namespace sm::test {
 namespace {

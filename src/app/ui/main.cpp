@@ -3,9 +3,9 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "app/WidgetPrompts.h"
-#include "app/uLang.h"
-#include "app/uMain.h"
+#include "app/Texts.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/WidgetPrompts.h"
 #include "video/FfmpegEngine.h"
 
 int main(int argc, char* argv[])

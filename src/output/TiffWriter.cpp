@@ -1,4 +1,4 @@
-#include "output/Bmp2Tiff.h"
+#include "output/TiffWriter.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -8,10 +8,10 @@
 
 #include <QIODevice>
 
+#include "common/SafeFileWrite.h"
 #include "imaging/To24Bits.h"
 #include "output/DeviceWrite.h"
 #include "output/LittleEndianBytes.h"
-#include "output/SafeFileWrite.h"
 #include "output/TiffLayout.h"
 
 namespace sm {

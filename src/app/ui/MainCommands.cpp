@@ -7,10 +7,10 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/CommandIcons.h"
 #include "app/GuardedCommand.h"
-#include "app/uLang.h"
-#include "app/uMain.h"
+#include "app/Texts.h"
+#include "app/ui/CommandIcons.h"
+#include "app/ui/MainWindow.h"
 
 namespace sm {
 
@@ -123,8 +123,8 @@ void TfrmMain::createToolBar()
     ToolBarMain->setIconSize(QSize(26, 28));
     ToolBarMain->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     ToolBarMain->setMovable(false);
-    ToolBarMain->addActions({action("ActOpenVideo"), action("ActAutoCapture"), action("ActRemoveSelShots"),
-                             action("ActSaveShots")});
+    ToolBarMain->addActions(
+        {action("ActOpenVideo"), action("ActAutoCapture"), action("ActRemoveSelShots"), action("ActSaveShots")});
     ToolBarMain->addSeparator();
     ToolBarMain->addActions({action("ActViewShots"), action("ActMakeThumb"), action("ActBatch")});
     ToolBarMain->addSeparator();
@@ -150,19 +150,10 @@ void TfrmMain::createStatusBar()
     statusBar()->addWidget(statusPanels_[1], 1);
 }
 
-QAction* TfrmMain::action(const QString& name) const
-{
-    return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
-}
+QAction* TfrmMain::action(const QString& name) const { return findChild<QAction*>(name, Qt::FindDirectChildrenOnly); }
 
-QString TfrmMain::statusText(int panel) const
-{
-    return statusPanels_[panel]->text();
-}
+QString TfrmMain::statusText(int panel) const { return statusPanels_[panel]->text(); }
 
-void TfrmMain::setStatusText(int panel, const QString& text)
-{
-    statusPanels_[panel]->setText(text);
-}
+void TfrmMain::setStatusText(int panel, const QString& text) { statusPanels_[panel]->setText(text); }
 
 }  // namespace sm

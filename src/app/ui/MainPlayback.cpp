@@ -5,10 +5,10 @@
 #include <QLineEdit>
 
 #include "app/GuardedCommand.h"
-#include "app/uMain.h"
+#include "app/ui/MainWindow.h"
 #include "video/PlaybackControl.h"
-#include "video/SliderTrackBar.h"
-#include "video/VideoView.h"
+#include "video/ui/SliderTrackBar.h"
+#include "video/ui/VideoView.h"
 
 namespace sm {
 

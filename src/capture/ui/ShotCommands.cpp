@@ -1,4 +1,4 @@
-#include "capture/ShotCommands.h"
+#include "capture/ui/ShotCommands.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -7,28 +7,12 @@
 #include <QWidget>
 
 #include "capture/ManualCapture.h"
-#include "capture/ProcessDialog.h"
-#include "capture/ShotListView.h"
+#include "capture/ui/ProcessDialog.h"
+#include "capture/ui/ShotListView.h"
+#include "common/ScopeExit.h"
 #include "video/DelayWithMessages.h"
 
 namespace sm {
-
-namespace {
-
-// Calls AfterRun however a run ends.
-template <typename F>
-class OnExit {
-public:
-    explicit OnExit(F f) : f_(std::move(f)) {}
-    ~OnExit() { f_(); }
-    OnExit(const OnExit&) = delete;
-    OnExit& operator=(const OnExit&) = delete;
-
-private:
-    F f_;
-};
-
-}  // namespace
 
 ShotCommands::ShotCommands(QWidget& window, QListWidget& listView, MediaEngine& engine, Prompts& prompts,
                            std::function<void(const QString&)> showStatus)
@@ -46,7 +30,7 @@ ShotCommands::ShotCommands(QWidget& window, QListWidget& listView, MediaEngine& 
 
 AutoCaptureOutcome ShotCommands::AutoCapture(const AppSettings& settings, int startSecond, int durationSeconds)
 {
-    const OnExit after([this] { AfterRun(); });
+    const ScopeExit after([this] { AfterRun(); });
     const AutoCaptureRequest request{settings.CaptureMethod == 0 ? CaptureMethod::CountOfShots
                                                                  : CaptureMethod::EveryNSeconds,
                                      settings.CountFrames,
@@ -67,14 +51,11 @@ bool ShotCommands::CaptureFrame(quint32 lastPositionMs)
 SaveShotsOutcome ShotCommands::SaveShots(AppSettings& settings, const std::function<QString()>& prefix,
                                          const ShotFileWriter& writer)
 {
-    const OnExit after([this] { AfterRun(); });
+    const ScopeExit after([this] { AfterRun(); });
     return SaveShotsRun(settings, *this, prompts_, control_, writer).Run(shots_.ShotsInDisplayOrder(), prefix).Outcome;
 }
 
-void ShotCommands::RemoveSelectedShots()
-{
-    view_->RemoveSelectedShots();
-}
+void ShotCommands::RemoveSelectedShots() { view_->RemoveSelectedShots(); }
 
 bool ShotCommands::eventFilter(QObject* watched, QEvent* event)
 {
@@ -95,10 +76,7 @@ void ShotCommands::AfterRun()
     QTimer::singleShot(0, &window_, &QWidget::close);
 }
 
-void ShotCommands::SetProgress(int percent)
-{
-    progress_->SetProgress(percent);
-}
+void ShotCommands::SetProgress(int percent) { progress_->SetProgress(percent); }
 
 void ShotCommands::ShowProgress()
 {
@@ -112,19 +90,10 @@ void ShotCommands::HideProgress()
         progress_->hide();
 }
 
-void ShotCommands::ProcessMessages()
-{
-    QCoreApplication::processEvents();
-}
+void ShotCommands::ProcessMessages() { QCoreApplication::processEvents(); }
 
-void ShotCommands::Wait(int milliseconds)
-{
-    DelayWithMessages(milliseconds);
-}
+void ShotCommands::Wait(int milliseconds) { DelayWithMessages(milliseconds); }
 
-void ShotCommands::ShowStatus(const QString& text)
-{
-    showStatus_(text);
-}
+void ShotCommands::ShowStatus(const QString& text) { showStatus_(text); }
 
 }  // namespace sm

@@ -21,7 +21,7 @@ void WriteTiffStream(QIODevice& stream, const Bitmap& bitmap);
 
 // Writes the TIFF to a temporary file beside fileName and renames it into place once
 // complete, so a failure leaves neither a partial file nor a damaged older one.
-// Throws as WriteTiffStream, and EncodeError when the file cannot be created.
+// Throws as WriteTiffStream, and FileWriteError when the file cannot be created.
 void WriteTiffFile(const QString& fileName, const Bitmap& bitmap);
 
 }  // namespace sm

@@ -1,4 +1,4 @@
-#include "video/VideoView.h"
+#include "video/ui/VideoView.h"
 
 #include <QPainter>
 
@@ -23,8 +23,8 @@ void VideoView::ShowPresentedFrame()
     Bitmap frame;
     if (!engine_ || !engine_->GrabFrame(frame) || frame.bitsPerPixel() != 24)
         return;
-    picture_ = QImage(frame.bits(), frame.width(), frame.height(), qsizetype(frame.stride()), QImage::Format_BGR888)
-                   .copy();
+    picture_
+        = QImage(frame.bits(), frame.width(), frame.height(), qsizetype(frame.stride()), QImage::Format_BGR888).copy();
     update();
 }
 

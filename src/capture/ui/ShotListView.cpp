@@ -1,4 +1,4 @@
-#include "capture/ShotListView.h"
+#include "capture/ui/ShotListView.h"
 
 #include <QListWidget>
 #include <QPixmap>

@@ -135,7 +135,7 @@ private:
     bool shown_ = false;
 
     // Session values.
-    QString AppDir;             // the program's folder, with a trailing separator
+    QString AppDir;  // the program's folder, with a trailing separator
 
     // The conversion bitmap of saving shots.
     Bitmap WorkBitmap;

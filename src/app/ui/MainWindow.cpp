@@ -1,4 +1,4 @@
-#include "app/uMain.h"
+#include "app/ui/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,43 +24,20 @@
 
 #include <utility>
 
-#include "app/AboutBox.h"
 #include "app/GuardedCommand.h"
 #include "app/Prompts.h"
 #include "app/SettingsStore.h"
 #include "app/StartTimeText.h"
+#include "app/Texts.h"
 #include "app/VideoOpenFilters.h"
-#include "app/uLang.h"
-#include "capture/ShotCommands.h"
+#include "app/ui/AboutBox.h"
+#include "capture/ui/ShotCommands.h"
+#include "common/PathText.h"
+#include "common/ScopeExit.h"
 #include "output/Encoders.h"
 #include "video/MediaEngine.h"
 
 namespace sm {
-
-namespace {
-
-QString WithTrailingSeparator(QString folder)
-{
-    folder = QDir::toNativeSeparators(folder);
-    if (!folder.endsWith(QDir::separator()))
-        folder += QDir::separator();
-    return folder;
-}
-
-// Runs its function when it goes out of scope, however the scope is left.
-template <typename F>
-class ScopeExit {
-public:
-    explicit ScopeExit(F f) : f_(std::move(f)) {}
-    ~ScopeExit() { f_(); }
-    ScopeExit(const ScopeExit&) = delete;
-    ScopeExit& operator=(const ScopeExit&) = delete;
-
-private:
-    F f_;
-};
-
-}  // namespace
 
 TfrmMain::TfrmMain(QString appDir, Prompts& prompts, MediaEngine& engine, QWidget* parent)
     : QMainWindow(parent), prompts_(prompts), engine_(engine)
@@ -101,10 +78,7 @@ TfrmMain::TfrmMain(QString appDir, Prompts& prompts, MediaEngine& engine, QWidge
     restoreWindowSize();
 }
 
-TfrmMain::~TfrmMain()
-{
-    runDestroyStep();
-}
+TfrmMain::~TfrmMain() { runDestroyStep(); }
 
 void TfrmMain::restoreWindowSize()
 {
@@ -233,15 +207,9 @@ void TfrmMain::selectLeftTab(int index)
     pcMain->setCurrentIndex(index);
 }
 
-int TfrmMain::shotCount() const
-{
-    return shotCommands_->Shots().RowCount();
-}
+int TfrmMain::shotCount() const { return shotCommands_->Shots().RowCount(); }
 
-ShotList& TfrmMain::shots()
-{
-    return shotCommands_->Shots();
-}
+ShotList& TfrmMain::shots() { return shotCommands_->Shots(); }
 
 void TfrmMain::UpdateCommandStates()
 {
@@ -307,10 +275,7 @@ void TfrmMain::onChooseOutputFolder()
         seOutput->setText(*folder);
 }
 
-void TfrmMain::onExit()
-{
-    close();
-}
+void TfrmMain::onExit() { close(); }
 
 void TfrmMain::onSaveShots()
 {
@@ -323,10 +288,7 @@ void TfrmMain::onSaveShots()
         seOutput->setFocus();
 }
 
-void TfrmMain::onBatch()
-{
-    UpdateCommandStates();
-}
+void TfrmMain::onBatch() { UpdateCommandStates(); }
 
 void TfrmMain::onMakeThumb() {}
 
@@ -338,23 +300,16 @@ void TfrmMain::onAutoCapture()
     ControlsToSettings();
     const QTime start = meStartTime->time();
     const int startSecond = start.hour() * 3600 + start.minute() * 60 + start.second();
-    const AutoCaptureOutcome outcome =
-        shotCommands_->AutoCapture(settings_, startSecond, int(session_.VideoDuration));
+    const AutoCaptureOutcome outcome = shotCommands_->AutoCapture(settings_, startSecond, int(session_.VideoDuration));
     if (outcome == AutoCaptureOutcome::StartAfterEnd)
         meStartTime->setFocus();
     if (outcome != AutoCaptureOutcome::Refused)
         UpdateCommandStates();
 }
 
-void TfrmMain::onHandSnapshot()
-{
-    selectLeftTab(1);
-}
+void TfrmMain::onHandSnapshot() { selectLeftTab(1); }
 
-void TfrmMain::onStopCapture()
-{
-    shotCommands_->StopCapture();
-}
+void TfrmMain::onStopCapture() { shotCommands_->StopCapture(); }
 
 void TfrmMain::onCaptureFrame()
 {
@@ -380,20 +335,11 @@ void TfrmMain::onViewShots() {}
 
 void TfrmMain::onStandardOptions() {}
 
-void TfrmMain::onHelpManual()
-{
-    prompts_.OpenWithShell(AppDir + lang::kHelpFile);
-}
+void TfrmMain::onHelpManual() { prompts_.OpenWithShell(AppDir + lang::kHelpFile); }
 
-void TfrmMain::onHomePage()
-{
-    prompts_.OpenWithShell(lang::kHomePageUrl);
-}
+void TfrmMain::onHomePage() { prompts_.OpenWithShell(lang::kHomePageUrl); }
 
-void TfrmMain::onFeedback()
-{
-    prompts_.OpenWithShell(lang::kFeedbackUrl);
-}
+void TfrmMain::onFeedback() { prompts_.OpenWithShell(lang::kFeedbackUrl); }
 
 void TfrmMain::onAboutSoft()
 {
@@ -401,14 +347,8 @@ void TfrmMain::onAboutSoft()
     about.exec();
 }
 
-void TfrmMain::ClearShots()
-{
-    shotCommands_->ClearShots();
-}
+void TfrmMain::ClearShots() { shotCommands_->ClearShots(); }
 
-void TfrmMain::RemoveSelectedShots()
-{
-    shotCommands_->RemoveSelectedShots();
-}
+void TfrmMain::RemoveSelectedShots() { shotCommands_->RemoveSelectedShots(); }
 
 }  // namespace sm

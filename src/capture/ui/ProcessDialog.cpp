@@ -1,11 +1,11 @@
-#include "capture/ProcessDialog.h"
+#include "capture/ui/ProcessDialog.h"
 
 #include <QGuiApplication>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/uLang.h"
+#include "app/Texts.h"
 
 namespace sm {
 
@@ -30,8 +30,8 @@ QProgressBar::chunk {
 }  // namespace
 
 TfrmProcess::TfrmProcess(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::WindowStaysOnTopHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                          | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("frmProcess"));
     setWindowTitle(lang::kProcessCaption);
@@ -53,15 +53,9 @@ TfrmProcess::TfrmProcess(QWidget* parent)
     connect(btnAbort, &QPushButton::clicked, this, &TfrmProcess::AbortClicked);
 }
 
-void TfrmProcess::SetProgress(int percent)
-{
-    ProgBar->setValue(percent);
-}
+void TfrmProcess::SetProgress(int percent) { ProgBar->setValue(percent); }
 
-int TfrmProcess::Progress() const
-{
-    return ProgBar->value();
-}
+int TfrmProcess::Progress() const { return ProgBar->value(); }
 
 void TfrmProcess::showEvent(QShowEvent* event)
 {

@@ -6,11 +6,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
-#include <QKeyEvent>
 #include <QSlider>
 #include <QSpinBox>
 #include <QSplitter>
@@ -21,9 +21,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/CommandIcons.h"
-#include "app/uLang.h"
-#include "app/uMain.h"
+#include "app/Texts.h"
+#include "app/ui/CommandIcons.h"
+#include "app/ui/MainWindow.h"
 #include "common/ColorValue.h"
 
 namespace sm {
@@ -42,10 +42,7 @@ T* Named(T* widget, const char* name)
     return widget;
 }
 
-QLabel* Caption(const QString& text, QWidget* parent)
-{
-    return new QLabel(text, parent);
-}
+QLabel* Caption(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
 
 // Triggers a command when a plain Delete is pressed in the widget it watches; keys
 // with modifiers go on to their own shortcuts.

@@ -1,4 +1,4 @@
-#include "video/SliderTrackBar.h"
+#include "video/ui/SliderTrackBar.h"
 
 #include <QMouseEvent>
 #include <QSlider>

@@ -1,4 +1,4 @@
-#include "app/WidgetPrompts.h"
+#include "app/ui/WidgetPrompts.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -7,7 +7,7 @@
 #include <QMessageBox>
 #include <QUrl>
 
-#include "app/uLang.h"
+#include "app/Texts.h"
 
 namespace sm {
 
@@ -39,8 +39,8 @@ void AssignQFont(FontDesc& font, const QFont& from)
 {
     font.name = from.family();
     font.size = from.pointSize() > 0 ? from.pointSize() : font.size;
-    font.style = (from.bold() ? FontDesc::Bold : 0) | (from.italic() ? FontDesc::Italic : 0) |
-                 (from.underline() ? FontDesc::Underline : 0) | (from.strikeOut() ? FontDesc::StrikeOut : 0);
+    font.style = (from.bold() ? FontDesc::Bold : 0) | (from.italic() ? FontDesc::Italic : 0)
+                 | (from.underline() ? FontDesc::Underline : 0) | (from.strikeOut() ? FontDesc::StrikeOut : 0);
 }
 
 namespace {
@@ -55,27 +55,21 @@ QStringList DialogFilters(const QStringList& filters)
 
 }  // namespace
 
-void WidgetPrompts::Error(const QString& text)
-{
-    QMessageBox::critical(parent_, lang::kProductName, text);
-}
+void WidgetPrompts::Error(const QString& text) { QMessageBox::critical(parent_, lang::kProductName, text); }
 
-void WidgetPrompts::Information(const QString& text)
-{
-    QMessageBox::information(parent_, lang::kProductName, text);
-}
+void WidgetPrompts::Information(const QString& text) { QMessageBox::information(parent_, lang::kProductName, text); }
 
 bool WidgetPrompts::Confirm(const QString& text)
 {
-    return QMessageBox::question(parent_, lang::kProductName, text, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    return QMessageBox::question(parent_, lang::kProductName, text, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
 }
 
 std::optional<QString> WidgetPrompts::OpenFile(const QString& title, const QStringList& filters,
                                                const QString& startFolder)
 {
-    const QString path =
-        QFileDialog::getOpenFileName(parent_, title, startFolder, DialogFilters(filters).join(QStringLiteral(";;")));
+    const QString path
+        = QFileDialog::getOpenFileName(parent_, title, startFolder, DialogFilters(filters).join(QStringLiteral(";;")));
     if (path.isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(path);
@@ -83,8 +77,8 @@ std::optional<QString> WidgetPrompts::OpenFile(const QString& title, const QStri
 
 QStringList WidgetPrompts::OpenFiles(const QString& title, const QStringList& filters, const QString& startFolder)
 {
-    QStringList paths =
-        QFileDialog::getOpenFileNames(parent_, title, startFolder, DialogFilters(filters).join(QStringLiteral(";;")));
+    QStringList paths
+        = QFileDialog::getOpenFileNames(parent_, title, startFolder, DialogFilters(filters).join(QStringLiteral(";;")));
     for (QString& p : paths)
         p = QDir::toNativeSeparators(p);
     return paths;

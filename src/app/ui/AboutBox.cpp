@@ -1,4 +1,4 @@
-#include "app/AboutBox.h"
+#include "app/ui/AboutBox.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -9,7 +9,7 @@
 
 #include "app/GuardedCommand.h"
 #include "app/Prompts.h"
-#include "app/uLang.h"
+#include "app/Texts.h"
 
 namespace sm {
 
@@ -17,8 +17,8 @@ namespace {
 
 QLabel* Link(const QString& target, const QString& text, const char* name, QWidget* parent)
 {
-    auto* label = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(target.toHtmlEscaped(), text.toHtmlEscaped()),
-                             parent);
+    auto* label
+        = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(target.toHtmlEscaped(), text.toHtmlEscaped()), parent);
     label->setObjectName(QLatin1String(name));
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     return label;

@@ -1,4 +1,4 @@
-#include "app/CommandIcons.h"
+#include "app/ui/CommandIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -153,11 +153,14 @@ void FastForward(QPainter& p)
 QIcon CommandIcon(const QString& name)
 {
     static const std::pair<const char*, void (*)(QPainter&)> kPictures[] = {
-        {"ActOpenVideo", Folder},        {"ActAutoCapture", Camera},   {"ActCaptureFrame", Camera},
-        {"ActRemoveSelShots", Cross},    {"ActSaveShots", Disk},       {"ActViewShots", Picture},
-        {"ActMakeThumb", Grid},          {"ActBatch", Stack},          {"ActStandardOptions", Gear},
-        {"ActExit", Door},               {"ActPlayVideo", PlayShape},  {"ActPauseVideo", PauseShape},
-        {"ActStopVideo", StopShape},     {"btnBackward", Rewind},      {"btnForward", FastForward},
+        {"ActOpenVideo", Folder},     {"ActAutoCapture", Camera},
+        {"ActCaptureFrame", Camera},  {"ActRemoveSelShots", Cross},
+        {"ActSaveShots", Disk},       {"ActViewShots", Picture},
+        {"ActMakeThumb", Grid},       {"ActBatch", Stack},
+        {"ActStandardOptions", Gear}, {"ActExit", Door},
+        {"ActPlayVideo", PlayShape},  {"ActPauseVideo", PauseShape},
+        {"ActStopVideo", StopShape},  {"btnBackward", Rewind},
+        {"btnForward", FastForward},
     };
     for (const auto& [key, draw] : kPictures)
         if (name == QLatin1String(key))

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+#include "common/Bitmap.h"
+
+namespace sm {
+
+// One captured frame as the readers of the shot list take it (saving, the sheet, the
+// viewer): its time label and its picture, taken from a shot-list row when the reader
+// starts so that later changes to the list cannot mix them up.
+struct ShotToSave {
+    QString Label;
+    std::shared_ptr<const Bitmap> Picture;
+};
+
+}  // namespace sm
