@@ -2,7 +2,6 @@
 // list), on a full-HD H.264 video, and saving 100 full-HD shots as JPEG q90 with time
 // stamps beside encoding the same pictures into files with the bare JPEG library.
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -17,9 +16,9 @@
 #include <unistd.h>
 
 #include "BenchSupport.h"
-#include "app/Prompts.h"
 #include "app/Settings.h"
 #include "capture/AutoCapture.h"
+#include "capture/HeadlessRunHost.h"
 #include "capture/ShotList.h"
 #include "output/Encoders.h"
 #include "output/SaveShots.h"
@@ -39,39 +38,19 @@ bool EnsureVideo(benchmark::State& state)
                                        "250", "-sc_threshold", "0"});
 }
 
-// A run host that waits and handles events as the window does, without a window.
-class HeadlessHost : public sm::RunHost {
-public:
-    void SetProgress(int) override {}
-    void ShowProgress() override {}
-    void HideProgress() override {}
-    void ProcessMessages() override { QCoreApplication::processEvents(); }
-    void Wait(int milliseconds) override
-    {
-        QElapsedTimer clock;
-        clock.start();
-        sm::DelayWithMessages(milliseconds);
-        waitedMs += double(clock.nsecsElapsed()) / 1e6;
-    }
-    void ShowStatus(const QString&) override {}
-
-    // The time really spent in the waits, which may overshoot what was asked for.
+// Waits as the program does and adds up the time really spent waiting, which may
+// overshoot what was asked for.
+struct MeasuredWait {
     double waitedMs = 0;
-};
-
-// Answers every question with No and shows nothing.
-class SilentPrompts : public sm::Prompts {
-public:
-    void Error(const QString&) override {}
-    void Information(const QString&) override {}
-    bool Confirm(const QString&) override { return false; }
-    std::optional<QString> OpenFile(const QString&, const QStringList&, const QString&) override { return {}; }
-    QStringList OpenFiles(const QString&, const QStringList&, const QString&) override { return {}; }
-    std::optional<QString> SaveFile(const QString&, const QStringList&, int&, const QString&) override { return {}; }
-    std::optional<QString> ChooseFolder(const QString&, const QString&) override { return {}; }
-    bool ChooseFont(sm::FontDesc&) override { return false; }
-    bool ChooseColor(sm::ColorValue&) override { return false; }
-    void OpenWithShell(const QString&) override {}
+    sm::WaitFunction Function()
+    {
+        return [this](int milliseconds) {
+            QElapsedTimer clock;
+            clock.start();
+            sm::DelayWithMessages(milliseconds);
+            waitedMs += double(clock.nsecsElapsed()) / 1e6;
+        };
+    }
 };
 
 // Passes every call on to the real engine and adds up the time each kind of call takes.
@@ -145,23 +124,23 @@ void BM_AutoCaptureTwelveShots(benchmark::State& state)
     ffmpeg.OpenMedia(QString::fromUtf8(kVideoPath));
     TimedEngine engine(ffmpeg);
     sm::ShotList shots;
-    HeadlessHost host;
+    MeasuredWait wait;
+    sm::HeadlessRunHost host(wait.Function());
     sm::RunControl control;
-    SilentPrompts prompts;
     const sm::AutoCaptureRequest request{sm::CaptureMethod::CountOfShots, 12,          60, 0,
                                          int(engine.GetDuration()),       captureSpeed};
     double beyondWaitsMs = 0;
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
-        sm::AutoCapture(engine, shots, host, prompts, control).Run(request);
+        sm::AutoCapture(engine, shots, host, control).Run(request);
         beyondWaitsMs += double(clock.nsecsElapsed()) / 1e6 - 12.0 * 1000 * captureSpeed;
     }
     if (shots.RowCount() != 12)
         state.SkipWithError("the capture did not take twelve shots");
     CapturedShots() = shots.ShotsInDisplayOrder();
     const double shotsTaken = 12.0 * double(state.iterations());
-    const double overshootMs = host.waitedMs - 12.0 * 1000 * captureSpeed * double(state.iterations());
+    const double overshootMs = wait.waitedMs - 12.0 * 1000 * captureSpeed * double(state.iterations());
     state.counters["ms_per_shot_beyond_waits"] = beyondWaitsMs / shotsTaken;
     state.counters["ms_per_shot_of_wait_overshoot"] = overshootMs / shotsTaken;
     for (const auto& [call, ms] : engine.millis)
@@ -215,12 +194,11 @@ void BM_SaveHundredShotsJpeg90(benchmark::State& state)
     settings.AddTimeStamp = state.range(0) != 0;
     sm::Encoders encoders;
     sm::Bitmap conversion;
-    HeadlessHost host;
+    sm::HeadlessRunHost host;
     sm::RunControl control;
-    SilentPrompts prompts;
     int written = 0;
     for (auto _ : state) {
-        sm::SaveShotsRun run(settings, host, prompts, control, sm::BitmapFileWriter(settings, encoders, conversion));
+        sm::SaveShotsRun run(settings, host, control, sm::BitmapFileWriter(settings, encoders, conversion));
         written = run.Run(shots, [] { return QStringLiteral("bench_"); }).Written;
     }
     state.counters["files"] = written;

@@ -1,31 +1,10 @@
 #include "capture/AutoCapture.h"
 
 #include "app/Texts.h"
-#include "imaging/TimeLabel.h"
+#include "capture/ShotSeries.h"
+#include "common/ScopeExit.h"
 
 namespace sm {
-
-namespace {
-
-// Hides the dialog and leaves the video stopped however the shots end.
-class CaptureFinish {
-public:
-    CaptureFinish(MediaEngine& engine, RunHost& host) : engine_(engine), host_(host) {}
-    ~CaptureFinish()
-    {
-        host_.HideProgress();
-        if (engine_.GetPlayState() == PlayState::Playing)
-            engine_.Stop();
-    }
-    CaptureFinish(const CaptureFinish&) = delete;
-    CaptureFinish& operator=(const CaptureFinish&) = delete;
-
-private:
-    MediaEngine& engine_;
-    RunHost& host_;
-};
-
-}  // namespace
 
 AutoCaptureOutcome AutoCapture::Run(const AutoCaptureRequest& request)
 {
@@ -35,10 +14,8 @@ AutoCaptureOutcome AutoCapture::Run(const AutoCaptureRequest& request)
     if (!run.Entered())
         return AutoCaptureOutcome::Refused;
     shots_.ClearShots();
-    if (request.StartSecond > request.DurationSeconds) {
-        prompts_.Error(lang::kStartAfterDuration);
+    if (request.StartSecond > request.DurationSeconds)
         return AutoCaptureOutcome::StartAfterEnd;
-    }
     control_.AbortRequested = false;
     const std::vector<int> seconds = CaptureSeconds(request.Method, request.CountFrames, request.EveryFrame,
                                                     request.StartSecond, request.DurationSeconds);
@@ -48,7 +25,7 @@ AutoCaptureOutcome AutoCapture::Run(const AutoCaptureRequest& request)
 AutoCaptureOutcome AutoCapture::TakeShots(const std::vector<int>& seconds, int captureSpeed)
 {
     const std::uint64_t generation = shots_.Generation();
-    CaptureFinish finish(engine_, host_);
+    const ScopeExit hide([this] { host_.HideProgress(); });
     host_.SetProgress(0);
     host_.ShowProgress();
     host_.ProcessMessages();
@@ -56,30 +33,26 @@ AutoCaptureOutcome AutoCapture::TakeShots(const std::vector<int>& seconds, int c
         engine_.Stop();
 
     const int count = int(seconds.size());
-    for (int i = 0; i < count; ++i) {
-        if (control_.AbortRequested)
-            return AutoCaptureOutcome::Aborted;
-        if (shots_.Generation() != generation)
-            return AutoCaptureOutcome::ListReplaced;
-        const int t = seconds[std::size_t(i)];
-        engine_.Play();
-        engine_.SeekTo(t);
-        host_.Wait(captureSpeed * 1000);
-        // A command run inside the wait may have emptied the list or opened another
-        // video; a frame taken now would carry a label of the old series.
-        if (shots_.Generation() != generation)
-            return AutoCaptureOutcome::ListReplaced;
-        engine_.Stop();
-        // The frame shown at t, not the one the settling time has played on to, so
-        // that the picture matches its label.
-        Bitmap frame;
-        if (engine_.GrabSeekFrame(frame, kSeekFrameWaitMs) && !frame.isEmpty())
-            shots_.AddShot(std::move(frame), FormatTimeLabel(t));
+    ShotSeriesHooks hooks;
+    // A command run inside a wait or a round of events may have emptied the list or
+    // opened another video; a frame taken now would carry a label of the old series.
+    hooks.StillWanted = [this, generation] { return shots_.Generation() == generation; };
+    hooks.AfterShot = [this, count](int i) {
         host_.SetProgress(int(100.0 / count * i));
         host_.ShowStatus(lang::kShotCount.arg(shots_.ImgPicList().size()));
         host_.ProcessMessages();
+    };
+    const auto addShot = [this](TakenShot&& shot) { shots_.AddShot(std::move(shot.Picture), shot.Label); };
+    const ShotSeriesResult result = TakeShotSeries(engine_, host_, control_, seconds, captureSpeed, addShot, hooks);
+    switch (result.Outcome) {
+    case ShotSeriesOutcome::Completed:
+        return AutoCaptureOutcome::Completed;
+    case ShotSeriesOutcome::Aborted:
+        return AutoCaptureOutcome::Aborted;
+    case ShotSeriesOutcome::Interrupted:
+        break;
     }
-    return AutoCaptureOutcome::Completed;
+    return AutoCaptureOutcome::ListReplaced;
 }
 
 }  // namespace sm

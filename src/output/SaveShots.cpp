@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/Texts.h"
 #include "common/PathText.h"
 #include "common/ScopeExit.h"
 #include "imaging/Resize.h"
@@ -29,26 +28,21 @@ SaveShotsResult SaveShotsRun::Run(const std::vector<ShotToSave>& shots, const st
     SaveShotsResult result;
     if (shots.empty())
         return result;
-    {
-        RunScope run(control_);
-        if (!run.Entered()) {
-            result.Outcome = SaveShotsOutcome::Refused;
-            return result;
-        }
-        if (!QFileInfo(settings_.OutputFolder).isDir()) {
-            prompts_.Error(lang::kOutputFolderMissing);
-            result.Outcome = SaveShotsOutcome::MissingFolder;
-            return result;
-        }
-        settings_.OutputFolder = WithTrailingSeparator(settings_.OutputFolder);
-        if (settings_.SaveFormat >= -5 && settings_.SaveFormat <= -1)
-            settings_.SaveFormat = 0;
-        result.Outcome = SaveShotsOutcome::Finished;
-        result.Written = WriteFiles(shots, prefix, FileExtensionFor(settings_.SaveFormat));
-        result.NotWritten = int(shots.size()) - result.Written;
+    RunScope run(control_);
+    if (!run.Entered()) {
+        result.Outcome = SaveShotsOutcome::Refused;
+        return result;
     }
-    if (!control_.WindowClosing)
-        ReportResult(result);
+    if (!QFileInfo(settings_.OutputFolder).isDir()) {
+        result.Outcome = SaveShotsOutcome::MissingFolder;
+        return result;
+    }
+    settings_.OutputFolder = WithTrailingSeparator(settings_.OutputFolder);
+    if (settings_.SaveFormat >= -5 && settings_.SaveFormat <= -1)
+        settings_.SaveFormat = 0;
+    result.Outcome = SaveShotsOutcome::Finished;
+    result.Written = WriteFiles(shots, prefix, FileExtensionFor(settings_.SaveFormat));
+    result.NotWritten = int(shots.size()) - result.Written;
     return result;
 }
 
@@ -84,14 +78,6 @@ int SaveShotsRun::WriteFiles(const std::vector<ShotToSave>& shots, const std::fu
         host_.SetProgress(int(100.0 / count * i));
     }
     return written;
-}
-
-void SaveShotsRun::ReportResult(const SaveShotsResult& result)
-{
-    if (result.NotWritten > 0)
-        prompts_.Error(lang::kShotsNotSaved.arg(result.NotWritten));
-    if (prompts_.Confirm(lang::kShotsSavedOpenFolder.arg(result.Written)))
-        prompts_.OpenWithShell(settings_.OutputFolder);
 }
 
 }  // namespace sm

@@ -6,7 +6,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/Prompts.h"
 #include "app/Settings.h"
 #include "common/Bitmap.h"
 #include "common/RunHost.h"
@@ -27,7 +26,7 @@ ShotFileWriter BitmapFileWriter(const AppSettings& settings, Encoders& encoders,
 enum class SaveShotsOutcome {
     NothingToSave,  // no shots; nothing shown
     Refused,        // another run is going on; nothing shown
-    MissingFolder,  // OutputFolder is no folder; the user was told
+    MissingFolder,  // OutputFolder is no folder; nothing written
     Finished,       // every shot was handled, or the stop request ended the run
 };
 
@@ -45,14 +44,13 @@ QString ShotFileName(const QString& folder, const QString& prefix, int number, c
 // dialog: file n (from 1) is folder + prefix() + "%.4d" + the extension of SaveFormat,
 // the picture stretched to ShotsWidth x ShotsHeight first when NeedResize is on. The
 // prefix is asked for again for every file. OutputFolder gets a trailing separator.
-// The stop request is honoured before each file. Afterwards the user is told how many
-// shots could not be saved, if any, and asked whether to open the folder, which is
-// handed to the desktop on Yes; not when the window is closing. An error escaping the writer ends the run (dialog
-// hidden) and is passed on without the closing question.
+// The stop request is honoured before each file. It asks the user nothing: the result
+// says how it ended. An error escaping the writer ends the run (dialog hidden) and is
+// passed on.
 class SaveShotsRun {
 public:
-    SaveShotsRun(AppSettings& settings, RunHost& host, Prompts& prompts, RunControl& control, ShotFileWriter writer)
-        : settings_(settings), host_(host), prompts_(prompts), control_(control), writer_(std::move(writer))
+    SaveShotsRun(AppSettings& settings, RunHost& host, RunControl& control, ShotFileWriter writer)
+        : settings_(settings), host_(host), control_(control), writer_(std::move(writer))
     {
     }
 
@@ -61,11 +59,9 @@ public:
 private:
     int WriteFiles(const std::vector<ShotToSave>& shots, const std::function<QString()>& prefix,
                    const QString& extension);
-    void ReportResult(const SaveShotsResult& result);
 
     AppSettings& settings_;
     RunHost& host_;
-    Prompts& prompts_;
     RunControl& control_;
     ShotFileWriter writer_;
 };

@@ -9,6 +9,8 @@ namespace sm {
 
 QString ShotPrefixForVideo(const QString& path) { return BaseNameOf(path) + QLatin1Char('_'); }
 
+VideoSession::VideoSession(MediaEngine& engine) : engine_(engine), wait_(DelayWithMessages) {}
+
 bool VideoSession::LoadVideo(const QString& path, AppSettings& settings, QString& prefix)
 {
     if (!QFileInfo(path).isFile())
@@ -16,7 +18,7 @@ bool VideoSession::LoadVideo(const QString& path, AppSettings& settings, QString
 
     try {
         engine_.SetActive(false);
-        DelayWithMessages(1000);
+        wait_(1000);
         engine_.SetActive(true);
         engine_.ClearGraph();
         engine_.OpenMedia(path);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/Settings.h"
+#include "common/RunHost.h"
 #include "video/MediaEngine.h"
 
 namespace sm {
@@ -17,16 +18,20 @@ QString ShotPrefixForVideo(const QString& path);
 // about it. The engine belongs to the caller and outlives the session.
 class VideoSession {
 public:
-    explicit VideoSession(MediaEngine& engine) : engine_(engine) {}
+    explicit VideoSession(MediaEngine& engine);
 
     MediaEngine& Engine() const { return engine_; }
+    // The wait between releasing the old graph and building the new one; window tests
+    // put in one that takes no time.
+    void SetWait(WaitFunction wait) { wait_ = std::move(wait); }
 
     // Loads a video into a fresh graph and leaves it stopped. Returns true when it
     // is loaded; then the native size is in settings.ShotsWidth/ShotsHeight, the shot
     // prefix in `prefix` and the length in VideoDuration. Returns false with the
     // engine as it was when no file exists at the path, and false with the engine
-    // inactive when the graph cannot be built. Never throws. Always takes at least one
-    // second, handling events meanwhile, to let the released graph wind down.
+    // inactive when the graph cannot be built. Never throws. Always waits one second
+    // (through the session's wait, handling events meanwhile) to let the released graph
+    // wind down.
     bool LoadVideo(const QString& path, AppSettings& settings, QString& prefix);
 
     QString VideoFileName;           // full path of the video opened by command or drop
@@ -36,6 +41,7 @@ public:
 
 private:
     MediaEngine& engine_;
+    WaitFunction wait_;
 };
 
 }  // namespace sm

@@ -41,7 +41,12 @@ using test::TempFolder;
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    std::unique_ptr<TfrmMain> create() { return std::make_unique<TfrmMain>(folder.path(), prompts, engine); }
+    std::unique_ptr<TfrmMain> create()
+    {
+        auto window = std::make_unique<TfrmMain>(folder.path(), prompts, engine);
+        window->session().SetWait([](int) {});  // opening a video needs no pause here
+        return window;
+    }
     std::unique_ptr<TfrmMain> createShown()
     {
         auto window = create();

@@ -4,7 +4,6 @@
 #include "capture/AutoCapture.h"
 #include "capture/MarkedFrame.h"
 #include "support/FakeMediaEngine.h"
-#include "support/ScriptedPrompts.h"
 #include "support/ScriptedRunHost.h"
 
 namespace sm {
@@ -24,7 +23,7 @@ protected:
         host.onWait = [this](int) { engine.elapse(request.CaptureSpeed); };
     }
 
-    AutoCaptureOutcome Run() { return AutoCapture(engine, shots, host, prompts, control).Run(request); }
+    AutoCaptureOutcome Run() { return AutoCapture(engine, shots, host, control).Run(request); }
 
     std::vector<QString> Captions() const
     {
@@ -37,7 +36,6 @@ protected:
     test::FakeMediaEngine engine;
     ShotList shots;
     test::ScriptedRunHost host;
-    test::ScriptedPrompts prompts;
     RunControl control;
     AutoCaptureRequest request{CaptureMethod::CountOfShots, 12, 60, 0, 100, 2};
 };
@@ -64,7 +62,6 @@ TEST_F(AutoCaptureTest, TakesTwelveShotsEachShowingTheFrameItsLabelNames)
     EXPECT_EQ(engine.GetPlayState(), PlayState::Stopped);
     EXPECT_TRUE(control.AbortRequested);
     EXPECT_FALSE(control.Running);
-    EXPECT_TRUE(prompts.shown.empty());
 }
 
 TEST_F(AutoCaptureTest, PlaysSeeksWaitsAndStopsForEveryShot)
@@ -85,7 +82,7 @@ TEST_F(AutoCaptureTest, LabelsComeFromTheScheduleNotTheEnginePosition)
         EXPECT_EQ(MarkOf(*shots.RowBitmap(r)), 90);
 }
 
-TEST_F(AutoCaptureTest, StartAfterTheDurationEmptiesTheListAndTellsTheUser)
+TEST_F(AutoCaptureTest, StartAfterTheDurationEmptiesTheListAndTakesNothing)
 {
     shots.AddShot(MarkedFrame(1), "00:00:01");
     request.StartSecond = 101;
@@ -94,7 +91,6 @@ TEST_F(AutoCaptureTest, StartAfterTheDurationEmptiesTheListAndTellsTheUser)
     EXPECT_EQ(Run(), AutoCaptureOutcome::StartAfterEnd);
 
     EXPECT_EQ(shots.RowCount(), 0);
-    EXPECT_EQ(prompts.texts("error"), QStringList{lang::kStartAfterDuration});
     EXPECT_EQ(host.timesShown, 0);
     EXPECT_TRUE(engine.calls.empty());
     EXPECT_TRUE(control.AbortRequested);
@@ -191,7 +187,7 @@ TEST_F(AutoCaptureTest, ASecondRunStartedInsideAWaitIsRefused)
     host.onWait = [this, &nested](int wait) {
         engine.elapse(2);
         if (wait == 0)
-            nested = AutoCapture(engine, shots, host, prompts, control).Run(request);
+            nested = AutoCapture(engine, shots, host, control).Run(request);
     };
     EXPECT_EQ(Run(), AutoCaptureOutcome::Completed);
     EXPECT_EQ(nested, AutoCaptureOutcome::Refused);

@@ -6,11 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "capture/AutoCapture.h"
+#include "capture/HeadlessRunHost.h"
 #include "common/QImageAdapter.h"
 #include "output/Encoders.h"
 #include "output/SaveShots.h"
-#include "support/ScriptedPrompts.h"
-#include "support/ScriptedRunHost.h"
 #include "support/TestVideo.h"
 #include "video/DelayWithMessages.h"
 #include "video/FfmpegEngine.h"
@@ -19,16 +18,6 @@ namespace sm {
 namespace {
 
 constexpr int kFps = 25;
-
-// Waits for real, as the window does, while recording what the run shows.
-class WaitingHost : public test::ScriptedRunHost {
-public:
-    void Wait(int milliseconds) override
-    {
-        test::ScriptedRunHost::Wait(milliseconds);
-        DelayWithMessages(milliseconds);
-    }
-};
 
 class CaptureEndToEndTest : public testing::Test {
 protected:
@@ -57,15 +46,19 @@ protected:
     QString video;
     FfmpegEngine engine;
     ShotList shots;
-    WaitingHost host;
-    test::ScriptedPrompts prompts;
+    // Waits for real, as the window does, and records every wait.
+    std::vector<int> waits;
+    HeadlessRunHost host{[this](int milliseconds) {
+        waits.push_back(milliseconds);
+        DelayWithMessages(milliseconds);
+    }};
     RunControl control;
 };
 
 TEST_F(CaptureEndToEndTest, TwelveShotsSavedAsPngShowTheFramesOfTheirLabels)
 {
     const AutoCaptureRequest request{CaptureMethod::CountOfShots, 12, 60, 0, int(engine.GetDuration()), 0};
-    ASSERT_EQ(AutoCapture(engine, shots, host, prompts, control).Run(request), AutoCaptureOutcome::Completed);
+    ASSERT_EQ(AutoCapture(engine, shots, host, control).Run(request), AutoCaptureOutcome::Completed);
     ExpectRowsShowTheirLabelledFrames({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
 
     AppSettings settings;
@@ -75,7 +68,7 @@ TEST_F(CaptureEndToEndTest, TwelveShotsSavedAsPngShowTheFramesOfTheirLabels)
     settings.AddTimeStamp = false;
     Encoders encoders;
     Bitmap conversion;
-    SaveShotsRun save(settings, host, prompts, control, BitmapFileWriter(settings, encoders, conversion));
+    SaveShotsRun save(settings, host, control, BitmapFileWriter(settings, encoders, conversion));
     const SaveShotsResult result = save.Run(shots.ShotsInDisplayOrder(), [] { return QStringLiteral("clip_"); });
     EXPECT_EQ(result.Written, 12);
 
@@ -90,8 +83,8 @@ TEST_F(CaptureEndToEndTest, TwelveShotsSavedAsPngShowTheFramesOfTheirLabels)
 TEST_F(CaptureEndToEndTest, ThePlayingTimeAfterTheSeekDoesNotMoveTheShotAwayFromItsLabel)
 {
     const AutoCaptureRequest request{CaptureMethod::EveryNSeconds, 12, 4, 1, int(engine.GetDuration()), 1};
-    ASSERT_EQ(AutoCapture(engine, shots, host, prompts, control).Run(request), AutoCaptureOutcome::Completed);
-    EXPECT_EQ(host.waits, (std::vector<int>{1000, 1000}));
+    ASSERT_EQ(AutoCapture(engine, shots, host, control).Run(request), AutoCaptureOutcome::Completed);
+    EXPECT_EQ(waits, (std::vector<int>{1000, 1000}));
     ExpectRowsShowTheirLabelledFrames({1, 5});
     EXPECT_EQ(engine.GetPlayState(), PlayState::Stopped);
 }

@@ -29,6 +29,7 @@ protected:
         ASSERT_TRUE(folder.isValid());
         engine.frameAt = [](std::int64_t second) { return test::MarkedFrame(int(second), 64, 48); };
         window = std::make_unique<TfrmMain>(folder.path(), prompts, engine);
+        window->session().SetWait([](int) {});
         window->settings().CaptureSpeed = 0;
         window->show();
         QApplication::setActiveWindow(window.get());

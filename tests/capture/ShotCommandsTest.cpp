@@ -32,10 +32,13 @@ protected:
         engine.SetActive(true);
         engine.OpenMedia("clip.mp4");
         settings.CaptureSpeed = 0;
-        commands = std::make_unique<ShotCommands>(window, *listView, engine, prompts, [this](const QString& text) {
-            statuses.push_back(text);
-            onStatus();
-        });
+        commands = std::make_unique<ShotCommands>(
+            window, *listView, engine, prompts,
+            [this](const QString& text) {
+                statuses.push_back(text);
+                onStatus();
+            },
+            [this] { statuses.push_back(QStringLiteral("refreshed")); });
     }
 
     QStringList Texts() const
@@ -106,7 +109,8 @@ TEST_F(ShotCommandsTest, TheProgressDialogLooksAndBehavesAsARunNeedsIt)
     EXPECT_TRUE(shownDuringRun);
     EXPECT_EQ(commands->Shots().RowCount(), 4);
     EXPECT_EQ(listView->count(), 4);
-    EXPECT_EQ(statuses.back(), lang::kShotCount.arg(4));
+    EXPECT_EQ(statuses, (std::vector<QString>{lang::kShotCount.arg(1), lang::kShotCount.arg(2), lang::kShotCount.arg(3),
+                                              lang::kShotCount.arg(4), "refreshed"}));
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(commands->Runs().AbortRequested);
 }

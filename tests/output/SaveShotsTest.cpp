@@ -5,11 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Texts.h"
 #include "capture/ShotList.h"
 #include "output/Encoders.h"
 #include "output/SaveShots.h"
-#include "support/ScriptedPrompts.h"
 #include "support/ScriptedRunHost.h"
 
 namespace sm {
@@ -58,7 +56,7 @@ protected:
 
     SaveShotsResult Save(const std::vector<ShotToSave>& shots)
     {
-        SaveShotsRun run(settings, host, prompts, control,
+        SaveShotsRun run(settings, host, control,
                          [this](Bitmap& p, const QString& f, const QString& l) { return writer(p, f, l); });
         return run.Run(shots, [this] { return prefix; });
     }
@@ -74,16 +72,14 @@ protected:
     QTemporaryDir out;
     AppSettings settings;
     test::ScriptedRunHost host;
-    test::ScriptedPrompts prompts;
     RunControl control;
     QString prefix = QStringLiteral("shots_");
     std::vector<QString> written;
     ShotFileWriter writer = [this](Bitmap& p, const QString& f, const QString& l) { return WriteText(p, f, l); };
 };
 
-TEST_F(SaveShotsTest, WritesNumberedFilesInDisplayOrderAndOffersTheFolder)
+TEST_F(SaveShotsTest, WritesNumberedFilesInDisplayOrder)
 {
-    prompts.confirmAnswers = {true};
     const SaveShotsResult result = Save({Shot("00:00:08", 8), Shot("00:00:16", 16), Shot("00:00:24", 24)});
 
     EXPECT_EQ(result.Outcome, SaveShotsOutcome::Finished);
@@ -92,9 +88,6 @@ TEST_F(SaveShotsTest, WritesNumberedFilesInDisplayOrderAndOffersTheFolder)
     EXPECT_EQ(written, (std::vector<QString>{out.filePath("shots_0001.png"), out.filePath("shots_0002.png"),
                                              out.filePath("shots_0003.png")}));
     EXPECT_EQ(Content("shots_0002.png"), "00:00:16 16 6x4");
-    EXPECT_TRUE(prompts.texts("error").isEmpty());
-    EXPECT_EQ(prompts.texts("confirm"), QStringList{lang::kShotsSavedOpenFolder.arg(3)});
-    EXPECT_EQ(prompts.texts("shell"), QStringList{settings.OutputFolder});
     EXPECT_FALSE(host.visible);
     EXPECT_TRUE(control.AbortRequested);
 }
@@ -144,11 +137,8 @@ TEST_F(SaveShotsTest, AMissingFolderIsReportedAndNothingIsWritten)
     const QString asFile = out.filePath("plain.txt");
     QFile(asFile).open(QIODevice::WriteOnly);
     for (const QString& folder : {out.filePath("nowhere"), asFile}) {
-        prompts.shown.clear();
         settings.OutputFolder = folder;
         EXPECT_EQ(Save({Shot("a", 1)}).Outcome, SaveShotsOutcome::MissingFolder) << folder.toStdString();
-        EXPECT_EQ(prompts.texts("error"), QStringList{lang::kOutputFolderMissing});
-        EXPECT_TRUE(prompts.texts("confirm").isEmpty());
         EXPECT_EQ(settings.OutputFolder, folder);
     }
     EXPECT_TRUE(written.empty());
@@ -170,17 +160,13 @@ TEST_F(SaveShotsTest, AFileThatCannotBeWrittenIsNotCountedAsSaved)
 
     EXPECT_EQ(result.Written, 2);
     EXPECT_EQ(result.NotWritten, 1);
-    EXPECT_EQ(prompts.texts("error"), QStringList{lang::kShotsNotSaved.arg(1)});
-    EXPECT_EQ(prompts.texts("confirm"), QStringList{lang::kShotsSavedOpenFolder.arg(2)});
     EXPECT_EQ(Content("shots_0003.png"), "c 3 6x4") << "the run goes on after a failed file";
-    EXPECT_TRUE(prompts.texts("shell").isEmpty()) << "No leaves the folder closed";
 }
 
 TEST_F(SaveShotsTest, AWriterThatClaimsSuccessWithoutAFileIsNotBelieved)
 {
     writer = [](Bitmap&, const QString&, const QString&) { return true; };
     EXPECT_EQ(Save({Shot("a", 1)}).Written, 0);
-    EXPECT_EQ(prompts.texts("confirm"), QStringList{lang::kShotsSavedOpenFolder.arg(0)});
 }
 
 TEST_F(SaveShotsTest, ASecondSaveOverwritesTheFirstOnesFiles)
@@ -191,7 +177,7 @@ TEST_F(SaveShotsTest, ASecondSaveOverwritesTheFirstOnesFiles)
     EXPECT_EQ(Content("shots_0002.png"), "b 2 6x4");
 }
 
-TEST_F(SaveShotsTest, AbortStopsBeforeTheNextFileAndTheReportSaysSo)
+TEST_F(SaveShotsTest, AbortStopsBeforeTheNextFile)
 {
     writer = [this](Bitmap& p, const QString& f, const QString& l) {
         if (written.size() == 1)
@@ -202,22 +188,9 @@ TEST_F(SaveShotsTest, AbortStopsBeforeTheNextFileAndTheReportSaysSo)
 
     EXPECT_EQ(written.size(), 2u);
     EXPECT_EQ(result.Written, 2);
-    EXPECT_EQ(prompts.texts("error"), QStringList{lang::kShotsNotSaved.arg(2)});
-    EXPECT_EQ(prompts.texts("confirm"), QStringList{lang::kShotsSavedOpenFolder.arg(2)});
+    EXPECT_EQ(result.NotWritten, 2);
     EXPECT_FALSE(host.visible);
     EXPECT_TRUE(control.AbortRequested);
-}
-
-TEST_F(SaveShotsTest, ClosingTheWindowEndsTheRunWithoutQuestions)
-{
-    writer = [this](Bitmap& p, const QString& f, const QString& l) {
-        control.AbortRequested = control.WindowClosing = true;
-        return WriteText(p, f, l);
-    };
-    Save({Shot("a", 1), Shot("b", 2)});
-    EXPECT_EQ(written.size(), 1u);
-    EXPECT_TRUE(prompts.shown.empty());
-    EXPECT_FALSE(host.visible);
 }
 
 TEST_F(SaveShotsTest, ResizesToTheShotSizeWhenAsked)
@@ -233,7 +206,7 @@ TEST_F(SaveShotsTest, ThePrefixIsReadForEveryFileAndEmptyPicturesLeaveTheirNumbe
 {
     int files = 0;
     const std::vector<ShotToSave> shots{Shot("a", 1), ShotToSave{"b", std::make_shared<const Bitmap>()}, Shot("c", 3)};
-    SaveShotsRun run(settings, host, prompts, control, writer);
+    SaveShotsRun run(settings, host, control, writer);
     const SaveShotsResult result = run.Run(shots, [&files] { return QStringLiteral("p%1_").arg(++files); });
 
     EXPECT_EQ(written, (std::vector<QString>{out.filePath("p1_0001.png"), out.filePath("p2_0003.png")}));
@@ -241,14 +214,13 @@ TEST_F(SaveShotsTest, ThePrefixIsReadForEveryFileAndEmptyPicturesLeaveTheirNumbe
     EXPECT_EQ(host.progress, (std::vector<int>{0, 0, 66})) << "an empty picture makes no progress step";
 }
 
-TEST_F(SaveShotsTest, AnErrorEndsTheRunWithoutTheClosingQuestion)
+TEST_F(SaveShotsTest, AnErrorEndsTheRunAndIsPassedOn)
 {
     writer = [](Bitmap&, const QString&, const QString&) -> bool { throw std::runtime_error("encoder broke"); };
     EXPECT_THROW(Save({Shot("a", 1)}), std::runtime_error);
     EXPECT_FALSE(host.visible);
     EXPECT_TRUE(control.AbortRequested);
     EXPECT_FALSE(control.Running);
-    EXPECT_TRUE(prompts.texts("confirm").isEmpty());
 }
 
 TEST_F(SaveShotsTest, NothingHappensWithoutShotsOrWhileAnotherRunGoesOn)
@@ -257,7 +229,6 @@ TEST_F(SaveShotsTest, NothingHappensWithoutShotsOrWhileAnotherRunGoesOn)
     control.Running = true;
     EXPECT_EQ(Save({Shot("a", 1)}).Outcome, SaveShotsOutcome::Refused);
     EXPECT_TRUE(written.empty());
-    EXPECT_TRUE(prompts.shown.empty());
 }
 
 TEST_F(SaveShotsTest, RowsRemovedOrClearedDuringTheRunAreStillSavedUnderTheirOwnLabels)

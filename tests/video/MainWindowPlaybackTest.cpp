@@ -26,6 +26,7 @@ protected:
     {
         ASSERT_TRUE(clip.created);
         window = std::make_unique<TfrmMain>(clip.folder.path(), prompts, engine);
+        window->session().SetWait([](int) {});
         window->show();
         engine.calls.clear();
     }

@@ -58,8 +58,9 @@ TfrmMain::TfrmMain(QString appDir, Prompts& prompts, MediaEngine& engine, QWidge
     createToolBar();
     createStatusBar();
     createShotList();
-    shotCommands_ = new ShotCommands(*this, *lvPicList, engine_, prompts_,
-                                     [this](const QString& text) { setStatusText(0, text); });
+    shotCommands_ = new ShotCommands(
+        *this, *lvPicList, engine_, prompts_, [this](const QString& text) { setStatusText(0, text); },
+        [this] { UpdateCommandStates(); });
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -300,11 +301,9 @@ void TfrmMain::onAutoCapture()
     ControlsToSettings();
     const QTime start = meStartTime->time();
     const int startSecond = start.hour() * 3600 + start.minute() * 60 + start.second();
-    const AutoCaptureOutcome outcome = shotCommands_->AutoCapture(settings_, startSecond, int(session_.VideoDuration));
-    if (outcome == AutoCaptureOutcome::StartAfterEnd)
+    if (shotCommands_->AutoCapture(settings_, startSecond, int(session_.VideoDuration))
+        == AutoCaptureOutcome::StartAfterEnd)
         meStartTime->setFocus();
-    if (outcome != AutoCaptureOutcome::Refused)
-        UpdateCommandStates();
 }
 
 void TfrmMain::onHandSnapshot() { selectLeftTab(1); }

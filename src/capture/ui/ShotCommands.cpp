@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "app/Prompts.h"
+#include "app/Texts.h"
 #include "capture/ManualCapture.h"
 #include "capture/ui/ProcessDialog.h"
 #include "capture/ui/ShotListView.h"
@@ -15,12 +17,13 @@
 namespace sm {
 
 ShotCommands::ShotCommands(QWidget& window, QListWidget& listView, MediaEngine& engine, Prompts& prompts,
-                           std::function<void(const QString&)> showStatus)
+                           std::function<void(const QString&)> showStatus, std::function<void()> refreshCommands)
     : QObject(&window),
       window_(window),
       engine_(engine),
       prompts_(prompts),
       showStatus_(std::move(showStatus)),
+      refreshCommands_(std::move(refreshCommands)),
       view_(new ShotListView(shots_, listView, this)),
       progress_(new TfrmProcess(&window))
 {
@@ -38,7 +41,13 @@ AutoCaptureOutcome ShotCommands::AutoCapture(const AppSettings& settings, int st
                                      startSecond,
                                      durationSeconds,
                                      settings.CaptureSpeed};
-    return sm::AutoCapture(engine_, shots_, *this, prompts_, control_).Run(request);
+    const AutoCaptureOutcome outcome = sm::AutoCapture(engine_, shots_, *this, control_).Run(request);
+    if (outcome == AutoCaptureOutcome::Refused || outcome == AutoCaptureOutcome::NoVideo)
+        return outcome;
+    refreshCommands_();
+    if (outcome == AutoCaptureOutcome::StartAfterEnd)
+        prompts_.Error(lang::kStartAfterDuration);
+    return outcome;
 }
 
 bool ShotCommands::CaptureFrame(quint32 lastPositionMs)
@@ -52,7 +61,21 @@ SaveShotsOutcome ShotCommands::SaveShots(AppSettings& settings, const std::funct
                                          const ShotFileWriter& writer)
 {
     const ScopeExit after([this] { AfterRun(); });
-    return SaveShotsRun(settings, *this, prompts_, control_, writer).Run(shots_.ShotsInDisplayOrder(), prefix).Outcome;
+    const SaveShotsResult result
+        = SaveShotsRun(settings, *this, control_, writer).Run(shots_.ShotsInDisplayOrder(), prefix);
+    if (result.Outcome == SaveShotsOutcome::MissingFolder)
+        prompts_.Error(lang::kOutputFolderMissing);
+    else if (result.Outcome == SaveShotsOutcome::Finished && !control_.WindowClosing)
+        ReportSave(result, settings.OutputFolder);
+    return result.Outcome;
+}
+
+void ShotCommands::ReportSave(const SaveShotsResult& result, const QString& folder)
+{
+    if (result.NotWritten > 0)
+        prompts_.Error(lang::kShotsNotSaved.arg(result.NotWritten));
+    if (prompts_.Confirm(lang::kShotsSavedOpenFolder.arg(result.Written)))
+        prompts_.OpenWithShell(folder);
 }
 
 void ShotCommands::RemoveSelectedShots() { view_->RemoveSelectedShots(); }

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+#include "common/Bitmap.h"
+#include "common/RunHost.h"
+#include "video/MediaEngine.h"
+
+namespace sm {
+
+// One shot as the series hands it on: the picture presented at Second, and the time
+// label of that second.
+struct TakenShot {
+    Bitmap Picture;
+    int Second = 0;
+    QString Label;
+};
+
+// Where the shots of a series go: the shot list for automatic capture, a store of its
+// own for a batch run.
+using ShotSink = std::function<void(TakenShot&& shot)>;
+
+// How long a shot waits, after the settling time, for the frame at its position to be
+// decoded before it is given up.
+constexpr int kSeekFrameWaitMs = 5000;
+
+enum class ShotSeriesOutcome {
+    Completed,    // every second was handled
+    Aborted,      // the stop request ended the series between two shots
+    Interrupted,  // StillWanted said no; a shot in progress was dropped
+};
+
+struct ShotSeriesResult {
+    ShotSeriesOutcome Outcome = ShotSeriesOutcome::Completed;
+    int Taken = 0;    // shots handed to the sink
+    int LeftOut = 0;  // seconds tried that gave no picture
+};
+
+// What the caller of a series is asked and told around its shots; both may stay empty.
+struct ShotSeriesHooks {
+    // Asked before each shot and after its settling wait: false when something run in
+    // the meantime made the series meaningless (the list emptied, another video opened).
+    std::function<bool()> StillWanted;
+    // Called after each second tried, with its index, whether it gave a shot or not.
+    std::function<void(int index)> AfterShot;
+};
+
+// Takes one shot for each second t, in order, the way automatic capture does: Play,
+// SeekTo(t), a settling wait of captureSpeed seconds (events handled), Stop, and the
+// frame presented for the seek to t (not the one playing went on to), so that the
+// picture matches the label of t. The stop request of `control` is honoured before each
+// shot. The engine is left stopped when the series ends; an error is passed on.
+ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunControl& control,
+                                const std::vector<int>& seconds, int captureSpeed, const ShotSink& sink,
+                                const ShotSeriesHooks& hooks = {});
+
+}  // namespace sm
