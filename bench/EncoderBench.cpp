@@ -180,7 +180,7 @@ void BM_Bmp8Halftone(benchmark::State& state)
 
 void BM_Tif(benchmark::State& state)
 {
-    MeasureEncoding(state, [](const sm::Bitmap& picture, QIODevice& out) { sm::WriteTiffStream(out, picture); });
+    MeasureEncoding(state, [](const sm::Bitmap& picture, QIODevice& out) { sm::WriteTiffStream(picture, out); });
 }
 
 }  // namespace

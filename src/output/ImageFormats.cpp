@@ -45,7 +45,7 @@ void WriteGifFile(const Bitmap& picture, int, Encoders& encoders, Bitmap&, QIODe
     encoders.gif.encode(picture, out);
 }
 
-void WriteTifFile(const Bitmap& picture, int, Encoders&, Bitmap&, QIODevice& out) { WriteTiffStream(out, picture); }
+void WriteTifFile(const Bitmap& picture, int, Encoders&, Bitmap&, QIODevice& out) { WriteTiffStream(picture, out); }
 
 const ImageFormat kFormats[] = {
     {0, ".jpg", &AppSettings::JpgCompress, &WriteJpeg},

@@ -143,7 +143,7 @@ void FillStripRow(const Bitmap& bitmap, int y, const TiffLayout& t, bool invert,
             out[i] = std::uint8_t(~out[i]);
 }
 
-void WriteStrip(QIODevice& out, const Bitmap& bitmap, const TiffLayout& t)
+void WriteStrip(const Bitmap& bitmap, const TiffLayout& t, QIODevice& out)
 {
     const bool invert = t.kind == TiffLayout::Bilevel && InvertBilevel(bitmap);
     const int rowsPerChunk = int(std::clamp<std::size_t>(kChunkBytes / t.rowBytes, 1, t.height));
@@ -156,7 +156,7 @@ void WriteStrip(QIODevice& out, const Bitmap& bitmap, const TiffLayout& t)
     }
 }
 
-void WriteTiff(QIODevice& out, const Bitmap& bitmap)
+void WriteTiff(const Bitmap& bitmap, QIODevice& out)
 {
     const TiffLayout t = PlanTiffLayout(bitmap.width(), bitmap.height(), bitmap.bitsPerPixel());
     LittleEndianBytes bytes;
@@ -173,7 +173,7 @@ void WriteTiff(QIODevice& out, const Bitmap& bitmap)
         bytes.raw(kSoftware, sizeof kSoftware);
     }
     bytes.writeTo(out);
-    WriteStrip(out, bitmap, t);
+    WriteStrip(bitmap, t, out);
     if (t.kind == TiffLayout::Bilevel) {
         WriteResolutions(bytes);
         bytes.raw(kSoftware, sizeof kSoftware);
@@ -184,22 +184,22 @@ void WriteTiff(QIODevice& out, const Bitmap& bitmap)
 
 }  // namespace
 
-void WriteTiffStream(QIODevice& stream, const Bitmap& bitmap)
+void WriteTiffStream(const Bitmap& bitmap, QIODevice& stream)
 {
     if (!stream.isSequential() && stream.pos() != 0)
         throw std::invalid_argument("A TIFF file must start at position 0");
     if (bitmap.bitsPerPixel() == 16) {
         Bitmap converted = bitmap;
         ConvertTo24Bits(converted);
-        WriteTiff(stream, converted);
+        WriteTiff(converted, stream);
     } else {
-        WriteTiff(stream, bitmap);
+        WriteTiff(bitmap, stream);
     }
 }
 
-void WriteTiffFile(const QString& fileName, const Bitmap& bitmap)
+void WriteTiffFile(const Bitmap& bitmap, const QString& fileName)
 {
-    WriteFileAtomically(fileName, [&](QIODevice& out) { WriteTiffStream(out, bitmap); });
+    WriteFileAtomically(fileName, [&](QIODevice& out) { WriteTiffStream(bitmap, out); });
 }
 
 }  // namespace sm

@@ -17,11 +17,11 @@ namespace sm {
 // The bitmap is not changed. Throws std::length_error for a picture the format cannot
 // hold (a side above 65535, a file of 4 GiB or more), std::invalid_argument for an
 // empty one, EncodeError when a write fails.
-void WriteTiffStream(QIODevice& stream, const Bitmap& bitmap);
+void WriteTiffStream(const Bitmap& bitmap, QIODevice& stream);
 
 // Writes the TIFF to a temporary file beside fileName and renames it into place once
 // complete, so a failure leaves neither a partial file nor a damaged older one.
 // Throws as WriteTiffStream, and FileWriteError when the file cannot be created.
-void WriteTiffFile(const QString& fileName, const Bitmap& bitmap);
+void WriteTiffFile(const Bitmap& bitmap, const QString& fileName);
 
 }  // namespace sm

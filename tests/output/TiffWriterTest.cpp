@@ -27,7 +27,7 @@ Bytes TiffBytes(const Bitmap& bitmap)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    WriteTiffStream(buffer, bitmap);
+    WriteTiffStream(bitmap, buffer);
     const QByteArray& data = buffer.data();
     return Bytes(data.begin(), data.end());
 }
@@ -241,12 +241,12 @@ TEST(TiffWriterTest, FailedWritesAreReported)
     const Bitmap shot(320, 240, 24);
     for (const qint64 room : {0, 7, 40, 1000, 3 * 320 * 240 + 100}) {
         ShortDevice device(room);
-        EXPECT_THROW(WriteTiffStream(device, shot), EncodeError) << room;
+        EXPECT_THROW(WriteTiffStream(shot, device), EncodeError) << room;
     }
     QBuffer used;
     used.open(QIODevice::WriteOnly);
     used.write("xy");
-    EXPECT_THROW(WriteTiffStream(used, shot), std::invalid_argument);
+    EXPECT_THROW(WriteTiffStream(shot, used), std::invalid_argument);
 }
 
 TEST(TiffWriterFileTest, ReplacesOnlyWhenComplete)
@@ -259,20 +259,20 @@ TEST(TiffWriterFileTest, ReplacesOnlyWhenComplete)
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("older file");
     }
-    EXPECT_THROW(WriteTiffFile(target, Bitmap(70000, 2, 1)), std::length_error);
+    EXPECT_THROW(WriteTiffFile(Bitmap(70000, 2, 1), target), std::length_error);
     QFile kept(target);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("older file"));
     kept.close();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("镜头0001.tif")});
 
-    WriteTiffFile(target, TwoByTwo(24));
+    WriteTiffFile(TwoByTwo(24), target);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     const QByteArray written = kept.readAll();
     EXPECT_EQ(Bytes(written.begin(), written.end()), TiffBytes(TwoByTwo(24)));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 
-    EXPECT_THROW(WriteTiffFile(dir.filePath(QStringLiteral("missing/x.tif")), TwoByTwo(24)), FileWriteError);
+    EXPECT_THROW(WriteTiffFile(TwoByTwo(24), dir.filePath(QStringLiteral("missing/x.tif"))), FileWriteError);
 }
 
 // libtiff's own tools read every layout without a warning, and ImageMagick decodes the
@@ -294,7 +294,7 @@ TEST(TiffWriterFileTest, IndependentReadersAcceptTheFiles)
         if (c.bits == 1)
             b.palette() = {{0, 0, 0, 0}, {255, 255, 255, 0}};
         const QString path = dir.filePath(QStringLiteral("shot%1.tif").arg(c.bits));
-        WriteTiffFile(path, b);
+        WriteTiffFile(b, path);
 
         QProcess info;
         info.start(tiffinfo, {path});
