@@ -235,6 +235,7 @@ void Player::SeekAndShow(std::int64_t units, bool present, std::uint64_t generat
 {
     units = std::max<std::int64_t>(0, units);
     nextFrame_.reset();
+    lastDropped_.reset();
     videoEnded_ = soundEnded_ = completeSent_ = errorSent_ = false;
     droppedInRow_ = 0;
     if (audio_)
@@ -280,10 +281,16 @@ std::chrono::milliseconds Player::PlayStep()
     if (hasVideo_ && !videoEnded_) {
         if (!nextFrame_) {
             DecodedFrame frame = reader_->NextVideoFrame();
-            if (frame)
+            if (frame) {
                 nextFrame_ = std::make_unique<DecodedFrame>(std::move(frame));
-            else
+            } else {
                 videoEnded_ = true;
+                // The end of the stream always shows its last picture, late or not: a
+                // user pausing there expects it on screen.
+                if (lastDropped_)
+                    Present(*lastDropped_);
+                lastDropped_.reset();
+            }
         }
         if (nextFrame_) {
             const std::int64_t due = nextFrame_->timeUnits;
@@ -296,14 +303,16 @@ std::chrono::milliseconds Player::PlayStep()
                 const milliseconds wait{std::max<std::int64_t>(1, (due - now) / kUnitsPerMs)};
                 return soundPlaying ? std::min(wait, kSoundPoll) : wait;
             }
+            lastShown_ = due;
             if (now - due > kLateUnits && droppedInRow_ < kMaxDroppedInRow) {
                 ++droppedInRow_;
+                lastDropped_ = std::move(nextFrame_);
             } else {
                 droppedInRow_ = 0;
+                lastDropped_.reset();
                 Present(*nextFrame_);
+                nextFrame_.reset();
             }
-            lastShown_ = due;
-            nextFrame_.reset();
             ReportDecodeErrors();
             return milliseconds(0);
         }

@@ -91,7 +91,8 @@ private:
     std::unique_ptr<AudioOutput> audio_;
     std::unique_ptr<PlaybackClock> clock_;
     std::unique_ptr<DecodedFrame> nextFrame_;
-    PlayState running_ = PlayState::Stopped;  // the state the thread has put into effect
+    std::unique_ptr<DecodedFrame> lastDropped_;  // the last picture dropped for lateness
+    PlayState running_ = PlayState::Stopped;     // the state the thread has put into effect
     std::int64_t soundFrom_ = 0;
     std::int64_t lastShown_ = 0;
     bool videoEnded_ = false;

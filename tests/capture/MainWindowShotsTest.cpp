@@ -8,7 +8,6 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTimeEdit>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -110,16 +109,12 @@ TEST_F(MainWindowShotsTest, SavingUsesThePrefixBoxAndAMissingFolderGetsTheFocus)
 
 TEST_F(MainWindowShotsTest, ClosingDuringACaptureEndsItThenClosesAndKeepsTheSettings)
 {
-    window->settings().CaptureSpeed = 1;
-    // Asks to close during the second shot's wait, once the first shot is in.
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, window.get(), [this, &poll] {
-        if (window->statusText(0) == lang::kShotCount.arg(1)) {
-            poll.stop();
-            window->close();
-        }
-    });
-    poll.start(10);
+    // The second shot's seek asks to close; the request arrives inside its wait.
+    engine.frameAt = [this](std::int64_t second) {
+        if (second == 8)
+            QMetaObject::invokeMethod(window.get(), &QWidget::close, Qt::QueuedConnection);
+        return test::MarkedFrame(int(second), 64, 48);
+    };
     window->action("ActAutoCapture")->trigger();
     EXPECT_EQ(list()->count(), 2) << "the shot in progress is finished, no more are taken";
     QApplication::processEvents();
