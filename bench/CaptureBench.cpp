@@ -86,6 +86,7 @@ public:
     {
         return Timed("GrabSeekFrame", [&] { return engine_.GrabSeekFrame(bitmap, waitMs); });
     }
+    sm::SeekProgress GetSeekProgress() const override { return engine_.GetSeekProgress(); }
     void GetVideoSize(int& width, int& height) const override { engine_.GetVideoSize(width, height); }
     QString ListFilterNames() const override { return engine_.ListFilterNames(); }
     void SetMuted(bool muted) override { engine_.SetMuted(muted); }

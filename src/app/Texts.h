@@ -10,6 +10,7 @@ inline const QString kVersion = QStringLiteral("3.0.1");
 
 inline const QString kConfirmDeleteShots = QStringLiteral("确定要删除这些图片吗？");
 inline const QString kShotCount = QStringLiteral("已捕捉 %1 张截图");
+inline const QString kShotCountLeftOut = QStringLiteral("已捕捉 %1 张截图，%2 张未能捕捉");
 
 // ---- Application shell: main window, About box, open dialog, dialogs ----
 inline const QString kUnknownError = QStringLiteral("未知错误");
@@ -116,6 +117,7 @@ inline const QString kBtnAbort = QStringLiteral("中断(&A)");
 inline const QString kOutputFolderMissing = QStringLiteral("输出文件夹不存在，请首先创建它。");
 inline const QString kShotsSavedOpenFolder = QStringLiteral("%1 截图已被保存。\n您想要打开输出文件夹吗？");
 inline const QString kShotsNotSaved = QStringLiteral("%1 张截图未能保存。");
+inline const QString kNothingSaved = QStringLiteral("没有保存任何截图。");
 
 // Video opening and playback.
 inline const QString kPositionReadout = QStringLiteral("Position: %1 Duration: %2");

@@ -8,6 +8,7 @@ namespace sm {
 
 AutoCaptureOutcome AutoCapture::Run(const AutoCaptureRequest& request)
 {
+    leftOut_ = 0;
     if (!engine_.IsActive())
         return AutoCaptureOutcome::NoVideo;
     RunScope run(control_);
@@ -44,6 +45,7 @@ AutoCaptureOutcome AutoCapture::TakeShots(const std::vector<int>& seconds, int c
     };
     const auto addShot = [this](TakenShot&& shot) { shots_.AddShot(std::move(shot.Picture), shot.Label); };
     const ShotSeriesResult result = TakeShotSeries(engine_, host_, control_, seconds, captureSpeed, addShot, hooks);
+    leftOut_ = result.LeftOut;
     switch (result.Outcome) {
     case ShotSeriesOutcome::Completed:
         return AutoCaptureOutcome::Completed;

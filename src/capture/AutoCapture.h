@@ -38,6 +38,8 @@ public:
     }
 
     AutoCaptureOutcome Run(const AutoCaptureRequest& request);
+    // The scheduled shots the last run tried that gave no picture.
+    int LeftOut() const { return leftOut_; }
 
 private:
     AutoCaptureOutcome TakeShots(const std::vector<int>& seconds, int captureSpeed);
@@ -46,6 +48,7 @@ private:
     ShotList& shots_;
     RunHost& host_;
     RunControl& control_;
+    int leftOut_ = 0;
 };
 
 }  // namespace sm

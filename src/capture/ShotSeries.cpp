@@ -5,6 +5,37 @@
 
 namespace sm {
 
+namespace {
+
+enum class FrameWait { Grabbed, Missing, Aborted };
+
+// The frame of the last seek, waited for in short slices with events handled between
+// them, so that the window answers and the stop request ends the wait.
+FrameWait AwaitSeekFrame(MediaEngine& engine, RunHost& host, const RunControl& control, Bitmap& frame)
+{
+    std::uint64_t work = engine.GetSeekProgress().Work;
+    int idleMs = 0;
+    for (;;) {
+        if (engine.GrabSeekFrame(frame, kFrameWaitSliceMs))
+            return FrameWait::Grabbed;
+        const SeekProgress progress = engine.GetSeekProgress();
+        // The seek may have ended since the grab gave up.
+        if (!progress.Pending)
+            return engine.GrabSeekFrame(frame, 0) ? FrameWait::Grabbed : FrameWait::Missing;
+        if (progress.Work != work) {
+            work = progress.Work;
+            idleMs = 0;
+        } else if ((idleMs += kFrameWaitSliceMs) >= kSeekStallMs) {
+            return FrameWait::Missing;
+        }
+        host.ProcessMessages();
+        if (control.AbortRequested)
+            return FrameWait::Aborted;
+    }
+}
+
+}  // namespace
+
 ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunControl& control,
                                 const std::vector<int>& seconds, int captureSpeed, const ShotSink& sink,
                                 const ShotSeriesHooks& hooks)
@@ -36,11 +67,16 @@ ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunCon
             return result;
         engine.Stop();
         Bitmap frame;
-        if (engine.GrabSeekFrame(frame, kSeekFrameWaitMs) && !frame.isEmpty()) {
+        const FrameWait wait = AwaitSeekFrame(engine, host, control, frame);
+        if (wait == FrameWait::Grabbed && !frame.isEmpty()) {
             sink(TakenShot{std::move(frame), t, FormatTimeLabel(t)});
             ++result.Taken;
         } else {
             ++result.LeftOut;
+        }
+        if (wait == FrameWait::Aborted) {
+            result.Outcome = ShotSeriesOutcome::Aborted;
+            return result;
         }
         if (hooks.AfterShot)
             hooks.AfterShot(i);

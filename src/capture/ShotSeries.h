@@ -23,20 +23,23 @@ struct TakenShot {
 // own for a batch run.
 using ShotSink = std::function<void(TakenShot&& shot)>;
 
-// How long a shot waits, after the settling time, for the frame at its position to be
-// decoded before it is given up.
-constexpr int kSeekFrameWaitMs = 5000;
+// After the settling time a shot waits for the frame at its position as long as the
+// decoder makes progress on it, in slices of this length with events handled between
+// them; it is given up when the decoder has made none for kSeekStallMs.
+constexpr int kFrameWaitSliceMs = 50;
+constexpr int kSeekStallMs = 5000;
 
 enum class ShotSeriesOutcome {
     Completed,    // every second was handled
-    Aborted,      // the stop request ended the series between two shots
+    Aborted,      // the stop request ended the series between two shots, or while a
+                  // frame was awaited (that shot is left out)
     Interrupted,  // StillWanted said no; a shot in progress was dropped
 };
 
 struct ShotSeriesResult {
     ShotSeriesOutcome Outcome = ShotSeriesOutcome::Completed;
     int Taken = 0;    // shots handed to the sink
-    int LeftOut = 0;  // seconds tried that gave no picture
+    int LeftOut = 0;  // seconds tried that gave no picture (none, a stuck decoder, an abort)
 };
 
 // What the caller of a series is asked and told around its shots; both may stay empty.
@@ -51,8 +54,9 @@ struct ShotSeriesHooks {
 // Takes one shot for each second t, in order, the way automatic capture does: Play,
 // SeekTo(t), a settling wait of captureSpeed seconds (events handled), Stop, and the
 // frame presented for the seek to t (not the one playing went on to), so that the
-// picture matches the label of t. The stop request of `control` is honoured before each
-// shot. The engine is left stopped when the series ends; an error is passed on.
+// picture matches the label of t; a slow decoder is waited for as long as it makes
+// progress. The stop request of `control` is honoured before each shot and while a frame
+// is awaited. The engine is left stopped when the series ends; an error is passed on.
 ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunControl& control,
                                 const std::vector<int>& seconds, int captureSpeed, const ShotSink& sink,
                                 const ShotSeriesHooks& hooks = {});

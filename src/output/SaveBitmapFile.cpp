@@ -2,6 +2,7 @@
 
 #include <QIODevice>
 
+#include "app/Texts.h"
 #include "common/SafeFileWrite.h"
 #include "imaging/TextStamp.h"
 #include "output/Encoders.h"
@@ -10,7 +11,7 @@
 namespace sm {
 
 bool SaveBitmapFile(Bitmap& bitmap, const QString& fileName, const QString& timeLabel, const AppSettings& settings,
-                    Encoders& encoders, Bitmap& workBitmap)
+                    Encoders& encoders, Bitmap& workBitmap, QString* error)
 {
     if (settings.AddTimeStamp && !timeLabel.isEmpty()) {
         try {
@@ -25,7 +26,13 @@ bool SaveBitmapFile(Bitmap& bitmap, const QString& fileName, const QString& time
         WriteFileAtomically(fileName,
                             [&](QIODevice& out) { format.write(bitmap, settingValue, encoders, workBitmap, out); });
         return true;
+    } catch (const std::exception& e) {
+        if (error)
+            *error = QString::fromUtf8(e.what());
+        return false;
     } catch (...) {
+        if (error)
+            *error = lang::kUnknownError;
         return false;
     }
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/Texts.h"
 #include "common/PathText.h"
 #include "common/ScopeExit.h"
 #include "imaging/Resize.h"
@@ -13,8 +14,9 @@ namespace sm {
 
 ShotFileWriter BitmapFileWriter(const AppSettings& settings, Encoders& encoders, Bitmap& workBitmap)
 {
-    return [&settings, &encoders, &workBitmap](Bitmap& picture, const QString& fileName, const QString& timeLabel) {
-        return SaveBitmapFile(picture, fileName, timeLabel, settings, encoders, workBitmap);
+    return [&settings, &encoders, &workBitmap](Bitmap& picture, const QString& fileName, const QString& timeLabel,
+                                               QString& error) {
+        return SaveBitmapFile(picture, fileName, timeLabel, settings, encoders, workBitmap, &error);
     };
 }
 
@@ -41,13 +43,12 @@ SaveShotsResult SaveShotsRun::Run(const std::vector<ShotToSave>& shots, const st
     if (settings_.SaveFormat >= -5 && settings_.SaveFormat <= -1)
         settings_.SaveFormat = 0;
     result.Outcome = SaveShotsOutcome::Finished;
-    result.Written = WriteFiles(shots, prefix, FileExtensionFor(settings_.SaveFormat));
-    result.NotWritten = int(shots.size()) - result.Written;
+    WriteFiles(shots, prefix, FileExtensionFor(settings_.SaveFormat), result);
     return result;
 }
 
-int SaveShotsRun::WriteFiles(const std::vector<ShotToSave>& shots, const std::function<QString()>& prefix,
-                             const QString& extension)
+void SaveShotsRun::WriteFiles(const std::vector<ShotToSave>& shots, const std::function<QString()>& prefix,
+                              const QString& extension, SaveShotsResult& result)
 {
     const QString folder = settings_.OutputFolder;
     const int width = settings_.ShotsWidth;
@@ -60,7 +61,6 @@ int SaveShotsRun::WriteFiles(const std::vector<ShotToSave>& shots, const std::fu
     host_.ProcessMessages();
     control_.AbortRequested = false;
 
-    int written = 0;
     for (int i = 0; i < count; ++i) {
         if (control_.AbortRequested)
             break;
@@ -72,12 +72,15 @@ int SaveShotsRun::WriteFiles(const std::vector<ShotToSave>& shots, const std::fu
             ResizeBitmap(work, width, height, ResizeStretch, clWhite);
         const QString fileName = ShotFileName(folder, prefix(), i + 1, extension);
         // Only a file that is really there counts as saved.
-        if (writer_(work, fileName, shot.Label) && QFileInfo(fileName).isFile())
-            ++written;
+        QString error;
+        if (writer_(work, fileName, shot.Label, error) && QFileInfo(fileName).isFile()) {
+            ++result.Written;
+        } else if (++result.Failed == 1) {
+            result.FirstError = error.isEmpty() ? lang::kUnknownError : error;
+        }
         host_.ProcessMessages();
         host_.SetProgress(int(100.0 / count * i));
     }
-    return written;
 }
 
 }  // namespace sm

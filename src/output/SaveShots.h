@@ -14,8 +14,9 @@
 namespace sm {
 
 // Writes one picture file: (picture, which it may change, file name, time label) to
-// true when the file was written.
-using ShotFileWriter = std::function<bool(Bitmap& picture, const QString& fileName, const QString& timeLabel)>;
+// true when the file was written; on false, error says why.
+using ShotFileWriter
+    = std::function<bool(Bitmap& picture, const QString& fileName, const QString& timeLabel, QString& error)>;
 
 struct Encoders;
 
@@ -33,7 +34,9 @@ enum class SaveShotsOutcome {
 struct SaveShotsResult {
     SaveShotsOutcome Outcome = SaveShotsOutcome::NothingToSave;
     int Written = 0;     // files written and present afterwards
-    int NotWritten = 0;  // shots without a file: failed, empty or left by an abort
+    int Failed = 0;      // files whose write was tried and failed (not empty shots, not
+                         // the rows an abort left)
+    QString FirstError;  // why the first of them failed
 };
 
 // The name of the n-th file of a save: folder (ending in a separator) + prefix + n
@@ -57,8 +60,8 @@ public:
     SaveShotsResult Run(const std::vector<ShotToSave>& shots, const std::function<QString()>& prefix);
 
 private:
-    int WriteFiles(const std::vector<ShotToSave>& shots, const std::function<QString()>& prefix,
-                   const QString& extension);
+    void WriteFiles(const std::vector<ShotToSave>& shots, const std::function<QString()>& prefix,
+                    const QString& extension, SaveShotsResult& result);
 
     AppSettings& settings_;
     RunHost& host_;

@@ -132,6 +132,8 @@ bool FfmpegEngine::GrabSeekFrame(Bitmap& bitmap, int waitMs)
     return player_ && player_->GrabSeekFrame(bitmap, waitMs);
 }
 
+SeekProgress FfmpegEngine::GetSeekProgress() const { return player_ ? player_->SeekProgress() : sm::SeekProgress{}; }
+
 void FfmpegEngine::GetVideoSize(int& width, int& height) const
 {
     if (!player_ || !player_->HasVideo())

@@ -35,6 +35,7 @@ public:
 
     bool GrabFrame(Bitmap& bitmap) override;
     bool GrabSeekFrame(Bitmap& bitmap, int waitMs) override;
+    SeekProgress GetSeekProgress() const override;
     void GetVideoSize(int& width, int& height) const override;
     QString ListFilterNames() const override;
     void SetMuted(bool muted) override;

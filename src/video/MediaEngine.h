@@ -12,6 +12,12 @@ namespace sm {
 
 enum class PlayState { Uninitialized, Stopped, Paused, Playing };
 
+// How far the engine has come with the frame of the last seek.
+struct SeekProgress {
+    bool Pending = false;    // the frame is still being decoded
+    std::uint64_t Work = 0;  // grows while the decoder makes progress
+};
+
 // Event codes a graph reports (the values follow the classic media-framework codes so
 // that EventText can name them).
 enum GraphEventCode : int {
@@ -71,6 +77,9 @@ public:
     // contains the seek target), waiting up to waitMs for it to be decoded. Returns
     // false and leaves the bitmap unchanged when there is none.
     virtual bool GrabSeekFrame(Bitmap& bitmap, int waitMs) = 0;
+    // Whether the frame of the last seek is still being decoded, and how much work the
+    // decoder has done; a caller may wait as long as the work grows.
+    virtual SeekProgress GetSeekProgress() const = 0;
     // The display size (rotation and sample aspect ratio applied); untouched without video.
     virtual void GetVideoSize(int& width, int& height) const = 0;
     // Each element of the chain's names followed by a CR (13); empty without a graph.

@@ -229,6 +229,7 @@ bool MediaReader::ReadPacket()
         endOfInput_ = true;
         return false;
     }
+    packetsRead_.fetch_add(1, std::memory_order_relaxed);
     std::deque<PacketPtr>* queue = nullptr;
     if (packet->stream_index == videoIndex_)
         queue = &videoPackets_;

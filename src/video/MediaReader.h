@@ -61,6 +61,8 @@ public:
     void SetAudioWanted(bool wanted) { audioWanted_ = wanted; }
     // The number of damaged packets met since the last call.
     int TakeDecodeErrors();
+    // The number of packets read so far; may be asked from any thread.
+    std::uint64_t PacketsRead() const { return packetsRead_.load(std::memory_order_relaxed); }
 
 private:
     void OpenDecoder(int index, CodecContextPtr& decoder, bool video);
@@ -99,6 +101,7 @@ private:
     std::int64_t skipBefore_;
     int skipMode_ = 0;
     int decodeErrors_ = 0;
+    std::atomic<std::uint64_t> packetsRead_{0};
 };
 
 }  // namespace sm

@@ -126,6 +126,12 @@ bool Player::GrabSeekFrame(Bitmap& bitmap, int waitMs) const
     return true;
 }
 
+sm::SeekProgress Player::SeekProgress() const
+{
+    std::lock_guard lock(mutex_);
+    return {seekDone_ < seekRequested_, reader_->PacketsRead()};
+}
+
 void Player::Run()
 {
     if (reader_->HasAudio()) {

@@ -62,6 +62,7 @@ public:
 
     bool GrabPresented(Bitmap& bitmap) const;
     bool GrabSeekFrame(Bitmap& bitmap, int waitMs) const;
+    sm::SeekProgress SeekProgress() const;
 
 private:
     struct Command {

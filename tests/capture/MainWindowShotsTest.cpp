@@ -21,6 +21,17 @@
 namespace sm {
 namespace {
 
+// Prompts that let a test look at the window while an error box would be up.
+class WatchingPrompts : public test::ScriptedPrompts {
+public:
+    std::function<void()> onError = [] {};
+    void Error(const QString& text) override
+    {
+        onError();
+        ScriptedPrompts::Error(text);
+    }
+};
+
 class MainWindowShotsTest : public testing::Test {
 protected:
     void SetUp() override
@@ -47,7 +58,7 @@ protected:
     QListWidget* list() const { return child<QListWidget>("lvPicList"); }
 
     QTemporaryDir folder;
-    test::ScriptedPrompts prompts;
+    WatchingPrompts prompts;
     test::FakeMediaEngine engine;
     std::unique_ptr<TfrmMain> window;
 };
@@ -64,8 +75,16 @@ TEST_F(MainWindowShotsTest, AutomaticCaptureFillsTheListAndRefreshesTheCommands)
 
 TEST_F(MainWindowShotsTest, AStartLaterThanTheVideoPutsTheFocusOnTheStartTime)
 {
+    window->action("ActAutoCapture")->trigger();
+    ASSERT_TRUE(window->action("ActSaveShots")->isEnabled());
+    QApplication::setActiveWindow(window.get());  // given back by the desktop when the progress dialog hides
     child<QTimeEdit>("meStartTime")->setTime(QTime(0, 1, 41));
     child<QLineEdit>("edPrefix")->setFocus();
+    prompts.onError = [this] {
+        EXPECT_EQ(window->statusText(0), lang::kShotCount.arg(0)) << "the box comes up over the emptied list";
+        EXPECT_FALSE(window->action("ActSaveShots")->isEnabled());
+        EXPECT_FALSE(window->action("ActRemoveSelShots")->isEnabled());
+    };
     window->action("ActAutoCapture")->trigger();
     EXPECT_EQ(prompts.texts("error"), QStringList{lang::kStartAfterDuration});
     EXPECT_EQ(list()->count(), 0);

@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <QFile>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -140,7 +142,7 @@ TEST_F(ShotCommandsTest, ClosingTheWindowDuringASaveWritesNoMoreAndAsksNothing)
     commands->Shots().AddShot(MarkedFrame(2), "00:00:02");
     settings.OutputFolder = QDir::tempPath();
     int files = 0;
-    const ShotFileWriter writer = [&](Bitmap&, const QString&, const QString&) {
+    const ShotFileWriter writer = [&](Bitmap&, const QString&, const QString&, QString&) {
         ++files;
         window.close();
         return false;
@@ -152,6 +154,67 @@ TEST_F(ShotCommandsTest, ClosingTheWindowDuringASaveWritesNoMoreAndAsksNothing)
     EXPECT_TRUE(prompts.shown.empty());
     QApplication::processEvents();
     EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(ShotCommandsTest, ShotsLeftOutAreNamedInTheStatusAtTheEnd)
+{
+    engine.frameAt = [](std::int64_t second) { return second == 16 ? Bitmap() : MarkedFrame(int(second)); };
+    EXPECT_EQ(commands->AutoCapture(settings, 0, 100), AutoCaptureOutcome::Completed);
+    EXPECT_EQ(commands->Shots().RowCount(), 11);
+    EXPECT_EQ(statuses.back(), lang::kShotCountLeftOut.arg(11).arg(1)) << "written after the window's refresh";
+}
+
+// What the user hears after a save: failures with their first reason, and no folder to
+// open when nothing was written.
+TEST_F(ShotCommandsTest, TheSaveReportCountsOnlyFailedWritesAndOffersOnlyAFolderWithFiles)
+{
+    const struct {
+        const char* name;
+        std::vector<bool> writes;  // per shot: the writer succeeds
+        int abortDuring;           // the stop request comes during this write (-1: never)
+        QStringList errors;
+        QStringList confirms;
+    } cases[] = {
+        {"all written", {true, true}, -1, {}, {lang::kShotsSavedOpenFolder.arg(2)}},
+        {"one failed",
+         {true, false, true},
+         -1,
+         {lang::kShotsNotSaved.arg(1) + "\ndisk full"},
+         {lang::kShotsSavedOpenFolder.arg(2)}},
+        {"aborted", {true, true, true}, 0, {}, {lang::kShotsSavedOpenFolder.arg(1)}},
+        {"all failed", {false, false}, -1, {lang::kShotsNotSaved.arg(2) + "\ndisk full\n" + lang::kNothingSaved}, {}},
+        {"failed, then aborted",
+         {false, true, true},
+         0,
+         {lang::kShotsNotSaved.arg(1) + "\ndisk full\n" + lang::kNothingSaved},
+         {}},
+    };
+    QTemporaryDir out;
+    settings.OutputFolder = out.path();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        commands->ClearShots();
+        for (std::size_t i = 0; i < c.writes.size(); ++i)
+            commands->Shots().AddShot(MarkedFrame(int(i)), QStringLiteral("00:00:%1").arg(i + 10));
+        prompts.shown.clear();
+        prompts.confirmAnswers = {true};
+        std::size_t calls = 0;
+        const ShotFileWriter writer = [&](Bitmap&, const QString& fileName, const QString&, QString& error) {
+            if (int(calls) == c.abortDuring)
+                commands->StopCapture();
+            if (!c.writes[calls++]) {
+                error = QStringLiteral("disk full");
+                return false;
+            }
+            QFile file(fileName);
+            return file.open(QIODevice::WriteOnly);
+        };
+        commands->SaveShots(
+            settings, [] { return QStringLiteral("x_"); }, writer);
+        EXPECT_EQ(prompts.texts("error"), c.errors);
+        EXPECT_EQ(prompts.texts("confirm"), c.confirms);
+        EXPECT_EQ(prompts.texts("shell").size(), c.confirms.size()) << "Yes opens the folder";
+    }
 }
 
 TEST_F(ShotCommandsTest, ManualCaptureAddsTheShownFrame)

@@ -138,12 +138,15 @@ TEST_F(SaveBitmapFileTest, SaveFormatsOutsideTheTableWriteJpegNamedJpg)
         EXPECT_EQ(FileExtensionFor(i), QString::fromLatin1(extensions[i]));
 }
 
-TEST_F(SaveBitmapFileTest, AMissingFolderGivesFalseAndNoFile)
+TEST_F(SaveBitmapFileTest, AMissingFolderGivesFalseWithTheReasonAndNoFile)
 {
     for (int saveFormat = 0; saveFormat < 5; ++saveFormat) {
         settings.SaveFormat = saveFormat;
         Bitmap copy = picture;
-        EXPECT_FALSE(Save(copy, "missing/shot" + FileExtensionFor(saveFormat))) << saveFormat;
+        const QString path = PathOf("missing/shot" + FileExtensionFor(saveFormat));
+        QString error;
+        EXPECT_FALSE(SaveBitmapFile(copy, path, QString(), settings, encoders, workBitmap, &error)) << saveFormat;
+        EXPECT_TRUE(error.contains(path)) << error.toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(PathOf("missing")));
     EXPECT_TRUE(FilesInFolder().isEmpty());

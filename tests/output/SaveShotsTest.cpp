@@ -39,12 +39,14 @@ protected:
     }
 
     // Writes "label mark widthxheight" as the file's content.
-    bool WriteText(Bitmap& picture, const QString& fileName, const QString& label)
+    bool WriteText(Bitmap& picture, const QString& fileName, const QString& label, QString& error)
     {
         written.push_back(fileName);
         QFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            error = file.errorString();
             return false;
+        }
         file.write(QStringLiteral("%1 %2 %3x%4")
                        .arg(label)
                        .arg(picture.pixelRgb(0, 0))
@@ -56,8 +58,9 @@ protected:
 
     SaveShotsResult Save(const std::vector<ShotToSave>& shots)
     {
-        SaveShotsRun run(settings, host, control,
-                         [this](Bitmap& p, const QString& f, const QString& l) { return writer(p, f, l); });
+        SaveShotsRun run(settings, host, control, [this](Bitmap& p, const QString& f, const QString& l, QString& e) {
+            return writer(p, f, l, e);
+        });
         return run.Run(shots, [this] { return prefix; });
     }
 
@@ -75,7 +78,8 @@ protected:
     RunControl control;
     QString prefix = QStringLiteral("shots_");
     std::vector<QString> written;
-    ShotFileWriter writer = [this](Bitmap& p, const QString& f, const QString& l) { return WriteText(p, f, l); };
+    ShotFileWriter writer
+        = [this](Bitmap& p, const QString& f, const QString& l, QString& e) { return WriteText(p, f, l, e); };
 };
 
 TEST_F(SaveShotsTest, WritesNumberedFilesInDisplayOrder)
@@ -84,7 +88,7 @@ TEST_F(SaveShotsTest, WritesNumberedFilesInDisplayOrder)
 
     EXPECT_EQ(result.Outcome, SaveShotsOutcome::Finished);
     EXPECT_EQ(result.Written, 3);
-    EXPECT_EQ(result.NotWritten, 0);
+    EXPECT_EQ(result.Failed, 0);
     EXPECT_EQ(written, (std::vector<QString>{out.filePath("shots_0001.png"), out.filePath("shots_0002.png"),
                                              out.filePath("shots_0003.png")}));
     EXPECT_EQ(Content("shots_0002.png"), "00:00:16 16 6x4");
@@ -159,14 +163,17 @@ TEST_F(SaveShotsTest, AFileThatCannotBeWrittenIsNotCountedAsSaved)
     const SaveShotsResult result = Save({Shot("a", 1), Shot("b", 2), Shot("c", 3)});
 
     EXPECT_EQ(result.Written, 2);
-    EXPECT_EQ(result.NotWritten, 1);
+    EXPECT_EQ(result.Failed, 1);
+    EXPECT_FALSE(result.FirstError.isEmpty()) << "the reason is kept for the user";
     EXPECT_EQ(Content("shots_0003.png"), "c 3 6x4") << "the run goes on after a failed file";
 }
 
 TEST_F(SaveShotsTest, AWriterThatClaimsSuccessWithoutAFileIsNotBelieved)
 {
-    writer = [](Bitmap&, const QString&, const QString&) { return true; };
-    EXPECT_EQ(Save({Shot("a", 1)}).Written, 0);
+    writer = [](Bitmap&, const QString&, const QString&, QString&) { return true; };
+    const SaveShotsResult result = Save({Shot("a", 1)});
+    EXPECT_EQ(result.Written, 0);
+    EXPECT_EQ(result.Failed, 1);
 }
 
 TEST_F(SaveShotsTest, ASecondSaveOverwritesTheFirstOnesFiles)
@@ -177,18 +184,18 @@ TEST_F(SaveShotsTest, ASecondSaveOverwritesTheFirstOnesFiles)
     EXPECT_EQ(Content("shots_0002.png"), "b 2 6x4");
 }
 
-TEST_F(SaveShotsTest, AbortStopsBeforeTheNextFile)
+TEST_F(SaveShotsTest, AbortStopsBeforeTheNextFileAndTheRowsLeftAreNoFailures)
 {
-    writer = [this](Bitmap& p, const QString& f, const QString& l) {
+    writer = [this](Bitmap& p, const QString& f, const QString& l, QString& e) {
         if (written.size() == 1)
             control.AbortRequested = true;  // pressed while the second file is written
-        return WriteText(p, f, l);
+        return WriteText(p, f, l, e);
     };
     const SaveShotsResult result = Save({Shot("a", 1), Shot("b", 2), Shot("c", 3), Shot("d", 4)});
 
     EXPECT_EQ(written.size(), 2u);
     EXPECT_EQ(result.Written, 2);
-    EXPECT_EQ(result.NotWritten, 2);
+    EXPECT_EQ(result.Failed, 0);
     EXPECT_FALSE(host.visible);
     EXPECT_TRUE(control.AbortRequested);
 }
@@ -210,13 +217,14 @@ TEST_F(SaveShotsTest, ThePrefixIsReadForEveryFileAndEmptyPicturesLeaveTheirNumbe
     const SaveShotsResult result = run.Run(shots, [&files] { return QStringLiteral("p%1_").arg(++files); });
 
     EXPECT_EQ(written, (std::vector<QString>{out.filePath("p1_0001.png"), out.filePath("p2_0003.png")}));
-    EXPECT_EQ(result.NotWritten, 1);
+    EXPECT_EQ(result.Failed, 0) << "an empty picture is no failed write";
     EXPECT_EQ(host.progress, (std::vector<int>{0, 0, 66})) << "an empty picture makes no progress step";
 }
 
 TEST_F(SaveShotsTest, AnErrorEndsTheRunAndIsPassedOn)
 {
-    writer = [](Bitmap&, const QString&, const QString&) -> bool { throw std::runtime_error("encoder broke"); };
+    writer
+        = [](Bitmap&, const QString&, const QString&, QString&) -> bool { throw std::runtime_error("encoder broke"); };
     EXPECT_THROW(Save({Shot("a", 1)}), std::runtime_error);
     EXPECT_FALSE(host.visible);
     EXPECT_TRUE(control.AbortRequested);

@@ -61,6 +61,7 @@ bool FakeMediaEngine::SeekTo(std::int64_t seconds)
     if (!opened_)
         return false;
     position_ = seconds;
+    slowGrabsLeft_ = slowGrabs;
     seekFrame_ = frameAt(seconds);
     if (state_ != PlayState::Stopped && !seekFrame_.isEmpty())
         presented_ = seekFrame_;
@@ -93,6 +94,12 @@ bool FakeMediaEngine::GrabFrame(Bitmap& bitmap)
 
 bool FakeMediaEngine::GrabSeekFrame(Bitmap& bitmap, int)
 {
+    if (slowGrabsLeft_ > 0) {
+        --slowGrabsLeft_;
+        if (!decoderStuck)
+            ++work_;
+        return false;
+    }
     if (seekFrame_.isEmpty())
         return false;
     bitmap = seekFrame_;

@@ -32,6 +32,10 @@ public:
     bool failOpen = false;  // OpenMedia throws
     QString filterNames = QStringLiteral("Video Renderer\rDecoder\r");
     std::vector<QString> calls;  // "SetActive(1)", "Play", "SeekTo(8)", ...
+    // A slow decoder: after each seek, that many GrabSeekFrame calls find the frame still
+    // being decoded; meanwhile each of them adds to the decoder's work, unless it is stuck.
+    int slowGrabs = 0;
+    bool decoderStuck = false;
 
     bool SetActive(bool on) override;
     bool IsActive() const override { return active_; }
@@ -47,6 +51,7 @@ public:
     bool SeekToUnits(std::int64_t units) override;
     bool GrabFrame(Bitmap& bitmap) override;
     bool GrabSeekFrame(Bitmap& bitmap, int waitMs) override;
+    SeekProgress GetSeekProgress() const override { return {slowGrabsLeft_ > 0, work_}; }
     void GetVideoSize(int& width, int& height) const override;
     QString ListFilterNames() const override { return active_ ? filterNames : QString(); }
     void SetMuted(bool muted) override;
@@ -67,6 +72,8 @@ private:
     std::int64_t position_ = 0;
     Bitmap presented_;
     Bitmap seekFrame_;
+    int slowGrabsLeft_ = 0;
+    std::uint64_t work_ = 0;
 };
 
 }  // namespace sm::test

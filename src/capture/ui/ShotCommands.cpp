@@ -41,12 +41,16 @@ AutoCaptureOutcome ShotCommands::AutoCapture(const AppSettings& settings, int st
                                      startSecond,
                                      durationSeconds,
                                      settings.CaptureSpeed};
-    const AutoCaptureOutcome outcome = sm::AutoCapture(engine_, shots_, *this, control_).Run(request);
+    sm::AutoCapture capture(engine_, shots_, *this, control_);
+    const AutoCaptureOutcome outcome = capture.Run(request);
     if (outcome == AutoCaptureOutcome::Refused || outcome == AutoCaptureOutcome::NoVideo)
         return outcome;
+    // The list and the commands are up to date before anything is said.
     refreshCommands_();
     if (outcome == AutoCaptureOutcome::StartAfterEnd)
         prompts_.Error(lang::kStartAfterDuration);
+    if (capture.LeftOut() > 0)
+        showStatus_(lang::kShotCountLeftOut.arg(shots_.RowCount()).arg(capture.LeftOut()));
     return outcome;
 }
 
@@ -72,8 +76,19 @@ SaveShotsOutcome ShotCommands::SaveShots(AppSettings& settings, const std::funct
 
 void ShotCommands::ReportSave(const SaveShotsResult& result, const QString& folder)
 {
-    if (result.NotWritten > 0)
-        prompts_.Error(lang::kShotsNotSaved.arg(result.NotWritten));
+    // Rows an abort left are no failures; a failure says why.
+    const QString failed = result.Failed > 0
+                               ? lang::kShotsNotSaved.arg(result.Failed) + QLatin1Char('\n') + result.FirstError
+                               : QString();
+    if (result.Written == 0) {
+        if (failed.isEmpty())
+            prompts_.Information(lang::kNothingSaved);
+        else
+            prompts_.Error(failed + QLatin1Char('\n') + lang::kNothingSaved);
+        return;
+    }
+    if (!failed.isEmpty())
+        prompts_.Error(failed);
     if (prompts_.Confirm(lang::kShotsSavedOpenFolder.arg(result.Written)))
         prompts_.OpenWithShell(folder);
 }
