@@ -14,7 +14,7 @@ struct AutoCaptureRequest {
     int EveryFrame = 60;
     int StartSecond = 0;
     int DurationSeconds = 0;
-    int CaptureSpeed = 2;  // seconds the video plays after each seek
+    int CaptureSpeed = 2;  // seconds the video plays after each seek; 0: it does not play
 };
 
 enum class AutoCaptureOutcome {

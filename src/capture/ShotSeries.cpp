@@ -60,12 +60,16 @@ ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunCon
         if (interrupted())
             return result;
         const int t = seconds[std::size_t(i)];
-        engine.Play();
-        engine.SeekTo(t);
-        host.Wait(captureSpeed * 1000);
-        if (interrupted())
-            return result;
-        engine.Stop();
+        if (captureSpeed > 0) {
+            engine.Play();
+            engine.SeekTo(t);
+            host.Wait(captureSpeed * 1000);
+            if (interrupted())
+                return result;
+            engine.Stop();
+        } else {
+            engine.SeekTo(t);
+        }
         Bitmap frame;
         const FrameWait wait = AwaitSeekFrame(engine, host, control, frame);
         if (wait == FrameWait::Grabbed && !frame.isEmpty()) {

@@ -54,7 +54,8 @@ struct ShotSeriesHooks {
 // Takes one shot for each second t, in order, the way automatic capture does: Play,
 // SeekTo(t), a settling wait of captureSpeed seconds (events handled), Stop, and the
 // frame presented for the seek to t (not the one playing went on to), so that the
-// picture matches the label of t; a slow decoder is waited for as long as it makes
+// picture matches the label of t. A captureSpeed of 0 (or less) means no settling: the
+// stopped video seeks to t and its frame is taken without playing; a slow decoder is waited for as long as it makes
 // progress. The stop request of `control` is honoured before each shot and while a frame
 // is awaited. The engine is left stopped when the series ends; an error is passed on.
 ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunControl& control,

@@ -128,7 +128,7 @@ TEST_F(MainWindowShotsTest, SavingUsesThePrefixBoxAndAMissingFolderGetsTheFocus)
 
 TEST_F(MainWindowShotsTest, ClosingDuringACaptureEndsItThenClosesAndKeepsTheSettings)
 {
-    // The second shot's seek asks to close; the request arrives inside its wait.
+    // The second shot's seek asks to close; the request arrives while that shot is taken.
     engine.frameAt = [this](std::int64_t second) {
         if (second == 8)
             QMetaObject::invokeMethod(window.get(), &QWidget::close, Qt::QueuedConnection);

@@ -62,6 +62,25 @@ TEST_P(ShotSeriesTest, WaitsForTheFrameAsLongAsTheDecoderMakesProgress)
     EXPECT_EQ(engine.GetPlayState(), PlayState::Stopped);
 }
 
+TEST(ShotSeries, NoSettlingTimeSeeksTheStoppedVideoWithoutPlayingOrWaiting)
+{
+    test::FakeMediaEngine engine;
+    engine.frameAt = [](std::int64_t second) { return MarkedFrame(int(second)); };
+    engine.SetActive(true);
+    engine.OpenMedia("clip.mp4");
+    engine.calls.clear();
+    test::ScriptedRunHost host;
+    RunControl control;
+    control.AbortRequested = false;
+    std::vector<int> marks;
+    const ShotSeriesResult result = TakeShotSeries(
+        engine, host, control, {4, 9}, 0, [&marks](TakenShot&& shot) { marks.push_back(MarkOf(shot.Picture)); });
+    EXPECT_EQ(result.Taken, 2);
+    EXPECT_EQ(marks, (std::vector<int>{4, 9}));
+    EXPECT_EQ(engine.calls, (std::vector<QString>{"SeekTo(4)", "SeekTo(9)"}));
+    EXPECT_TRUE(host.waits.empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Decoders, ShotSeriesTest,
     testing::Values(SeriesCase{"ReadyAtOnce", 0, false, -1, ShotSeriesOutcome::Completed, 3, 0},
