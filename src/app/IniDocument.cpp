@@ -1,18 +1,42 @@
 #include "app/IniDocument.h"
 
 #include <QFile>
-#include <QRegularExpression>
-#include <QSaveFile>
-#include <QStringList>
+#include <QFileDevice>
+#include <QStringDecoder>
 
 #include <limits>
 #include <stdexcept>
+
+#include "common/SafeFileWrite.h"
 
 namespace sm {
 
 namespace {
 
-bool SameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+// The form under which names are indexed, so they match without regard to case.
+QString NameKey(const QString& name) { return name.toCaseFolded(); }
+
+// UTF-8 when the bytes are valid UTF-8 (a byte-order mark dropped), otherwise GB18030,
+// which contains the GBK code page that files of the earlier platform are written in.
+QString DecodeFileText(const QByteArray& bytes, const QString& path)
+{
+    QStringDecoder utf8(QStringConverter::Utf8);
+    QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder gb18030("GB18030");
+    if (!gb18030.isValid())
+        throw std::runtime_error("Cannot read " + path.toStdString() + ": no GB18030 decoder for its text");
+    return gb18030(bytes);
+}
+
+// A file nobody may write: what a read-only file is here, even for a program run as
+// root (for which the system would allow the write).
+bool IsReadOnlyFile(const QString& path)
+{
+    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return QFile::exists(path) && !(QFile::permissions(path) & anyWrite);
+}
 
 }  // namespace
 
@@ -60,31 +84,35 @@ IniDocument IniDocument::Load(const QString& path)
         return {};
     if (!file.open(QIODevice::ReadOnly))
         throw std::runtime_error("Cannot read " + path.toStdString() + ": " + file.errorString().toStdString());
-    QString text = QString::fromUtf8(file.readAll());
-    // A byte-order mark left by a text editor would hide the first section header.
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return FromText(text);
+    return FromText(DecodeFileText(file.readAll(), path));
 }
 
 IniDocument IniDocument::FromText(const QString& text)
 {
     IniDocument doc;
-    std::vector<Line>* target = &doc.preamble_;
-    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-    for (const QString& raw : lines) {
-        const QString line = raw.trimmed();
+    Section* target = nullptr;  // none before the first section header
+    const qsizetype size = text.size();
+    for (qsizetype start = 0; start < size;) {
+        qsizetype end = start;
+        while (end < size && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n'))
+            ++end;
+        const QStringView line = QStringView(text).sliced(start, end - start).trimmed();
+        const bool crlf = end + 1 < size && text[end] == QLatin1Char('\r') && text[end + 1] == QLatin1Char('\n');
+        start = end + (crlf ? 2 : 1);
         if (line.isEmpty())
             continue;
         if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
-            target = &doc.sectionFor(line.mid(1, line.size() - 2).trimmed()).lines;
+            target = &doc.sectionFor(line.sliced(1, line.size() - 2).trimmed().toString());
             continue;
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq <= 0 || line.startsWith(QLatin1Char(';')))
-            target->push_back({QString(), line});
+        Line parsed = eq <= 0 || line.startsWith(QLatin1Char(';'))
+                          ? Line{QString(), line.toString()}
+                          : Line{line.left(eq).trimmed().toString(), line.sliced(eq + 1).trimmed().toString()};
+        if (target)
+            addLine(*target, std::move(parsed));
         else
-            target->push_back({line.left(eq).trimmed(), line.mid(eq + 1).trimmed()});
+            doc.preamble_.push_back(std::move(parsed));
     }
     return doc;
 }
@@ -93,8 +121,11 @@ QString IniDocument::text() const
 {
     QString out;
     auto writeLines = [&out](const std::vector<Line>& lines) {
-        for (const Line& l : lines)
-            out += (l.key.isEmpty() ? l.value : l.key + QLatin1Char('=') + l.value) + QLatin1Char('\n');
+        for (const Line& l : lines) {
+            if (!l.key.isEmpty())
+                out += l.key + QLatin1Char('=');
+            out += l.value + QLatin1Char('\n');
+        }
     };
     writeLines(preamble_);
     for (const Section& s : sections_) {
@@ -107,47 +138,60 @@ QString IniDocument::text() const
 
 void IniDocument::Save(const QString& path) const
 {
-    QSaveFile file(path);
+    if (IsReadOnlyFile(path))
+        throw FileWriteError("Cannot write " + path.toStdString() + ": the file is read-only");
     const QByteArray bytes = text().toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw std::runtime_error("Cannot write " + path.toStdString() + ": " + file.errorString().toStdString());
+    WriteFileAtomically(path, [&bytes](QIODevice& file) { file.write(bytes); });
 }
 
 const IniDocument::Section* IniDocument::findSection(const QString& name) const
 {
-    for (const Section& s : sections_)
-        if (SameName(s.name, name))
-            return &s;
-    return nullptr;
+    const auto found = sectionIndex_.constFind(NameKey(name));
+    return found == sectionIndex_.cend() ? nullptr : &sections_[*found];
 }
 
 IniDocument::Section& IniDocument::sectionFor(const QString& name)
 {
-    for (Section& s : sections_)
-        if (SameName(s.name, name))
-            return s;
-    sections_.push_back({name, {}});
-    return sections_.back();
+    // One look-up that finds the section or makes room for a new one.
+    const qsizetype known = sectionIndex_.size();
+    std::size_t& position = sectionIndex_[NameKey(name)];
+    if (sectionIndex_.size() != known) {
+        position = sections_.size();
+        sections_.push_back({name, {}, {}});
+    }
+    return sections_[position];
+}
+
+void IniDocument::addLine(Section& section, Line line)
+{
+    // The first line of a key is the one read and changed, as a reader scanning the file would.
+    if (!line.key.isEmpty()) {
+        const qsizetype known = section.keyIndex.size();
+        std::size_t& position = section.keyIndex[NameKey(line.key)];
+        if (section.keyIndex.size() != known)
+            position = section.lines.size();
+    }
+    section.lines.push_back(std::move(line));
 }
 
 std::optional<QString> IniDocument::value(const QString& section, const QString& key) const
 {
-    if (const Section* s = findSection(section))
-        for (const Line& l : s->lines)
-            if (!l.key.isEmpty() && SameName(l.key, key))
-                return l.value;
-    return std::nullopt;
+    const Section* s = findSection(section);
+    if (!s)
+        return std::nullopt;
+    const auto found = s->keyIndex.constFind(NameKey(key));
+    if (found == s->keyIndex.cend())
+        return std::nullopt;
+    return s->lines[*found].value;
 }
 
 void IniDocument::setValue(const QString& section, const QString& key, const QString& value)
 {
     Section& s = sectionFor(section);
-    for (Line& l : s.lines)
-        if (!l.key.isEmpty() && SameName(l.key, key)) {
-            l.value = value;
-            return;
-        }
-    s.lines.push_back({key, value});
+    if (const auto found = s.keyIndex.constFind(NameKey(key)); found != s.keyIndex.cend())
+        s.lines[*found].value = value;
+    else
+        addLine(s, {key, value});
 }
 
 QString IniDocument::readString(const QString& section, const QString& key, const QString& fallback) const

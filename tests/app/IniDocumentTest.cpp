@@ -41,9 +41,11 @@ TEST(ParseIniInteger, AcceptsDecimalAndBothHexPrefixes)
 TEST(IniDocument, ReadsValuesWithoutRegardToCaseAndFallsBackWhenMissingOrInvalid)
 {
     const IniDocument doc = IniDocument::FromText(QStringLiteral("[Settings]\r\nJpgCompress=0x50\r\n"
-                                                                 "mode = 3\r\nBad=twelve\r\nFlag=2\r\nName=a=b\r\n"));
+                                                                 "mode = 3\r\nBad=twelve\r\nFlag=2\r\nName=a=b\r\n"
+                                                                 "[SETTINGS]\rMODE=9\rLate=5\r"));
     EXPECT_EQ(doc.readInteger("settings", "JPGCOMPRESS", 1), 80);
     EXPECT_EQ(doc.readInteger("Settings", "Mode", 1), 3);
+    EXPECT_EQ(doc.readInteger("Settings", "Late", 1), 5);  // a repeated header continues the section
     EXPECT_EQ(doc.readInteger("Settings", "Bad", 9), 9);
     EXPECT_EQ(doc.readInteger("Settings", "Missing", 4), 4);
     EXPECT_EQ(doc.readInteger("Other", "Mode", 4), 4);

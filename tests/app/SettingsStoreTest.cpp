@@ -3,6 +3,8 @@
 #include "QtPrinters.h"
 
 #include <QDir>
+#include <QFile>
+#include <QStringEncoder>
 
 #include "TempFolder.h"
 #include "app/SettingsStore.h"
@@ -122,6 +124,29 @@ TEST(SettingsStore, UnknownSectionsAndKeysStayWhereTheyWere)
     EXPECT_GT(text.indexOf("[AddonFont]"), plugins);
 }
 
+TEST(SettingsStore, FileInTheGbkCodePageKeepsItsTextsAndIsWrittenBackInUtf8)
+{
+    TempFolder folder;
+    const QString unknown = QStringLiteral("[插件]\n路径=C:\\程序\\\n; 说明\n");
+    QStringEncoder gbk("GB18030");
+    ASSERT_TRUE(gbk.isValid());
+    folder.write("Settings.dat", gbk(QStringLiteral("[Settings]\nOutputFolder=D:\\截图\\\nAddText=第一行|第二行\n\n"
+                                                    "[TimeFont]\nName=宋体\n\n")
+                                     + unknown));
+    const AppSettings s = Loaded(folder);
+    EXPECT_EQ(s.OutputFolder, QStringLiteral("D:\\截图\\"));
+    EXPECT_EQ(s.AddText, QStringLiteral("第一行|第二行"));
+    EXPECT_EQ(s.TimeFont.name, QStringLiteral("宋体"));
+
+    SaveSettings(folder.path(), s);
+    const QString text = QString::fromUtf8(folder.read("Settings.dat"));
+    for (const QString& line :
+         {QStringLiteral("\nOutputFolder=D:\\截图\\\n"), QStringLiteral("\nAddText=第一行|第二行\n"),
+          QStringLiteral("[TimeFont]\nName=宋体\n"), unknown})
+        EXPECT_TRUE(text.contains(line)) << line.toStdString() << " missing from\n" << text.toStdString();
+    EXPECT_EQ(Loaded(folder), s);
+}
+
 TEST(SettingsStore, FileWrittenFromScratch)
 {
     TempFolder folder;
@@ -161,6 +186,21 @@ TEST(SettingsStore, UnwritableFolderKeepsTheOldFile)
         EXPECT_THROW(SaveSettings(folder.path(), s), std::runtime_error);
     }
     EXPECT_EQ(folder.read("Settings.dat"), old);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Settings.dat"});
+}
+
+// Root may write any file, so the file's own mode decides, as for any other user.
+TEST(SettingsStore, ReadOnlyFileStaysAsItWas)
+{
+    TempFolder folder;
+    const QByteArray old = "[Settings]\nSaveFormat=2\n";
+    folder.write("Settings.dat", old);
+    const QString path = folder.file("Settings.dat");
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(path, readOnly));
+    EXPECT_THROW(SaveSettings(folder.path(), AppSettings{}), std::runtime_error);
+    EXPECT_EQ(folder.read("Settings.dat"), old);
+    EXPECT_EQ(QFile::permissions(path) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), readOnly);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Settings.dat"});
 }
 
