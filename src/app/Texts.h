@@ -109,6 +109,42 @@ inline const QString kSupportEmail = QStringLiteral("support@stillmark.example.o
 inline const QString kHelpFile = QStringLiteral("help.chm");
 inline const QString kLogoFile = QStringLiteral("Logo.bmp");
 
+// Options dialog.
+inline const QString kOptionsCaption = QStringLiteral("选项");
+inline const QString kBtnOK = QStringLiteral("确定(&O)");
+inline const QString kBtnCancel = QStringLiteral("取消(&C)");
+inline const QString kTabStandard = QStringLiteral("标准");
+inline const QString kCbAddTime = QStringLiteral("添加时间戳至截图");
+inline const QString kLbFont = QStringLiteral("字体属性：");
+inline const QString kBtnFont = QStringLiteral("字体");
+inline const QString kLbTimeTrans = QStringLiteral("透明度：");
+inline const QString kLbTimePosit = QStringLiteral("位置：");
+inline const QString kTimePositions[] = {
+    QStringLiteral("随机位置"), QStringLiteral("左上"), QStringLiteral("中上"), QStringLiteral("右上"),
+    QStringLiteral("左中"),     QStringLiteral("中央"), QStringLiteral("右中"), QStringLiteral("左下"),
+    QStringLiteral("中下"),     QStringLiteral("右下"),
+};
+inline const QString kCbResize = QStringLiteral("调整输出的图片大小。");
+inline const QString kLbShotsWidth = QStringLiteral("新宽度：");
+inline const QString kLbShotsHeight = QStringLiteral("新高度：");
+inline const QString kLbSpeed = QStringLiteral("自动捕捉速度(秒)：");
+inline const QString kCbStopSound = QStringLiteral("在捕获截图时，关闭视频的声音。");
+inline const QString kCbAdd2List = QStringLiteral("追加截图到主窗口的批处理列表。");
+inline const QString kCbAggregate = QStringLiteral(" 整合时间戳（它用于整张 DVD 或 VCD）。");
+inline const QString kTabThumbnails = QStringLiteral("缩略图");
+inline const QString kGroupThumbSize = QStringLiteral("设置缩略图的宽度与高度");
+inline const QString kLbThumbWidth = QStringLiteral("宽（像素）：");
+inline const QString kLbThumbHeight = QStringLiteral("高（像素）：");
+inline const QString kLbResizeType = QStringLiteral("指定调整原始图片大小的模式：");
+inline const QString kResizeTypes[]
+    = {QStringLiteral("固定的宽度和高度"), QStringLiteral("固定的宽度和高度（保持宽高比）")};
+inline const QString kLbFillColor = QStringLiteral("如果其它捕捉少于首次，在贮藏空间中填充颜色：");
+inline const QString kOtherColor = QStringLiteral("其它(&O)...");
+inline const QString kGroupRowsCols = QStringLiteral("设置行与列");
+inline const QString kLbRows = QStringLiteral("行：");
+inline const QString kLbCols = QStringLiteral("列：");
+inline const QString kLbSpace = QStringLiteral("缩略图之间的空间（像素）：");
+
 // ---- Capture and saving shots ----
 inline const QString kStartAfterDuration = QStringLiteral("哎呀！起始时间大于持续时间。\n请重置它。");
 inline const QString kProcessCaption = QStringLiteral("正在处理");
@@ -121,6 +157,12 @@ inline const QString kNothingSaved = QStringLiteral("没有保存任何截图。
 
 // Video opening and playback.
 inline const QString kPositionReadout = QStringLiteral("Position: %1 Duration: %2");
+
+// ---- Shot viewer ----
+inline const QString kViewerCaption = QStringLiteral("截图查看器");
+inline const QString kHintPreviousShot = QStringLiteral("上一截图");
+inline const QString kHintNextShot = QStringLiteral("下一截图");
+inline const QString kHintCloseView = QStringLiteral("关闭视图");
 
 // ---- Media engine: the elements of a graph, as ListFilterNames names them ----
 inline const QString kVideoRendererName = QStringLiteral("Video Renderer");

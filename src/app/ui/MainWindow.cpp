@@ -31,11 +31,13 @@
 #include "app/Texts.h"
 #include "app/VideoOpenFilters.h"
 #include "app/ui/AboutBox.h"
+#include "app/ui/OptionsDialog.h"
 #include "capture/ui/ShotCommands.h"
 #include "common/PathText.h"
 #include "common/ScopeExit.h"
 #include "output/Encoders.h"
 #include "video/MediaEngine.h"
+#include "viewer/ui/ShotViewer.h"
 
 namespace sm {
 
@@ -330,9 +332,23 @@ void TfrmMain::onRemoveAllShots()
     UpdateCommandStates();
 }
 
-void TfrmMain::onViewShots() {}
+void TfrmMain::onViewShots()
+{
+    if (shotCount() == 0)
+        return;
+    int firstSelected = -1;
+    for (int row = 0; row < lvPicList->count() && firstSelected < 0; ++row)
+        if (lvPicList->item(row)->isSelected())
+            firstSelected = row;
+    TfrmView view(shots().ShotsInDisplayOrder(), firstSelected, this);
+    view.exec();
+}
 
-void TfrmMain::onStandardOptions() {}
+void TfrmMain::onStandardOptions()
+{
+    TfrmOption options(settings_, prompts_, this);
+    options.exec();
+}
 
 void TfrmMain::onHelpManual() { prompts_.OpenWithShell(AppDir + lang::kHelpFile); }
 
