@@ -5,10 +5,12 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QWindow>
 
 #include "TempFolder.h"
 #include "app/Texts.h"
 #include "app/ui/AboutBox.h"
+#include "capture/ui/ProcessDialog.h"
 #include "support/ScriptedPrompts.h"
 
 namespace sm {
@@ -41,6 +43,24 @@ TEST(AboutBox, ShowsTheLogoWhenTheFileExists)
     const QLabel* picture = about.findChild<QLabel*>("imgLogo");
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->pixmap().size(), QSize(16, 8));
+}
+
+TEST(AboutBox, TheAboutBoxAndTheProgressDialogHaveOnlyACloseBox)
+{
+    test::TempFolder folder;
+    test::ScriptedPrompts prompts;
+    TfrmAbout about(folder.path(), prompts);
+    TfrmProcess progress;
+    for (QWidget* dialog : std::initializer_list<QWidget*>{&about, &progress}) {
+        SCOPED_TRACE(dialog->objectName().toStdString());
+        dialog->show();
+        // Without the customize hint the desktop decides the buttons itself.
+        const Qt::WindowFlags flags = dialog->windowHandle()->flags();
+        EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+        EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+        EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+        dialog->hide();
+    }
 }
 
 }  // namespace

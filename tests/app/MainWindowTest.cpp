@@ -3,6 +3,7 @@
 #include "QtPrinters.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QMimeData>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTest>
@@ -154,6 +156,12 @@ TEST_F(MainWindowTest, MenusAndToolBarPointAtTheCommands)
             captions << qobject_cast<QToolButton*>(toolBar->widgetForAction(a))->text();
     EXPECT_EQ(captions,
               (QStringList{"打开文件", "捕捉", "移除", "保存截图", "查看捷图", "缩略图", "批处理", "选项", "退出"}));
+    for (QAction* a : toolBar->actions())
+        if (const auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(a))) {
+            EXPECT_EQ(button->size(), QSize(55, 48)) << a->objectName().toStdString();
+            EXPECT_EQ(button->iconSize(), QSize(26, 28)) << a->objectName().toStdString();
+            EXPECT_EQ(a->icon().actualSize(QSize(26, 28)), QSize(26, 28)) << a->objectName().toStdString();
+        }
 
     const auto* nav = child<QToolBar>(*window, "ToolBarNav");
     QStringList navEntries;
@@ -425,10 +433,14 @@ TEST_F(MainWindowTest, DropOpensOnlyTheFirstFile)
     EXPECT_EQ(window->statusText(0), "已捕捉 0 张截图");
     EXPECT_TRUE(prompts.shown.empty());
 
+    // Nothing to open: no file, or only a web link.
+    addShots(*window, 2);
     engine.calls.clear();
     Drop(*window, {});
+    Drop(*window, {QUrl("https://example.com/clip.mp4")});
     EXPECT_TRUE(engine.calls.empty());
     EXPECT_EQ(window->windowTitle(), "Stillmark (" + first + ")");
+    EXPECT_EQ(window->shots().RowCount(), 2);
 }
 
 TEST_F(MainWindowTest, DropOnAnyControlOpensTheVideo)
@@ -532,18 +544,77 @@ TEST_F(MainWindowTest, AnErrorInACommandIsShownAndGoesNoFurther)
 
 TEST_F(MainWindowTest, DeleteKeyInTheListRemovesTheSelection)
 {
+    for (const Qt::KeyboardModifiers pad : {Qt::NoModifier, Qt::KeypadModifier}) {
+        SCOPED_TRACE(int(pad));
+        auto window = createShown();
+        addShots(*window, 3);
+        window->UpdateCommandStates();
+        auto* list = child<QListWidget>(*window, "lvPicList");
+        list->item(1)->setSelected(true);
+        window->activateWindow();
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Delete, pad);
+        ASSERT_EQ(list->count(), 2);
+        EXPECT_EQ(list->item(0)->text(), "00:00:00");
+        EXPECT_EQ(list->item(1)->text(), "00:00:02");
+        EXPECT_EQ(window->statusText(0), "已捕捉 2 张截图");
+    }
+}
+
+TEST_F(MainWindowTest, CtrlDelAndShiftDelRunTheirCommandsFromEveryControl)
+{
     auto window = createShown();
-    addShots(*window, 3);
-    window->UpdateCommandStates();
+    QApplication::setActiveWindow(window.get());
     auto* list = child<QListWidget>(*window, "lvPicList");
-    list->item(1)->setSelected(true);
-    window->activateWindow();
-    list->setFocus();
-    QTest::keyClick(list, Qt::Key_Delete);
-    ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->item(0)->text(), "00:00:00");
-    EXPECT_EQ(list->item(1)->text(), "00:00:02");
-    EXPECT_EQ(window->statusText(0), "已捕捉 2 张截图");
+    prompts.confirmAnswers.assign(8, false);
+    for (const char* name : {"edPrefix", "seCountFrames", "meStartTime", "lvPicList"}) {
+        SCOPED_TRACE(name);
+        addShots(*window, 2);
+        window->UpdateCommandStates();
+        list->item(0)->setSelected(true);
+        child<QWidget>(*window, name)->setFocus();
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+
+        QTest::keyClick(focused, Qt::Key_Delete, Qt::ShiftModifier);
+        EXPECT_EQ(prompts.texts("confirm").size(), 1);
+        prompts.shown.clear();
+        QTest::keyClick(focused, Qt::Key_Delete, Qt::ControlModifier);
+        EXPECT_EQ(list->count(), 1);
+        window->shots().ClearShots();
+    }
+}
+
+TEST_F(MainWindowTest, LeftPanelStartsAtItsWidthAndOnlyWidens)
+{
+    auto window = createShown();
+    auto* splitter = child<QSplitter>(*window, "splLeft");
+    const auto* panel = child<QWidget>(*window, "plLeft");
+    ASSERT_EQ(splitter->widget(0), panel);
+    EXPECT_EQ(splitter->widget(1), child<QListWidget>(*window, "lvPicList"));
+    EXPECT_EQ(panel->width(), 240);
+    splitter->setSizes({400, 300});
+    EXPECT_EQ(panel->width(), 400);
+    splitter->setSizes({100, 600});
+    EXPECT_EQ(panel->width(), 240);
+}
+
+TEST_F(MainWindowTest, TallWindowKeepsThePanelRowsAtTheTop)
+{
+    auto window = createShown();
+    const QList<QWidget*> rows = {child<QWidget>(*window, "gbCaptureMethod"), child<QWidget>(*window, "gbOutput"),
+                                  child<QWidget>(*window, "cbSaveFormat"), child<QWidget>(*window, "SpinCompress")};
+    auto places = [&] {
+        QList<QRect> at;
+        for (const QWidget* row : rows)
+            at << QRect(row->mapTo(window.get(), QPoint(0, 0)), row->size());
+        return at;
+    };
+    const QList<QRect> standard = places();
+    window->resize(window->width(), 1400);
+    QApplication::processEvents();
+    ASSERT_GT(child<QWidget>(*window, "plLeft")->height(), 1000);
+    EXPECT_EQ(places(), standard);
 }
 
 }  // namespace

@@ -47,8 +47,11 @@ TEST(VideoOpenFilters, NineEntriesInOrderWithAllFilesLast)
     const QStringList filters = VideoOpenFilters();
     ASSERT_EQ(filters.size(), 9);
     EXPECT_TRUE(filters[0].startsWith(QStringLiteral("所有视频文件|*.wmv;*.asf;*.flv;")));
-    EXPECT_TRUE(filters[0].endsWith(QStringLiteral(";*.avi;*.mov;*.qt;*.vob")));
-    EXPECT_EQ(filters[0].count(QLatin1Char(';')), 29);
+    // Today's containers follow the older list, so that a first video is visible at once.
+    EXPECT_TRUE(filters[0].endsWith(
+        QStringLiteral(";*.avi;*.mov;*.qt;*.vob;*.mp4;*.m4v;*.mkv;*.webm;*.ts;*.m2ts;*.mts;*.3gp")));
+    EXPECT_EQ(filters[0].count(QLatin1Char(';')), 37);
+    EXPECT_EQ(filters[0].section(QLatin1Char('|'), 1), AllVideoPatterns().join(QLatin1Char(';')));
     EXPECT_EQ(filters[3], QStringLiteral("MPEG 文件 (*.mpg;*.mpeg;*.mpa;*.mp2;*.dat)|*.mpg;*.mpeg;*.mpa;*.mp2;*.dat"));
     EXPECT_EQ(filters[7], QStringLiteral("QuickTime 文件 (*.mov;*.qt)|*.mov;*.qt"));
     EXPECT_EQ(filters[8], QStringLiteral("所有文件 (*.*)|*.*"));

@@ -2,6 +2,13 @@
 
 #include "QtPrinters.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
+
+#include "app/Texts.h"
+#include "app/VideoOpenFilters.h"
 #include "app/ui/WidgetPrompts.h"
 
 namespace sm {
@@ -13,6 +20,35 @@ TEST(WidgetPrompts, FiltersBecomeTheFileDialogsForm)
     EXPECT_EQ(ToDialogFilter("QuickTime 文件 (*.mov;*.qt)|*.mov;*.qt"), "QuickTime 文件 (*.mov;*.qt) (*.mov *.qt)");
     EXPECT_EQ(ToDialogFilter("所有文件 (*.*)|*.*"), "所有文件 (*.*) (*)");
     EXPECT_EQ(ToDialogFilter("Plain"), "Plain");
+}
+
+TEST(WidgetPrompts, OpenDialogShowsTheDescriptionsAsWrittenAndMatchesTheirPatterns)
+{
+    const QStringList filters = VideoOpenFilters();
+    const std::unique_ptr<QFileDialog> dialog = MakeOpenDialog(nullptr, QString(), QDir::tempPath(), filters);
+    auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+    const auto* files = dialog->findChild<QFileSystemModel*>();
+    ASSERT_TRUE(types && files);
+    QStringList shown;
+    for (int i = 0; i < types->count(); ++i)
+        shown << types->itemText(i);
+    EXPECT_EQ(shown, (QStringList{lang::kFilterAllVideo, lang::kFilterWindowsMedia, lang::kFilterRealMedia,
+                                  lang::kFilterMpeg, lang::kFilterAvi, lang::kFilterFlash, lang::kFilterDvd,
+                                  lang::kFilterQuickTime, lang::kFilterAllFiles}));
+    EXPECT_EQ(files->nameFilters(), AllVideoPatterns());
+    EXPECT_FALSE(files->filter().testFlag(QDir::CaseSensitive));
+
+    // Chosen as the user chooses: the entry's own patterns, "*.*" for every file.
+    const struct {
+        int entry;
+        QStringList patterns;
+    } choices[] = {{7, {"*.mov", "*.qt"}}, {8, {"*"}}, {0, AllVideoPatterns()}};
+    for (const auto& choice : choices) {
+        types->setCurrentIndex(choice.entry);
+        emit types->activated(choice.entry);
+        emit types->textActivated(types->itemText(choice.entry));
+        EXPECT_EQ(files->nameFilters(), choice.patterns) << choice.entry;
+    }
 }
 
 TEST(WidgetPrompts, FontDescriptionsSurviveTheToolkitFont)

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimeEdit>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include "app/ui/MainWindow.h"
 #include "capture/MarkedFrame.h"
 #include "capture/ShotList.h"
+#include "capture/ui/ProcessDialog.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedPrompts.h"
 
@@ -139,6 +141,28 @@ TEST_F(MainWindowShotsTest, ClosingDuringACaptureEndsItThenClosesAndKeepsTheSett
     QApplication::processEvents();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(engine.calls.back(), "ClearGraph") << "the window's own close ran after the run";
+}
+
+TEST_F(MainWindowShotsTest, F9StopsTheRunWhileTheProgressDialogHasTheFocus)
+{
+    window->settings().CaptureSpeed = 1;
+    auto* progress = window->findChild<TfrmProcess*>();
+    ASSERT_NE(progress, nullptr);
+    // The user presses F9 in the dialog during the second shot's wait.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, window.get(), [&] {
+        if (engine.calls.back() != "SeekTo(8)")
+            return;
+        poll.stop();
+        QApplication::setActiveWindow(progress);
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        ASSERT_EQ(focused->window(), progress);
+        QTest::keyClick(focused, Qt::Key_F9);
+    });
+    poll.start(10);
+    window->action("ActAutoCapture")->trigger();
+    EXPECT_EQ(list()->count(), 2) << "the shot in progress is finished, no more are taken";
 }
 
 }  // namespace

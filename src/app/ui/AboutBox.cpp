@@ -26,7 +26,8 @@ QLabel* Link(const QString& target, const QString& text, const char* name, QWidg
 
 }  // namespace
 
-TfrmAbout::TfrmAbout(const QString& appDir, Prompts& prompts, QWidget* parent) : QDialog(parent)
+TfrmAbout::TfrmAbout(const QString& appDir, Prompts& prompts, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(lang::kAboutTitle);

@@ -59,7 +59,10 @@ void TfrmMain::createActions()
     hint(addCommand("ActAutoCapture", kActAutoCapture, QKeySequence(Qt::Key_F8), shots, &TfrmMain::onAutoCapture),
          kHintAutoCapture);
     addCommand("ActHandSnapshot", kActHandSnapshot, {}, shots, &TfrmMain::onHandSnapshot);
-    addCommand("ActStopCapture", kActStopCapture, QKeySequence(Qt::Key_F9), shots, &TfrmMain::onStopCapture);
+    // The progress dialog takes the focus while a run goes on; the stop key must still
+    // reach the run from there.
+    addCommand("ActStopCapture", kActStopCapture, QKeySequence(Qt::Key_F9), shots, &TfrmMain::onStopCapture)
+        ->setShortcutContext(Qt::ApplicationShortcut);
     hint(addCommand("ActCaptureFrame", kActCaptureFrame, QKeySequence(Qt::Key_F10), shots, &TfrmMain::onCaptureFrame),
          kHintCaptureFrame);
     addCommand("ActRemoveSelShots", kActRemoveSelShots, QKeySequence(Qt::CTRL | Qt::Key_Delete), shots,
@@ -131,7 +134,7 @@ void TfrmMain::createToolBar()
     ToolBarMain->addActions({action("ActStandardOptions"), action("ActExit")});
     for (QAction* act : ToolBarMain->actions())
         if (QWidget* button = ToolBarMain->widgetForAction(act); button && !act->isSeparator())
-            button->setMinimumSize(kToolButtonWidth, kToolButtonHeight);
+            button->setFixedSize(kToolButtonWidth, kToolButtonHeight);
     addToolBar(Qt::TopToolBarArea, ToolBarMain);
 }
 

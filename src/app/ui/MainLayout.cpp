@@ -6,7 +6,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,6 +22,7 @@
 
 #include "app/Texts.h"
 #include "app/ui/CommandIcons.h"
+#include "app/ui/CommandKeys.h"
 #include "app/ui/MainWindow.h"
 #include "common/ColorValue.h"
 
@@ -44,35 +44,26 @@ T* Named(T* widget, const char* name)
 
 QLabel* Caption(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
 
-// Triggers a command when a plain Delete is pressed in the widget it watches; keys
-// with modifiers go on to their own shortcuts.
-class DeleteKeyCommand : public QObject {
-public:
-    DeleteKeyCommand(QAction* command, QObject* parent) : QObject(parent), command_(command) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
-                command_->trigger();
-                return true;
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QAction* command_;
-};
-
 }  // namespace
+
+QWidget* TfrmMain::createPanelSplitter()
+{
+    // The panel starts at its standard width; the user may widen it (to see the video
+    // of the "手动" page larger) but not narrow it. The width is not kept across runs.
+    auto* splitter = Named(new QSplitter(Qt::Horizontal, this), "splLeft");
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(createLeftPanel());
+    splitter->addWidget(lvPicList);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({kLeftPanelWidth, width() - kLeftPanelWidth});
+    return splitter;
+}
 
 QWidget* TfrmMain::createLeftPanel()
 {
     auto* panel = Named(new QWidget(this), "plLeft");
-    panel->setFixedWidth(kLeftPanelWidth);
+    panel->setMinimumWidth(kLeftPanelWidth);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(0);
@@ -155,6 +146,8 @@ QWidget* TfrmMain::createAutoPage()
 
     // One page per format; GIF and TIF share the empty one.
     pcCompress = Named(new QStackedWidget(output), "pcCompress");
+    // The empty page would otherwise soak up a tall window's spare height inside the group.
+    pcCompress->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto formatPage = [this](const char* name, const QString& caption, QWidget* control) {
         auto* formatPageWidget = Named(new QWidget, name);
         auto* row = new QHBoxLayout(formatPageWidget);

@@ -8,7 +8,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -31,6 +30,7 @@
 #include "app/Texts.h"
 #include "app/VideoOpenFilters.h"
 #include "app/ui/AboutBox.h"
+#include "app/ui/CommandKeys.h"
 #include "app/ui/OptionsDialog.h"
 #include "capture/ui/ShotCommands.h"
 #include "common/PathText.h"
@@ -63,13 +63,8 @@ TfrmMain::TfrmMain(QString appDir, Prompts& prompts, MediaEngine& engine, QWidge
     shotCommands_ = new ShotCommands(
         *this, *lvPicList, engine_, prompts_, [this](const QString& text) { setStatusText(0, text); },
         [this] { UpdateCommandStates(); });
-    auto* central = new QWidget(this);
-    auto* layout = new QHBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addWidget(createLeftPanel());
-    layout->addWidget(lvPicList, 1);
-    setCentralWidget(central);
+    setCentralWidget(createPanelSplitter());
+    new CommandKeysFirst(*this, {action("ActRemoveSelShots"), action("ActRemoveAllShots")});
     bindControls();
     bindPlayback();
     // Files dropped anywhere on the window open a video: no child takes a drop itself.
@@ -233,19 +228,31 @@ void TfrmMain::UpdateCommandStates()
     setStatusText(0, lang::kShotCount.arg(shotCount()));
 }
 
+namespace {
+
+// The first local file of a drop; web links and other addresses are no video to open.
+QString FirstDroppedFile(const QMimeData& data)
+{
+    for (const QUrl& url : data.urls())
+        if (url.isLocalFile() && !url.toLocalFile().isEmpty())
+            return url.toLocalFile();
+    return QString();
+}
+
+}  // namespace
+
 void TfrmMain::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
+    if (!FirstDroppedFile(*event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void TfrmMain::dropEvent(QDropEvent* event)
 {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty())
+    const QString path = FirstDroppedFile(*event->mimeData());
+    if (path.isEmpty())
         return;
     event->acceptProposedAction();
-    const QString path = urls.first().toLocalFile();
     RunGuarded(prompts_, [&] { OpenVideoFile(path); });
 }
 

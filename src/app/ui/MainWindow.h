@@ -107,6 +107,7 @@ private:
     void createMenus();
     void createToolBar();
     void createStatusBar();
+    QWidget* createPanelSplitter();
     QWidget* createLeftPanel();
     QWidget* createAutoPage();
     QWidget* createHandPage();

@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QUrl>
@@ -11,16 +12,55 @@
 
 namespace sm {
 
+namespace {
+
+// The patterns after a filter's "|"; "*.*" matches every file, with or without an extension.
+QStringList FilterPatterns(const QString& filter)
+{
+    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
+    QStringList patterns = filter.mid(bar + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString& p : patterns)
+        if (p == QLatin1String("*.*"))
+            p = QStringLiteral("*");
+    return patterns;
+}
+
+}  // namespace
+
 QString ToDialogFilter(const QString& filter)
 {
     const qsizetype bar = filter.indexOf(QLatin1Char('|'));
     if (bar < 0)
         return filter;
-    QStringList patterns = filter.mid(bar + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    for (QString& p : patterns)
-        if (p == QLatin1String("*.*"))
-            p = QStringLiteral("*");
-    return filter.left(bar) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    return filter.left(bar) + QStringLiteral(" (") + FilterPatterns(filter).join(QLatin1Char(' ')) + QLatin1Char(')');
+}
+
+std::unique_ptr<QFileDialog> MakeOpenDialog(QWidget* parent, const QString& title, const QString& startFolder,
+                                            const QStringList& filters)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, title, startFolder);
+    // The toolkit's own dialog: a desktop's dialog would take its patterns from the
+    // descriptions and show them twice.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    QStringList descriptions;
+    QList<QStringList> patterns;
+    for (const QString& f : filters) {
+        descriptions << f.left(f.indexOf(QLatin1Char('|')));
+        patterns << FilterPatterns(f);
+    }
+    dialog->setNameFilters(descriptions);
+    // The dialog reads patterns out of a description; the entry's own patterns replace
+    // them each time an entry is chosen (the file model matches them letter case aside).
+    auto* files = dialog->findChild<QFileSystemModel*>();
+    auto usePatterns = [files, descriptions, patterns](const QString& description) {
+        const qsizetype entry = descriptions.indexOf(description);
+        if (files && entry >= 0)
+            files->setNameFilters(patterns[entry]);
+    };
+    QObject::connect(dialog.get(), &QFileDialog::filterSelected, dialog.get(), usePatterns);
+    usePatterns(descriptions.value(0));
+    return dialog;
 }
 
 QFont ToQFont(const FontDesc& font)
@@ -68,17 +108,25 @@ bool WidgetPrompts::Confirm(const QString& text)
 std::optional<QString> WidgetPrompts::OpenFile(const QString& title, const QStringList& filters,
                                                const QString& startFolder)
 {
-    const QString path
-        = QFileDialog::getOpenFileName(parent_, title, startFolder, DialogFilters(filters).join(QStringLiteral(";;")));
-    if (path.isEmpty())
+    const QStringList paths = RunOpenDialog(title, filters, startFolder, QFileDialog::ExistingFile);
+    if (paths.isEmpty())
         return std::nullopt;
-    return QDir::toNativeSeparators(path);
+    return paths.first();
 }
 
 QStringList WidgetPrompts::OpenFiles(const QString& title, const QStringList& filters, const QString& startFolder)
 {
-    QStringList paths
-        = QFileDialog::getOpenFileNames(parent_, title, startFolder, DialogFilters(filters).join(QStringLiteral(";;")));
+    return RunOpenDialog(title, filters, startFolder, QFileDialog::ExistingFiles);
+}
+
+QStringList WidgetPrompts::RunOpenDialog(const QString& title, const QStringList& filters, const QString& startFolder,
+                                         QFileDialog::FileMode mode)
+{
+    const std::unique_ptr<QFileDialog> dialog = MakeOpenDialog(parent_, title, startFolder, filters);
+    dialog->setFileMode(mode);
+    if (dialog->exec() != QDialog::Accepted)
+        return {};
+    QStringList paths = dialog->selectedFiles();
     for (QString& p : paths)
         p = QDir::toNativeSeparators(p);
     return paths;

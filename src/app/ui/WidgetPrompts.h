@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QFileDialog>
 #include <QFont>
+
+#include <memory>
 
 #include "app/Prompts.h"
 
@@ -29,9 +32,17 @@ public:
     void OpenWithShell(const QString& target) override;
 
 private:
+    QStringList RunOpenDialog(const QString& title, const QStringList& filters, const QString& startFolder,
+                              QFileDialog::FileMode mode);
+
     QWidget* parent_;
 };
 
+// An open dialog over the "description|patterns" filters: its filter box shows each
+// description exactly as written and lists the files that the entry's patterns match,
+// letter case aside. The first entry is chosen.
+std::unique_ptr<QFileDialog> MakeOpenDialog(QWidget* parent, const QString& title, const QString& startFolder,
+                                            const QStringList& filters);
 // "description|*.a;*.b" to the file dialog's "description (*.a *.b)"; "*.*" matches
 // every file, with or without an extension.
 QString ToDialogFilter(const QString& filter);
