@@ -35,6 +35,7 @@
 #include "common/PathText.h"
 #include "common/ScopeExit.h"
 #include "output/Encoders.h"
+#include "sheet/ui/ThumbWindow.h"
 #include "video/MediaEngine.h"
 
 namespace sm {
@@ -290,7 +291,14 @@ void TfrmMain::onSaveShots()
 
 void TfrmMain::onBatch() { UpdateCommandStates(); }
 
-void TfrmMain::onMakeThumb() {}
+void TfrmMain::onMakeThumb()
+{
+    if (shotCount() == 0)
+        return;
+    TfrmThumb thumb(settings_, shots(), {session_.VideoFileName, session_.VideoDuration, session_.DecoderList},
+                    prompts_, *encoders_, this);
+    thumb.exec();
+}
 
 void TfrmMain::onAutoCapture()
 {
