@@ -163,6 +163,46 @@ inline const QString kViewerCaption = QStringLiteral("截图查看器");
 inline const QString kHintPreviousShot = QStringLiteral("上一截图");
 inline const QString kHintNextShot = QStringLiteral("下一截图");
 inline const QString kHintCloseView = QStringLiteral("关闭视图");
+// ---- Thumbnail sheets ----
+inline const QString kThumbCaption = QStringLiteral("生成缩略图");
+inline const QString kThumbCaptionCount = QStringLiteral("%1 [%2]");
+inline const QString kTabSheetSettings = QStringLiteral("设置");
+inline const QString kTabSheetShots = QStringLiteral("截图列表");
+inline const QString kTabSheetAttachment = QStringLiteral("附件");
+inline const QString kLbThumbWidth = QStringLiteral("宽（像素）：");
+inline const QString kLbThumbHeight = QStringLiteral("高（像素）：");
+inline const QString kCbAspectRatio = QStringLiteral("保持宽高比");
+inline const QString kLbRows = QStringLiteral("行：");
+inline const QString kLbCols = QStringLiteral("列：");
+inline const QString kLbSpace = QStringLiteral("缩略图间距（像素）：");
+inline const QString kBtnApplyNow = QStringLiteral("立即应用");
+inline const QString kHintApply = QStringLiteral("应用设置");
+inline const QString kHintSave = QStringLiteral("保存");
+inline const QString kHintClose = QStringLiteral("关闭(&C)");
+inline const QString kActSave = QStringLiteral("保存");
+inline const QString kSheetSizeStatus = QStringLiteral("图片的尺寸（宽 x 高）：%1px x %2px");
+inline const QString kShotsTooSmall = QStringLiteral("Shots is very small!");
+inline const QString kSheetTooLarge
+    = QStringLiteral("缩略图太大，无法生成：宽和高都不能超过 %1 像素，总面积不能超过 %2 像素。\n请减少行数、列数、"
+                     "缩略图尺寸或间距。");
+inline const QString kInfoFileName = QStringLiteral("文件名称：{FILENAME}");
+inline const QString kInfoFileSize = QStringLiteral("文件大小：{FILESIZE}");
+inline const QString kInfoDuration = QStringLiteral("持续时间：{DURATION} ");
+inline const QString kInfoDecoder = QStringLiteral("解码器：{DECODER}");
+inline const QString kCbAddon = QStringLiteral("添加视频信息至截图");
+inline const QString kLocationTop = QStringLiteral("顶部");
+inline const QString kLocationBottom = QStringLiteral("底部");
+inline const QString kHintAddInfo = QStringLiteral("添加一行新文本");
+inline const QString kHintSubmit = QStringLiteral("提交");
+inline const QString kHintDelInfo = QStringLiteral("移除选定文本行");
+inline const QString kBtnFont = QStringLiteral("字体...");
+inline const QString kHintFont = QStringLiteral("设置字体属性");
+// Save filters: what the dialog shows before "|", the patterns after it.
+inline const QString kSheetFilterJpeg = QStringLiteral("JPEG|*.JPG;*.JPEG;*.JPE;*.JFIF");
+inline const QString kSheetFilterGif = QStringLiteral("GIF|*.GIF");
+inline const QString kSheetFilterPng = QStringLiteral("PNG|*.PNG");
+inline const QString kSheetFilterBmp8 = QStringLiteral("256 色|*.BMP");
+inline const QString kSheetFilterBmp24 = QStringLiteral("24 位|*.BMP");
 
 // ---- Media engine: the elements of a graph, as ListFilterNames names them ----
 inline const QString kVideoRendererName = QStringLiteral("Video Renderer");

@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "app/Texts.h"
+#include "common/AnsiText.h"
 #include "common/Bitmap.h"
 #include "imaging/TextRenderer.h"
 
@@ -66,8 +67,9 @@ MaskExtent TIAMask::Measure(const QString& text) const
     int width = (cell.width() + scale_ - 1) / scale_;
     int height = (cell.height() + scale_ - 1) / scale_;
     if (font.italic && !text.isEmpty()) {
-        // Slanted glyphs overhang their advance; widen by 30 % of an average character.
-        const auto n = text.toUtf8().size();
+        // Slanted glyphs overhang their advance; widen by 30 % of an average character,
+        // its size counted in the bytes of a stored text.
+        const int n = AnsiByteCount(text);
         width += RoundHalfEven(double(width) / double(n) * 0.3);
     }
     if (font.escapement == 0) {

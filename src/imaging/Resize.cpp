@@ -163,10 +163,15 @@ Bitmap Resized(const Bitmap& bitmap, int width, int height, int mode, ColorValue
 
 bool ResizeBitmap(Bitmap& bitmap, int width, int height, int mode, ColorValue fillColor)
 {
-    if (width <= 0 || height <= 0 || bitmap.isEmpty())
+    return ResizeBitmapInto(bitmap, bitmap, width, height, mode, fillColor);
+}
+
+bool ResizeBitmapInto(const Bitmap& source, Bitmap& target, int width, int height, int mode, ColorValue fillColor)
+{
+    if (width <= 0 || height <= 0 || source.isEmpty())
         return false;
     try {
-        bitmap = Resized(bitmap, width, height, mode, fillColor);
+        target = Resized(source, width, height, mode, fillColor);
         return true;
     } catch (const std::exception&) {
         return false;

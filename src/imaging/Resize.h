@@ -18,6 +18,10 @@ enum ResizeMode : int {
 // the bitmap is empty or memory runs out; never throws.
 bool ResizeBitmap(Bitmap& bitmap, int width, int height, int mode, ColorValue fillColor);
 
+// The same with the result in target and the source left as it is, so a large picture
+// need not be copied before it is scaled down. The source and target may be one bitmap.
+bool ResizeBitmapInto(const Bitmap& source, Bitmap& target, int width, int height, int mode, ColorValue fillColor);
+
 // Fills the destination, whose size the caller has set, with the source scaled by
 // 16.16 fixed-point bilinear interpolation; the destination becomes 24 bits per pixel.
 // Equal sizes copy the source. An empty destination is only made 24-bit. Throws

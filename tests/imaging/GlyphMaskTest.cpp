@@ -97,7 +97,8 @@ TEST(GlyphMask, ItalicTextIsWidenedByThirtyPercentOfAnAverageCharacter)
         {100, QStringLiteral("abcdefghij"), 103},
         {15, QStringLiteral("a"), 19},       // 4.5 rounds to the even 4
         {5, QStringLiteral("a"), 7},         // 1.5 rounds to the even 2
-        {100, QStringLiteral("视频"), 105},  // six bytes of stored text
+        {100, QStringLiteral("视频"), 108},  // four bytes of stored text: 7.5 rounds to 8
+        {80, QStringLiteral("中文"), 86},
     };
     for (const auto& c : cases) {
         MaskBench bench;

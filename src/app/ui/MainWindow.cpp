@@ -36,6 +36,7 @@
 #include "common/PathText.h"
 #include "common/ScopeExit.h"
 #include "output/Encoders.h"
+#include "sheet/ui/ThumbWindow.h"
 #include "video/MediaEngine.h"
 #include "viewer/ui/ShotViewer.h"
 
@@ -300,7 +301,14 @@ void TfrmMain::onSaveShots()
 
 void TfrmMain::onBatch() { UpdateCommandStates(); }
 
-void TfrmMain::onMakeThumb() {}
+void TfrmMain::onMakeThumb()
+{
+    if (shotCount() == 0)
+        return;
+    TfrmThumb thumb(settings_, shots(), {session_.VideoFileName, session_.VideoDuration, session_.DecoderList},
+                    prompts_, *encoders_, this);
+    thumb.exec();
+}
 
 void TfrmMain::onAutoCapture()
 {

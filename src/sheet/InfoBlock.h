@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "app/Settings.h"
+#include "common/Bitmap.h"
+
+namespace sm {
+
+// One line of the information list and whether it is ticked.
+struct InfoLine {
+    QString Text;
+    bool Ticked = true;
+};
+
+// What the information block tells about the open video.
+struct VideoFacts {
+    QString FileName;           // the full path
+    std::int64_t Duration = 0;  // whole seconds
+    QString DecoderList;        // the engine's element names, each followed by a CR
+};
+
+// The first four lines are fixed: file name, file size, duration and decoders, with
+// placeholders; the user's lines follow them.
+constexpr int kFixedInfoLines = 4;
+// The decoder line is cut after this many bytes (AnsiByteCount) and ends in "...".
+constexpr int kDecoderLineBytes = 45;
+
+// The four fixed lines, in order.
+QStringList FixedInfoLineTexts();
+
+// The text of line `index` with its placeholder filled from the video; the decoder line
+// cut to kDecoderLineBytes; user lines (index 4 and on) exactly as typed.
+QString FilledInfoLine(int index, const QString& text, const VideoFacts& video);
+
+// The trimmed text of a new user line, or nothing when it is at most one byte long.
+std::optional<QString> AcceptedNewLine(const QString& typed);
+
+// The user lines of the stored AddText (nothing for an empty text), and back.
+QStringList UserLinesFrom(const QString& addText);
+QString AddTextFrom(const QStringList& userLines);
+
+// Renders the ticked lines, each filled, one below the other in AddonFont from (2, 2)
+// on, into `scratch` (as wide as the sheet and blockHeight high, white) and draws it onto
+// the sheet at y = blockTop. The text stamp's errors are the caller's.
+void DrawInfoBlock(Bitmap& sheet, Bitmap& scratch, int blockTop, int blockHeight, const std::vector<InfoLine>& lines,
+                   const VideoFacts& video, const AppSettings& settings);
+
+}  // namespace sm

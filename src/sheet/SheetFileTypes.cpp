@@ -1,0 +1,62 @@
+#include "sheet/SheetFileTypes.h"
+
+#include <QIODevice>
+
+#include "app/Texts.h"
+#include "common/PathText.h"
+#include "common/SafeFileWrite.h"
+#include "output/Encoders.h"
+#include "output/ImageFormats.h"
+
+namespace sm {
+
+namespace {
+
+// Each sheet type is one of the picture formats with the value of its setting; the two
+// BMP types fix the colour depth (MaxColor 1: the 256-colour halftone palette, 3: 24 bits).
+struct SheetType {
+    const QString& filter;
+    const char* extension;
+    int saveFormat;
+    int (*settingValue)(const AppSettings&);
+};
+
+const SheetType kTypes[kSheetFileTypeCount] = {
+    {lang::kSheetFilterJpeg, ".jpg", 0, [](const AppSettings& s) { return s.JpgCompress; }},
+    {lang::kSheetFilterGif, ".gif", 3, [](const AppSettings&) { return 0; }},
+    {lang::kSheetFilterPng, ".png", 1, [](const AppSettings& s) { return s.PngCompress; }},
+    {lang::kSheetFilterBmp8, ".bmp", 2, [](const AppSettings&) { return 1; }},
+    {lang::kSheetFilterBmp24, ".bmp", 2, [](const AppSettings&) { return 3; }},
+};
+
+const SheetType& TypeAt(int type) { return kTypes[type >= 0 && type < kSheetFileTypeCount ? type : 0]; }
+
+}  // namespace
+
+QStringList SheetSaveFilters()
+{
+    QStringList filters;
+    for (const SheetType& t : kTypes)
+        filters << t.filter;
+    return filters;
+}
+
+QString SheetDefaultExtension(int type) { return QString::fromLatin1(TypeAt(type).extension); }
+
+void SaveSheetFile(const Bitmap& sheet, const QString& fileName, int type, const AppSettings& settings,
+                   Encoders& encoders)
+{
+    const SheetType& t = TypeAt(type);
+    const ImageFormat& format = ImageFormatFor(t.saveFormat);
+    const int value = t.settingValue(settings);
+    Bitmap converted;
+    WriteFileAtomically(fileName, [&](QIODevice& out) { format.write(sheet, value, encoders, converted, out); });
+}
+
+QString SheetFileNamePreset(const QString& videoPath)
+{
+    const QString name = FileNameOf(videoPath);
+    return name.contains(QLatin1Char('.')) ? BaseNameOf(videoPath) : QString();
+}
+
+}  // namespace sm

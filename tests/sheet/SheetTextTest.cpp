@@ -1,0 +1,100 @@
+// The texts of the information block: sizes, byte counting, filled lines, new lines.
+#include <gtest/gtest.h>
+
+#include "common/AnsiText.h"
+#include "sheet/FileSizeText.h"
+#include "sheet/InfoBlock.h"
+#include "sheet/TextPieces.h"
+
+namespace sm {
+namespace {
+
+TEST(FileSizeText, WritesEveryRangeWithItsUnitAndRounding)
+{
+    const struct {
+        std::int64_t bytes;
+        const char* text;
+    } cases[] = {
+        {0, "0 KB"},
+        {512, "0.5 KB"},
+        {1024, "1 KB"},
+        {1536, "2 KB"},  // above 1 KB whole kilobytes, 1.5 to the even 2
+        {2560, "2 KB"},  // 2.5 to the even 2
+        {1048576, "1024 KB"},
+        {1572864, "1.5 MB"},
+        {3145728, "3 MB"},
+        {2055208, "2.0 MB"},  // 1.96: the tenths reach 10 and carry
+        {1310720, "1.2 MB"},  // 1.25: the tenths 2.5 go to the even 2
+        {5368709120, "5120 MB"},
+        {-1, "0.0 KB"},  // a file not found
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FileSizeText(c.bytes), QString::fromUtf8(c.text)) << c.bytes;
+    EXPECT_EQ(FileSizeOf(QStringLiteral("/no/such/file")), -1);
+}
+
+TEST(AnsiText, CountsOneByteForAsciiAndTwoForAnyOtherCharacterAndNeverCutsOne)
+{
+    const struct {
+        QString text;
+        int bytes;
+        int cutAt;
+        QString left;
+    } cases[] = {
+        {QStringLiteral("abc"), 3, 2, QStringLiteral("ab")},
+        {QStringLiteral("解码器"), 6, 3, QStringLiteral("解")},  // half a character is left out
+        {QStringLiteral("a\U0001F600b"), 4, 2, QStringLiteral("a")},
+        {QString(), 0, 5, QString()},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(AnsiByteCount(c.text), c.bytes) << c.text.toStdString();
+        EXPECT_EQ(AnsiLeft(c.text, c.cutAt), c.left) << c.text.toStdString();
+    }
+}
+
+TEST(InfoLines, FillTheFixedLinesCutTheDecoderLineAndLeaveUserLinesLiteral)
+{
+    VideoFacts video{QStringLiteral("/videos/holiday.2010.avi"), 3723, QString()};
+    EXPECT_EQ(FilledInfoLine(0, FixedInfoLineTexts()[0], video), QStringLiteral("文件名称：holiday.2010.avi"));
+    EXPECT_EQ(FilledInfoLine(1, FixedInfoLineTexts()[1], video), QStringLiteral("文件大小：0.0 KB"));
+    EXPECT_EQ(FilledInfoLine(2, FixedInfoLineTexts()[2], video), QStringLiteral("持续时间：01:02:03 "));
+    EXPECT_EQ(FilledInfoLine(4, QStringLiteral("{FILENAME}"), video), QStringLiteral("{FILENAME}"));
+
+    // "解码器：" takes 8 bytes, so 37 more make 45.
+    const QString names37 = QString(36, QLatin1Char('x')) + QLatin1Char('\r');
+    video.DecoderList = names37;
+    EXPECT_EQ(FilledInfoLine(3, FixedInfoLineTexts()[3], video), QStringLiteral("解码器：") + names37);
+    video.DecoderList = names37 + QLatin1Char('y');
+    EXPECT_EQ(FilledInfoLine(3, FixedInfoLineTexts()[3], video), QStringLiteral("解码器：") + names37 + "...");
+    video.DecoderList = QString(36, QLatin1Char('x')) + QStringLiteral("视");  // 46 bytes, the cut falls inside
+    EXPECT_EQ(FilledInfoLine(3, FixedInfoLineTexts()[3], video),
+              QStringLiteral("解码器：") + QString(36, QLatin1Char('x')) + "...");
+}
+
+TEST(InfoLines, AcceptANewLineOnlyWhenItIsLongerThanOneByteAfterTrimming)
+{
+    const struct {
+        QString typed;
+        std::optional<QString> accepted;
+    } cases[] = {
+        {QString(), std::nullopt},
+        {QStringLiteral("  a  "), std::nullopt},
+        {QStringLiteral(" 中 "), QStringLiteral("中")},
+        {QStringLiteral(" ab"), QStringLiteral("ab")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AcceptedNewLine(c.typed), c.accepted) << c.typed.toStdString();
+}
+
+TEST(TextPieces, ReplaceGoesOnAfterEachMatchAndSplitKeepsEmptyPieces)
+{
+    EXPECT_EQ(ReplaceText("aXbxc", "x", "xx", true), "aXbxxc");
+    EXPECT_EQ(ReplaceText("aXbxc", "x", "-x-", false), "a-x-b-x-c");
+    EXPECT_EQ(ReplaceText("abc", "", "z", true), "abc");
+    EXPECT_EQ(UserLinesFrom(QString()), QStringList());
+    EXPECT_EQ(UserLinesFrom("a||b|"), QStringList({"a", "", "b", ""}));
+    EXPECT_EQ(AddTextFrom({"a", "b"}), "a|b");
+}
+
+}  // namespace
+}  // namespace sm
