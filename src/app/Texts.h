@@ -119,6 +119,7 @@ inline const QString kShotsNotSaved = QStringLiteral("%1 张截图未能保存�
 
 // Video opening and playback.
 inline const QString kPositionReadout = QStringLiteral("Position: %1 Duration: %2");
+inline const QString kVideoNotOpened = QStringLiteral("无法打开此视频文件");
 
 // ---- Media engine: the elements of a graph, as ListFilterNames names them ----
 inline const QString kVideoRendererName = QStringLiteral("Video Renderer");

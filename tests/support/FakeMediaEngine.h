@@ -23,8 +23,9 @@ struct PlaceholderVideo {
 // every call, and "decodes" a frame for a position with a function the test sets.
 class FakeMediaEngine : public MediaEngine {
 public:
-    // Called for every seek; returns the frame presented at that second. An empty
-    // bitmap means "no frame" (GrabFrame then fails).
+    // Called for every seek; returns the frame presented at that second (a seek in
+    // 100-ns units presents it at the exact target). An empty bitmap means "no frame"
+    // (GrabFrame then fails).
     std::function<Bitmap(std::int64_t second)> frameAt = [](std::int64_t) { return Bitmap(); };
     std::int64_t durationSeconds = 100;
     int videoWidth = 640;
@@ -45,7 +46,7 @@ public:
     std::int64_t GetStopPosition() const override { return GetDuration() * 10'000'000; }
     bool SeekTo(std::int64_t seconds) override;
     bool SeekToUnits(std::int64_t units) override;
-    bool GrabFrame(Bitmap& bitmap) override;
+    bool GrabTimedFrame(Bitmap& bitmap, std::int64_t& frameUnits) override;
     bool GrabSeekFrame(Bitmap& bitmap, int waitMs) override;
     void GetVideoSize(int& width, int& height) const override;
     QString ListFilterNames() const override { return active_ ? filterNames : QString(); }
@@ -66,6 +67,7 @@ private:
     PlayState state_ = PlayState::Stopped;
     std::int64_t position_ = 0;
     Bitmap presented_;
+    std::int64_t presentedUnits_ = 0;  // where the presented frame lies
     Bitmap seekFrame_;
 };
 

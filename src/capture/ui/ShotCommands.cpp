@@ -41,9 +41,9 @@ AutoCaptureOutcome ShotCommands::AutoCapture(const AppSettings& settings, int st
     return sm::AutoCapture(engine_, shots_, *this, prompts_, control_).Run(request);
 }
 
-bool ShotCommands::CaptureFrame(quint32 lastPositionMs)
+bool ShotCommands::CaptureFrame()
 {
-    const bool added = sm::CaptureFrame(engine_, shots_, lastPositionMs);
+    const bool added = sm::CaptureFrame(engine_, shots_);
     QCoreApplication::processEvents();
     return added;
 }

@@ -39,7 +39,7 @@ public:
     // Automatic capture with the method, counts and CaptureSpeed of the settings.
     AutoCaptureOutcome AutoCapture(const AppSettings& settings, int startSecond, int durationSeconds);
     // Manual capture; handles pending events afterwards.
-    bool CaptureFrame(quint32 lastPositionMs);
+    bool CaptureFrame();
     // Saves the rows as they stand now; prefix is read for every file.
     SaveShotsOutcome SaveShots(AppSettings& settings, const std::function<QString()>& prefix,
                                const ShotFileWriter& writer);
