@@ -81,7 +81,10 @@ public:
         return Timed("SeekTo", [&] { return engine_.SeekTo(seconds); });
     }
     bool SeekToUnits(std::int64_t units) override { return engine_.SeekToUnits(units); }
-    bool GrabFrame(sm::Bitmap& bitmap) override { return engine_.GrabFrame(bitmap); }
+    bool GrabTimedFrame(sm::Bitmap& bitmap, std::int64_t& frameUnits) override
+    {
+        return engine_.GrabTimedFrame(bitmap, frameUnits);
+    }
     bool GrabSeekFrame(sm::Bitmap& bitmap, int waitMs) override
     {
         return Timed("GrabSeekFrame", [&] { return engine_.GrabSeekFrame(bitmap, waitMs); });

@@ -157,6 +157,7 @@ inline const QString kNothingSaved = QStringLiteral("没有保存任何截图。
 
 // Video opening and playback.
 inline const QString kPositionReadout = QStringLiteral("Position: %1 Duration: %2");
+inline const QString kVideoNotOpened = QStringLiteral("无法打开此视频文件");
 
 // ---- Shot viewer ----
 inline const QString kViewerCaption = QStringLiteral("截图查看器");

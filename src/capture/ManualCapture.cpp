@@ -1,18 +1,24 @@
 #include "capture/ManualCapture.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "imaging/TimeLabel.h"
 
 namespace sm {
 
-bool CaptureFrame(MediaEngine& engine, ShotList& shots, quint32 lastPositionMs)
+bool CaptureFrame(MediaEngine& engine, ShotList& shots)
 {
+    constexpr std::int64_t kUnitsPerSecond = 10'000'000;
     if (!engine.IsActive())
         return false;
     try {
         Bitmap frame;
-        if (!engine.GrabFrame(frame) || frame.isEmpty())
+        std::int64_t frameUnits = 0;
+        if (!engine.GrabTimedFrame(frame, frameUnits) || frame.isEmpty())
             return false;
-        shots.AddShot(std::move(frame), FormatTimeLabel(std::int32_t(lastPositionMs / 1000)));
+        const std::int64_t second = std::clamp<std::int64_t>(frameUnits / kUnitsPerSecond, 0, INT32_MAX);
+        shots.AddShot(std::move(frame), FormatTimeLabel(std::int32_t(second)));
         return true;
     } catch (...) {
         // A shot that cannot be taken is simply not added; the user sees no message.

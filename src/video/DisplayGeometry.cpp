@@ -33,7 +33,8 @@ DisplayGeometry ComputeDisplayGeometry(int codedWidth, int codedHeight, int sarN
     g.stretchedWidth = codedWidth;
     g.stretchedHeight = codedHeight;
     if (sarNum > 0 && sarDen > 0 && sarNum != sarDen) {
-        const double stretched = std::round(double(codedWidth) * sarNum / sarDen);
+        // Truncated, as the command-line tools size a stretched picture.
+        const std::int64_t stretched = std::int64_t(codedWidth) * sarNum / sarDen;
         if (stretched >= 1 && stretched <= kMaxDisplaySide)
             g.stretchedWidth = int(stretched);
     }

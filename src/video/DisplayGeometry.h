@@ -9,7 +9,7 @@ namespace sm {
 struct DisplayGeometry {
     int codedWidth = 0;
     int codedHeight = 0;
-    // The coded picture stretched to square pixels, before turning.
+    // The coded picture stretched to square pixels (the width truncated), before turning.
     int stretchedWidth = 0;
     int stretchedHeight = 0;
     int clockwiseDegrees = 0;  // 0, 90, 180 or 270

@@ -125,7 +125,10 @@ bool FfmpegEngine::SeekToUnits(std::int64_t units)
     return true;
 }
 
-bool FfmpegEngine::GrabFrame(Bitmap& bitmap) { return player_ && player_->GrabPresented(bitmap); }
+bool FfmpegEngine::GrabTimedFrame(Bitmap& bitmap, std::int64_t& frameUnits)
+{
+    return player_ && player_->GrabPresented(bitmap, frameUnits);
+}
 
 bool FfmpegEngine::GrabSeekFrame(Bitmap& bitmap, int waitMs)
 {

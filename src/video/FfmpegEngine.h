@@ -33,7 +33,7 @@ public:
     bool SeekTo(std::int64_t seconds) override;
     bool SeekToUnits(std::int64_t units) override;
 
-    bool GrabFrame(Bitmap& bitmap) override;
+    bool GrabTimedFrame(Bitmap& bitmap, std::int64_t& frameUnits) override;
     bool GrabSeekFrame(Bitmap& bitmap, int waitMs) override;
     SeekProgress GetSeekProgress() const override;
     void GetVideoSize(int& width, int& height) const override;

@@ -2,6 +2,12 @@
 
 namespace sm {
 
+bool MediaEngine::GrabFrame(Bitmap& bitmap)
+{
+    std::int64_t frameUnits = 0;
+    return GrabTimedFrame(bitmap, frameUnits);
+}
+
 QString MediaEngine::EventText(int code)
 {
     switch (code) {

@@ -70,9 +70,12 @@ public:
     // Sets the position in 100-ns units (the track bar's fraction of the stop position).
     virtual bool SeekToUnits(std::int64_t units) = 0;
 
-    // Copies the last presented frame as a 24-bit bitmap of the display size.
-    // Returns false and leaves the bitmap unchanged when no frame has been presented.
-    virtual bool GrabFrame(Bitmap& bitmap) = 0;
+    // Copies the last presented frame as a 24-bit bitmap of the display size, with its
+    // presentation time in 100-ns units from the start of the media. Returns false and
+    // leaves both unchanged when no frame has been presented.
+    virtual bool GrabTimedFrame(Bitmap& bitmap, std::int64_t& frameUnits) = 0;
+    // The same without the time.
+    bool GrabFrame(Bitmap& bitmap);
     // Copies the frame presented for the last seek (the frame whose display interval
     // contains the seek target), waiting up to waitMs for it to be decoded. Returns
     // false and leaves the bitmap unchanged when there is none.

@@ -108,9 +108,10 @@ void MediaReader::OpenDecoder(int index, CodecContextPtr& decoder, bool video)
 
 DisplayGeometry MediaReader::FrameGeometry(const AVFrame& frame) const
 {
-    AVRational sar = frame.sample_aspect_ratio;
-    if (sar.num <= 0 || sar.den <= 0)
-        sar = av_guess_sample_aspect_ratio(format_.get(), format_->streams[videoIndex_], nullptr);
+    // The container's aspect ratio wins over the picture's, as for the stream, so that
+    // every picture has the size the stream promises.
+    const AVRational sar
+        = av_guess_sample_aspect_ratio(format_.get(), format_->streams[videoIndex_], const_cast<AVFrame*>(&frame));
     return ComputeDisplayGeometry(frame.width, frame.height, sar.num, sar.den, displayMatrix_);
 }
 

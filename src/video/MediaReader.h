@@ -41,7 +41,8 @@ public:
     bool HasAudio() const { return audioIndex_ >= 0; }
     // The video stream's geometry as declared by the file.
     DisplayGeometry StreamGeometry() const { return streamGeometry_; }
-    // The geometry of one decoded picture (its own size and aspect ratio).
+    // The geometry of one decoded picture: its own size, and the aspect ratio chosen as
+    // for the stream (the container's first, then the picture's).
     DisplayGeometry FrameGeometry(const AVFrame& frame) const;
     // The length in 100-ns units; 0 when unknown.
     std::int64_t DurationUnits() const { return durationUnits_; }

@@ -1,5 +1,8 @@
 #include "video/PlaybackControl.h"
 
+#include <algorithm>
+
+#include "app/Texts.h"
 #include "video/TimeReadout.h"
 
 namespace sm {
@@ -67,6 +70,20 @@ void PlaybackControl::TrackBarReleased()
         return;
     MediaEngine& engine = session_.Engine();
     engine.SeekToUnits(ScaleByFraction(engine.GetStopPosition(), bar_.Position(), maximum));
+}
+
+void PlaybackControl::VideoOpened(bool loaded)
+{
+    constexpr std::int64_t kUnitsPerMs = 10'000;
+    bar_.SetMaximum(loaded ? int(session_.VideoDuration) : 0);
+    bar_.SetPosition(0);
+    session_.LastPositionMs = 0;
+    if (!loaded) {
+        emit StatusText(lang::kVideoNotOpened);
+        return;
+    }
+    const std::int64_t durationMs = session_.Engine().GetStopPosition() / kUnitsPerMs;
+    emit StatusText(FormatPositionReadout(0, quint32(std::clamp<std::int64_t>(durationMs, 0, 0xFFFFFFFFLL))));
 }
 
 void PlaybackControl::OnPositionReport(quint32 positionMs, quint32 durationMs)

@@ -34,6 +34,9 @@ public:
     // video as the bar's position is of its maximum. Does nothing while the bar has
     // no range yet.
     void TrackBarReleased();
+    // A video was just opened (or failed to open): the bar and the read-out start over
+    // at its position 0 and its own duration, or say that the file could not be opened.
+    void VideoOpened(bool loaded);
 
 signals:
     // Text for the status bar's second panel: the read-out or a graph event's text.

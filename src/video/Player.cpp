@@ -107,12 +107,13 @@ void Player::Post(Command command)
     wake_.notify_all();
 }
 
-bool Player::GrabPresented(Bitmap& bitmap) const
+bool Player::GrabPresented(Bitmap& bitmap, std::int64_t& frameUnits) const
 {
     std::lock_guard lock(mutex_);
     if (presented_.isEmpty())
         return false;
     bitmap = presented_;
+    frameUnits = presentedUnits_;
     return true;
 }
 
@@ -220,6 +221,7 @@ void Player::Apply(const std::vector<Command>& commands)
             std::unique_lock lock(mutex_);
             if (!seekFrame_.isEmpty()) {
                 presented_ = seekFrame_;
+                presentedUnits_ = seekFrameUnits_;
                 lock.unlock();
                 events_.framePresented();
             }
@@ -260,10 +262,13 @@ void Player::SeekAndShow(std::int64_t units, bool present, std::uint64_t generat
         std::lock_guard lock(mutex_);
         if (generation != 0) {
             seekFrame_ = picture;
+            seekFrameUnits_ = frame.timeUnits;
             seekDone_ = std::max(seekDone_, generation);
         }
-        if (shown)
+        if (shown) {
             presented_ = std::move(picture);
+            presentedUnits_ = frame.timeUnits;
+        }
     }
     if (generation != 0)
         seekFrameReady_.notify_all();
@@ -360,6 +365,7 @@ void Player::Present(const DecodedFrame& frame)
     {
         std::lock_guard lock(mutex_);
         presented_ = std::move(picture);
+        presentedUnits_ = frame.timeUnits;
     }
     events_.framePresented();
 }

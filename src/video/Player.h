@@ -60,7 +60,8 @@ public:
     // The position now, in 100-ns units.
     std::int64_t PositionUnits() const { return position_.load(); }
 
-    bool GrabPresented(Bitmap& bitmap) const;
+    // The last presented picture and its time (100-ns units).
+    bool GrabPresented(Bitmap& bitmap, std::int64_t& frameUnits) const;
     bool GrabSeekFrame(Bitmap& bitmap, int waitMs) const;
     sm::SeekProgress SeekProgress() const;
 
@@ -122,7 +123,9 @@ private:
     std::uint64_t seekRequested_ = 0;                 // guarded by mutex_
     std::uint64_t seekDone_ = 0;                      // guarded by mutex_
     Bitmap seekFrame_;                                // guarded by mutex_
+    std::int64_t seekFrameUnits_ = 0;                 // guarded by mutex_
     Bitmap presented_;                                // guarded by mutex_
+    std::int64_t presentedUnits_ = 0;                 // guarded by mutex_
     std::thread thread_;
 };
 

@@ -20,30 +20,34 @@ protected:
     ShotList shots;
 };
 
-TEST_F(ManualCaptureTest, LabelsTheShownFrameWithTheTruncatedLastPosition)
+// The label names the grabbed frame's own second, whatever the last position report
+// said: no report arrives while paused, nor between two reports while playing.
+TEST_F(ManualCaptureTest, LabelsTheShotWithTheTruncatedTimeOfTheGrabbedFrame)
 {
     engine.Play();
-    engine.SeekTo(317);
+    engine.SeekToUnits(3'179'000'000);  // 00:05:17.9
     engine.Pause();
+    EXPECT_TRUE(CaptureFrame(engine, shots));
+    EXPECT_TRUE(CaptureFrame(engine, shots));
+    engine.SeekTo(42);
+    EXPECT_TRUE(CaptureFrame(engine, shots));
 
-    EXPECT_TRUE(CaptureFrame(engine, shots, 317'900));
-    EXPECT_TRUE(CaptureFrame(engine, shots, 317'100));
-
-    ASSERT_EQ(shots.RowCount(), 2) << "two shots within one second give two rows";
-    EXPECT_EQ(shots.Row(0).Caption, "00:05:17");
+    ASSERT_EQ(shots.RowCount(), 3) << "two shots within one second give two rows";
+    EXPECT_EQ(shots.Row(0).Caption, "00:00:42");
     EXPECT_EQ(shots.Row(1).Caption, "00:05:17");
-    EXPECT_EQ(test::MarkOf(*shots.RowBitmap(0)), 317);
+    EXPECT_EQ(shots.Row(2).Caption, "00:05:17");
+    EXPECT_EQ(test::MarkOf(*shots.RowBitmap(1)), 317);
     EXPECT_EQ(engine.GetPlayState(), PlayState::Paused) << "the play state is left alone";
 }
 
 TEST_F(ManualCaptureTest, AddsNothingWithoutAFrameOrAVideo)
 {
-    EXPECT_FALSE(CaptureFrame(engine, shots, 0)) << "nothing presented before the first play";
+    EXPECT_FALSE(CaptureFrame(engine, shots)) << "nothing presented before the first play";
 
     engine.Play();
     engine.SeekTo(5);
     engine.SetActive(false);
-    EXPECT_FALSE(CaptureFrame(engine, shots, 5000));
+    EXPECT_FALSE(CaptureFrame(engine, shots));
     EXPECT_EQ(shots.RowCount(), 0);
 }
 

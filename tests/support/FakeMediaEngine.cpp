@@ -63,8 +63,10 @@ bool FakeMediaEngine::SeekTo(std::int64_t seconds)
     position_ = seconds;
     slowGrabsLeft_ = slowGrabs;
     seekFrame_ = frameAt(seconds);
-    if (state_ != PlayState::Stopped && !seekFrame_.isEmpty())
+    if (state_ != PlayState::Stopped && !seekFrame_.isEmpty()) {
         presented_ = seekFrame_;
+        presentedUnits_ = seconds * 10'000'000;
+    }
     return true;
 }
 
@@ -74,21 +76,28 @@ void FakeMediaEngine::elapse(std::int64_t seconds)
         return;
     position_ += seconds;
     Bitmap frame = frameAt(position_);
-    if (!frame.isEmpty())
+    if (!frame.isEmpty()) {
         presented_ = std::move(frame);
+        presentedUnits_ = position_ * 10'000'000;
+    }
 }
 
 bool FakeMediaEngine::SeekToUnits(std::int64_t units)
 {
     calls.push_back(QStringLiteral("SeekToUnits(%1)").arg(units));
-    return SeekTo(units / 10'000'000);
+    if (!SeekTo(units / 10'000'000))
+        return false;
+    if (state_ != PlayState::Stopped && !seekFrame_.isEmpty())
+        presentedUnits_ = units;
+    return true;
 }
 
-bool FakeMediaEngine::GrabFrame(Bitmap& bitmap)
+bool FakeMediaEngine::GrabTimedFrame(Bitmap& bitmap, std::int64_t& frameUnits)
 {
     if (presented_.isEmpty())
         return false;
     bitmap = presented_;
+    frameUnits = presentedUnits_;
     return true;
 }
 

@@ -23,8 +23,9 @@ struct PlaceholderVideo {
 // every call, and "decodes" a frame for a position with a function the test sets.
 class FakeMediaEngine : public MediaEngine {
 public:
-    // Called for every seek; returns the frame presented at that second. An empty
-    // bitmap means "no frame" (GrabFrame then fails).
+    // Called for every seek; returns the frame presented at that second (a seek in
+    // 100-ns units presents it at the exact target). An empty bitmap means "no frame"
+    // (GrabFrame then fails).
     std::function<Bitmap(std::int64_t second)> frameAt = [](std::int64_t) { return Bitmap(); };
     std::int64_t durationSeconds = 100;
     int videoWidth = 640;
@@ -49,7 +50,7 @@ public:
     std::int64_t GetStopPosition() const override { return GetDuration() * 10'000'000; }
     bool SeekTo(std::int64_t seconds) override;
     bool SeekToUnits(std::int64_t units) override;
-    bool GrabFrame(Bitmap& bitmap) override;
+    bool GrabTimedFrame(Bitmap& bitmap, std::int64_t& frameUnits) override;
     bool GrabSeekFrame(Bitmap& bitmap, int waitMs) override;
     SeekProgress GetSeekProgress() const override { return {slowGrabsLeft_ > 0, work_}; }
     void GetVideoSize(int& width, int& height) const override;
@@ -71,6 +72,7 @@ private:
     PlayState state_ = PlayState::Stopped;
     std::int64_t position_ = 0;
     Bitmap presented_;
+    std::int64_t presentedUnits_ = 0;  // where the presented frame lies
     Bitmap seekFrame_;
     int slowGrabsLeft_ = 0;
     std::uint64_t work_ = 0;

@@ -184,7 +184,11 @@ private:
         ThrowIfAvError(avcodec_open2(c, encoder, nullptr), "open video encoder");
         ThrowIfAvError(avcodec_parameters_from_context(video_.stream->codecpar, c), "video parameters");
         video_.stream->time_base = c->time_base;
-        video_.stream->sample_aspect_ratio = c->sample_aspect_ratio;
+        // A container's own ratio is written as a stream copy with a new aspect writes it:
+        // into the container, while the coded pictures keep theirs.
+        if (options_.containerSarNum > 0)
+            video_.stream->codecpar->sample_aspect_ratio = {options_.containerSarNum, options_.containerSarDen};
+        video_.stream->sample_aspect_ratio = video_.stream->codecpar->sample_aspect_ratio;
         video_.next = std::llround(options_.startSeconds * options_.fps);
         if (options_.rotationDegrees % 360 != 0) {
             auto* matrix = reinterpret_cast<int32_t*>(
@@ -329,7 +333,10 @@ private:
 
 void DisplaySize(const TestVideoOptions& options, int& width, int& height)
 {
-    width = int(std::lround(double(options.width) * options.sarNum / options.sarDen));
+    // The container's aspect ratio wins; the stretched width is truncated.
+    const bool container = options.containerSarNum > 0;
+    width = int(std::int64_t(options.width) * (container ? options.containerSarNum : options.sarNum)
+                / (container ? options.containerSarDen : options.sarDen));
     height = options.height;
     const int turn = ((options.rotationDegrees % 360) + 360) % 360;
     if (turn == 90 || turn == 270)

@@ -29,6 +29,9 @@ struct TestVideoOptions {
     int rotationDegrees = 0;
     int sarNum = 1;
     int sarDen = 1;
+    // The container's own aspect ratio, when it differs from the stream's (0: the same).
+    int containerSarNum = 0;
+    int containerSarDen = 0;
     // Timestamp of the first frame (and sample).
     double startSeconds = 0.0;
     // From the middle frame on, every timestamp jumps this far ahead (a broken stream).

@@ -53,6 +53,16 @@ protected:
         return engine.GrabFrame(picture) ? ReadFrameIndex(picture) : -1;
     }
 
+    // Whether the presented picture's reported time is the time of the frame it shows
+    // (the generated videos run at 25 frames a second).
+    bool PresentedTimeMatchesPicture()
+    {
+        Bitmap picture;
+        std::int64_t units = -1;
+        return engine.GrabTimedFrame(picture, units) && ReadFrameIndex(picture) >= 0
+               && units == ReadFrameIndex(picture) * std::int64_t(400'000);
+    }
+
     QTemporaryDir dir;
     FfmpegEngine engine;
 };

@@ -48,6 +48,7 @@ TEST_P(ExactSeek, PausedSeekPresentsThePictureAtTheTarget)
         ASSERT_TRUE(engine.SeekToUnits(target.units));
         EXPECT_EQ(SeekFrameIndex(), target.frame) << "seek to " << target.units;
         EXPECT_EQ(PresentedIndex(), target.frame) << "seek to " << target.units;
+        EXPECT_TRUE(PresentedTimeMatchesPicture()) << "seek to " << target.units;
     }
 }
 
@@ -95,6 +96,7 @@ TEST_F(EngineTest, SeekFrameStaysAtTheTargetWhilePlayingOn)
     EXPECT_EQ(SeekFrameIndex(), 25);
     EXPECT_GE(PresentedIndex(), 25) << "the target is shown as soon as it is found";
     EXPECT_TRUE(WaitUntil([this] { return PresentedIndex() > 40; }, 5000)) << "plays on from the target";
+    EXPECT_TRUE(PresentedTimeMatchesPicture());
     ASSERT_TRUE(engine.Stop());
     EXPECT_EQ(SeekFrameIndex(), 25);
     EXPECT_GT(PresentedIndex(), 25);
@@ -112,6 +114,8 @@ struct GeometryCase {
     const char* name;
     int width, height, rotation, sarNum, sarDen;
     int displayWidth, displayHeight;
+    VideoFormat format = VideoFormat::H264Mp4;
+    int containerSarNum = 0, containerSarDen = 0;
 };
 
 void PrintTo(const GeometryCase& c, std::ostream* os) { *os << c.name; }
@@ -128,7 +132,10 @@ TEST_P(DisplayedPicture, IsUprightAndUnsqueezed)
     options.rotationDegrees = c.rotation;
     options.sarNum = c.sarNum;
     options.sarDen = c.sarDen;
-    engine.OpenMedia(Make(QStringLiteral("clip.mp4"), options));
+    options.format = c.format;
+    options.containerSarNum = c.containerSarNum;
+    options.containerSarDen = c.containerSarDen;
+    engine.OpenMedia(Make(QStringLiteral("clip"), options));
     int width = -1, height = -1;
     engine.GetVideoSize(width, height);
     EXPECT_EQ(width, c.displayWidth);
@@ -150,7 +157,10 @@ INSTANTIATE_TEST_SUITE_P(Geometry, DisplayedPicture,
                                            GeometryCase{"UpsideDown", 160, 96, 180, 1, 1, 160, 96},
                                            GeometryCase{"TurnedLeft", 160, 96, 270, 1, 1, 96, 160},
                                            GeometryCase{"Anamorphic", 80, 96, 0, 2, 1, 160, 96},
-                                           GeometryCase{"AnamorphicPortrait", 80, 96, 90, 2, 1, 96, 160}),
+                                           GeometryCase{"AnamorphicPortrait", 80, 96, 90, 2, 1, 96, 160},
+                                           // Square pixels in the stream, 16:9 in the container.
+                                           GeometryCase{"ContainerAspect", 320, 240, 0, 1, 1, 426, 240,
+                                                        VideoFormat::H264Mkv, 4, 3}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EngineTest, ListsTheChainAndMeasuresTheFile)

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "app/Texts.h"
 #include "app/ui/MainWindow.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedPrompts.h"
@@ -117,4 +118,35 @@ TEST_F(MainWindowPlaybackTest, TheBarAndTheReadoutFollowReportsAndTheUsersHand)
     EXPECT_EQ(bar->value(), 0);
     EXPECT_EQ(engine.GetPlayState(), PlayState::Stopped);
     EXPECT_EQ(window->session().LastPositionMs, 30'000u) << "a stop keeps the last reported position";
+}
+
+// The read-out never shows another video's values: each open starts it over, and a
+// file that does not open says so there (and nowhere else: no box is shown).
+TEST_F(MainWindowPlaybackTest, OpeningResetsTheReadoutOrSaysTheFileDidNotOpen)
+{
+    window->OpenVideoFile(clip.path);
+    Trigger("ActPlayVideo");
+    engine.report(30'000);
+    auto* bar = Child<QSlider>("TrackBar");
+    const QString missing = clip.folder.filePath(QStringLiteral("gone.avi"));
+    struct Case {
+        QString path;
+        bool failOpen;
+        std::int64_t seconds;
+        QString readout;
+    };
+    const Case cases[] = {
+        {missing, false, 100, lang::kVideoNotOpened},
+        {clip.path, true, 100, lang::kVideoNotOpened},
+        {clip.path, false, 50, QStringLiteral("Position: 00:00:00 Duration: 00:00:50")},
+    };
+    for (const Case& c : cases) {
+        engine.failOpen = c.failOpen;
+        engine.durationSeconds = c.seconds;
+        window->OpenVideoFile(c.path);
+        EXPECT_EQ(window->statusText(1), c.readout) << c.path.toStdString() << " " << c.failOpen;
+        EXPECT_EQ(bar->value(), 0);
+    }
+    EXPECT_EQ(bar->maximum(), 50);
+    EXPECT_TRUE(prompts.shown.empty());
 }

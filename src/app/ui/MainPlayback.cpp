@@ -30,6 +30,7 @@ bool TfrmMain::LoadVideo(const QString& path)
     QString prefix = edPrefix->text();
     const bool loaded = session_.LoadVideo(path, settings_, prefix);
     edPrefix->setText(prefix);
+    playback_->VideoOpened(loaded);
     return loaded;
 }
 

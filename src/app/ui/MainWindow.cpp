@@ -329,7 +329,7 @@ void TfrmMain::onStopCapture() { shotCommands_->StopCapture(); }
 
 void TfrmMain::onCaptureFrame()
 {
-    shotCommands_->CaptureFrame(session_.LastPositionMs);
+    shotCommands_->CaptureFrame();
     UpdateCommandStates();
 }
 

@@ -54,9 +54,9 @@ AutoCaptureOutcome ShotCommands::AutoCapture(const AppSettings& settings, int st
     return outcome;
 }
 
-bool ShotCommands::CaptureFrame(quint32 lastPositionMs)
+bool ShotCommands::CaptureFrame()
 {
-    const bool added = sm::CaptureFrame(engine_, shots_, lastPositionMs);
+    const bool added = sm::CaptureFrame(engine_, shots_);
     QCoreApplication::processEvents();
     return added;
 }

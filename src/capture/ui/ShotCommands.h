@@ -43,7 +43,7 @@ public:
     // window's states are refreshed after it, and a start after the end is reported.
     AutoCaptureOutcome AutoCapture(const AppSettings& settings, int startSecond, int durationSeconds);
     // Manual capture; handles pending events afterwards.
-    bool CaptureFrame(quint32 lastPositionMs);
+    bool CaptureFrame();
     // Saves the rows as they stand now; prefix is read for every file. A missing folder
     // is reported; after a save the user hears how it went and may open the folder.
     SaveShotsOutcome SaveShots(AppSettings& settings, const std::function<QString()>& prefix,
