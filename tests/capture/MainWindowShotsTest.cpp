@@ -149,18 +149,20 @@ TEST_F(MainWindowShotsTest, F9StopsTheRunWhileTheProgressDialogHasTheFocus)
     auto* progress = window->findChild<TfrmProcess*>();
     ASSERT_NE(progress, nullptr);
     // The user presses F9 in the dialog during the second shot's wait.
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, window.get(), [&] {
-        if (engine.calls.back() != "SeekTo(8)")
-            return;
-        poll.stop();
-        QApplication::setActiveWindow(progress);
-        QWidget* focused = QApplication::focusWidget();
-        ASSERT_NE(focused, nullptr);
-        ASSERT_EQ(focused->window(), progress);
-        QTest::keyClick(focused, Qt::Key_F9);
-    });
-    poll.start(10);
+    engine.frameAt = [&](std::int64_t second) {
+        if (second == 8)
+            QMetaObject::invokeMethod(
+                progress,
+                [progress] {
+                    QApplication::setActiveWindow(progress);
+                    QWidget* focused = QApplication::focusWidget();
+                    ASSERT_NE(focused, nullptr);
+                    ASSERT_EQ(focused->window(), progress);
+                    QTest::keyClick(focused, Qt::Key_F9);
+                },
+                Qt::QueuedConnection);
+        return test::MarkedFrame(int(second), 64, 48);
+    };
     window->action("ActAutoCapture")->trigger();
     EXPECT_EQ(list()->count(), 2) << "the shot in progress is finished, no more are taken";
 }

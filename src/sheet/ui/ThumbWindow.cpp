@@ -188,7 +188,7 @@ QWidget* TfrmThumb::createSettingsPage()
     form->addRow(cbAspectRatio);
     form->addRow(lang::kLbRows, edtRows);
     form->addRow(lang::kLbCols, edtCols);
-    form->addRow(lang::kLbSpace, edtSpace);
+    form->addRow(lang::kLbSheetSpace, edtSpace);
     return page;
 }
 
@@ -227,7 +227,7 @@ QWidget* TfrmThumb::createAttachmentPage()
     btnSubmit->setEnabled(false);
     btnDelInfo = ToolButton("btnDelInfo", QStringLiteral("−"), lang::kHintDelInfo);
     btnDelInfo->setEnabled(false);
-    auto* btnFont = new QPushButton(lang::kBtnFont);
+    auto* btnFont = new QPushButton(lang::kBtnAddonFont);
     btnFont->setObjectName(QStringLiteral("btnFont"));
     btnFont->setToolTip(lang::kHintFont);
     connect(btnFont, &QPushButton::clicked, this,
