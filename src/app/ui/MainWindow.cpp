@@ -31,6 +31,7 @@
 #include "app/Texts.h"
 #include "app/VideoOpenFilters.h"
 #include "app/ui/AboutBox.h"
+#include "batch/ui/BatchWindow.h"
 #include "capture/ui/ShotCommands.h"
 #include "common/PathText.h"
 #include "common/ScopeExit.h"
@@ -289,7 +290,14 @@ void TfrmMain::onSaveShots()
         seOutput->setFocus();
 }
 
-void TfrmMain::onBatch() { UpdateCommandStates(); }
+void TfrmMain::onBatch()
+{
+    {
+        TfrmBatch batch(settings_, prompts_, this);
+        batch.exec();
+    }
+    UpdateCommandStates();
+}
 
 void TfrmMain::onMakeThumb() {}
 
