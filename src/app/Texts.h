@@ -201,6 +201,29 @@ inline const QString kSheetFilterPng = QStringLiteral("PNG|*.PNG");
 inline const QString kSheetFilterBmp8 = QStringLiteral("256 色|*.BMP");
 inline const QString kSheetFilterBmp24 = QStringLiteral("24 位|*.BMP");
 
+// ---- Batch processing: the batch window and the folder dialog ----
+inline const QString kBatchCaption = QStringLiteral("批量处理");
+inline const QString kBatchPageFiles = QStringLiteral("文件");
+inline const QString kBatchPageProgress = QStringLiteral("进度");
+inline const QString kCbSaveDirectly = QStringLiteral("直接保存捕捉的截图至硬盘。");
+inline const QString kCbThumbnails = QStringLiteral("使用捕捉的截图创建一个缩略图。");
+inline const QString kBatchNotice = QStringLiteral("请注意，您可以从 Windows 资源管理器拖曳文件至文件列表。");
+inline const QString kHintAddFiles = QStringLiteral("添加文件");
+inline const QString kMnuSelectFiles = QStringLiteral("选择文件");
+inline const QString kMnuSelectFolder = QStringLiteral("选择一个文件夹");
+inline const QString kHintRemoveItems = QStringLiteral("移除选定项目");
+inline const QString kBtnFileList = QStringLiteral("文件列表(&L)");
+inline const QString kBtnProcess = QStringLiteral("处理(&P)");
+inline const QString kBtnClose = QStringLiteral("关闭(&C)");
+inline const QString kLbBatchFiles = QStringLiteral("文件：");
+inline const QString kLbBatchPictures = QStringLiteral("图片：");
+inline const QString kSelDirCaption = QStringLiteral("选择目录");
+inline const QString kLbSelectDrive = QStringLiteral("请选择驱动器：");
+inline const QString kLbFilterType = QStringLiteral("选择过滤器类型：");
+inline const QString kCbInSubDir = QStringLiteral("包含子目录");
+inline const QString kBtnOK = QStringLiteral("确定(&O)");
+inline const QString kBtnCancel = QStringLiteral("取消(&C)");
+
 // ---- Media engine: the elements of a graph, as ListFilterNames names them ----
 inline const QString kVideoRendererName = QStringLiteral("Video Renderer");
 inline const QString kFrameGrabberName = QStringLiteral("Frame Grabber");

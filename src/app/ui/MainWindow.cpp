@@ -32,6 +32,7 @@
 #include "app/ui/AboutBox.h"
 #include "app/ui/CommandKeys.h"
 #include "app/ui/OptionsDialog.h"
+#include "batch/ui/BatchWindow.h"
 #include "capture/ui/ShotCommands.h"
 #include "common/PathText.h"
 #include "common/ScopeExit.h"
@@ -299,7 +300,14 @@ void TfrmMain::onSaveShots()
         seOutput->setFocus();
 }
 
-void TfrmMain::onBatch() { UpdateCommandStates(); }
+void TfrmMain::onBatch()
+{
+    {
+        TfrmBatch batch(settings_, prompts_, this);
+        batch.exec();
+    }
+    UpdateCommandStates();
+}
 
 void TfrmMain::onMakeThumb()
 {
