@@ -221,8 +221,6 @@ inline const QString kSelDirCaption = QStringLiteral("选择目录");
 inline const QString kLbSelectDrive = QStringLiteral("请选择驱动器：");
 inline const QString kLbFilterType = QStringLiteral("选择过滤器类型：");
 inline const QString kCbInSubDir = QStringLiteral("包含子目录");
-inline const QString kBtnOK = QStringLiteral("确定(&O)");
-inline const QString kBtnCancel = QStringLiteral("取消(&C)");
 
 // ---- Media engine: the elements of a graph, as ListFilterNames names them ----
 inline const QString kVideoRendererName = QStringLiteral("Video Renderer");
