@@ -25,6 +25,7 @@
 #include "app/ui/CommandKeys.h"
 #include "app/ui/MainWindow.h"
 #include "common/ColorValue.h"
+#include "common/Named.h"
 
 namespace sm {
 
@@ -34,13 +35,6 @@ constexpr int kLeftPanelWidth = 240;
 constexpr int kListIconSize = 100;
 constexpr int kListSpacingX = 108;
 constexpr int kListSpacingY = 124;
-
-template <typename T>
-T* Named(T* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QLabel* Caption(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
 

@@ -7,13 +7,11 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -36,6 +34,7 @@
 #include "capture/ui/ShotCommands.h"
 #include "common/PathText.h"
 #include "common/ScopeExit.h"
+#include "common/ui/CenterOnScreen.h"
 #include "output/Encoders.h"
 #include "sheet/ui/ThumbWindow.h"
 #include "video/MediaEngine.h"
@@ -89,8 +88,7 @@ void TfrmMain::restoreWindowSize()
         resize(settings_.WinWidth, settings_.WinHeight);
     else
         resize(standard.WinWidth, standard.WinHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CenterOnScreen(*this);
     if (settings_.WinState == 1)
         setWindowState(Qt::WindowMinimized);
     else if (settings_.WinState == 2)

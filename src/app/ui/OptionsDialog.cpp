@@ -4,12 +4,10 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -20,6 +18,8 @@
 #include "app/Prompts.h"
 #include "app/Texts.h"
 #include "app/ui/ColorButton.h"
+#include "common/Named.h"
+#include "common/ui/CenterOnScreen.h"
 
 namespace sm {
 
@@ -27,13 +27,6 @@ namespace {
 
 constexpr int kClientWidth = 370;
 constexpr int kClientHeight = 355;
-
-template <typename T>
-T* Named(T* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QLabel* Label(const QString& text, const char* name, QWidget* parent) { return Named(new QLabel(text, parent), name); }
 
@@ -79,8 +72,7 @@ TfrmOption::TfrmOption(AppSettings& settings, Prompts& prompts, QWidget* parent)
     setObjectName(QStringLiteral("frmOption"));
     setWindowTitle(lang::kOptionsCaption);
     setFixedSize(kClientWidth, kClientHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CenterOnScreen(*this);
 
     pcLEFTM = Named(new QTabWidget(this), "pcLEFTM");
     pcLEFTM->addTab(createStandardPage(), lang::kTabStandard);

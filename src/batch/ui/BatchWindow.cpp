@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,7 +12,6 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QToolButton>
@@ -28,6 +26,7 @@
 #include "app/VideoOpenFilters.h"
 #include "batch/ui/SelDirDialog.h"
 #include "common/Named.h"
+#include "common/ui/CenterOnScreen.h"
 
 namespace sm {
 
@@ -198,8 +197,7 @@ void TfrmBatch::cbSaveDirectlyClick(bool checked) { settings_.SaveDirectly = che
 
 void TfrmBatch::showEvent(QShowEvent* event)
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CenterOnScreen(*this);
     QDialog::showEvent(event);
 }
 

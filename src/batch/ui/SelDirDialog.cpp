@@ -5,11 +5,9 @@
 #include <QDir>
 #include <QFileIconProvider>
 #include <QFileSystemModel>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QStorageInfo>
 #include <QTreeView>
 
@@ -17,6 +15,7 @@
 #include "batch/FolderScan.h"
 #include "common/Named.h"
 #include "common/PathText.h"
+#include "common/ui/CenterOnScreen.h"
 
 namespace sm {
 
@@ -150,8 +149,7 @@ FolderChoice TfrmSelDir::Choice() const
 
 void TfrmSelDir::showEvent(QShowEvent* event)
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CenterOnScreen(*this);
     QDialog::showEvent(event);
 }
 

@@ -1,11 +1,10 @@
 #include "capture/ui/ProcessDialog.h"
 
-#include <QGuiApplication>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 
 #include "app/Texts.h"
+#include "common/ui/CenterOnScreen.h"
 
 namespace sm {
 
@@ -59,8 +58,7 @@ int TfrmProcess::Progress() const { return ProgBar->value(); }
 
 void TfrmProcess::showEvent(QShowEvent* event)
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CenterOnScreen(*this);
     QDialog::showEvent(event);
 }
 

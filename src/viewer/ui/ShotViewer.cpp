@@ -1,11 +1,9 @@
 #include "viewer/ui/ShotViewer.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
-#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
@@ -18,6 +16,7 @@
 #include "app/Texts.h"
 #include "common/ColorValue.h"
 #include "common/QImageAdapter.h"
+#include "common/ui/CenterOnScreen.h"
 
 namespace sm {
 
@@ -71,8 +70,7 @@ TfrmView::TfrmView(std::vector<ShotToSave> shots, int selectedRow, QWidget* pare
     setObjectName(QStringLiteral("frmView"));
     setWindowTitle(lang::kViewerCaption);
     resize(kWidth, kHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CenterOnScreen(*this);
 
     auto* coolBar = new QWidget(this);
     coolBar->setObjectName(QStringLiteral("CoolBarView"));
