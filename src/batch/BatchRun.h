@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "app/Settings.h"
+#include "capture/ShotSeries.h"
+#include "common/Bitmap.h"
+#include "common/RunHost.h"
+#include "video/VideoSession.h"
+
+namespace sm {
+
+struct Encoders;
+
+// One row of the batch list as the run reads it when it reaches it.
+struct BatchItem {
+    QString Path;
+    bool Ticked = true;
+};
+
+// What the run does with each video beyond the settings (the two boxes of the batch
+// window; the command line sets them from its options).
+struct BatchChoices {
+    bool SaveDirectly = true;  // save each shot and keep it for the sheet
+    bool Thumbnails = true;    // compose and save one sheet per video
+};
+
+// Takes the shots of one video: the seconds in order, each shot handed to the sink with
+// the second its label names. The batch window and the command line use TakeShotSeries
+// on the loaded engine; the command line's key-frame mode puts in its own, which names
+// each frame's own time.
+using BatchShotTaker = std::function<ShotSeriesResult(const std::vector<int>& seconds, const ShotSink& sink,
+                                                      const ShotSeriesHooks& hooks)>;
+
+enum class BatchVideoStatus {
+    NotTicked,      // left out by the user
+    NotLoaded,      // missing, a folder, or not a video the engine opens
+    StartAfterEnd,  // the start time lies beyond the video's end
+    Done,           // every shot tried, the sheet made when wanted
+    Aborted,        // the user confirmed an abort before one of its shots
+};
+
+// What became of one video.
+struct BatchVideoResult {
+    QString Path;
+    BatchVideoStatus Status = BatchVideoStatus::NotTicked;
+    std::int64_t DurationSeconds = 0;
+    int ShotsPlanned = 0;   // the count of the schedule
+    int ShotsTaken = 0;     // grabs that gave a picture
+    QStringList ShotFiles;  // the shot files written, in order
+    QString SheetFile;      // the sheet written; empty when none was
+    int WriteFailures = 0;  // shot or sheet files that could not be written
+    QString FirstWriteError;
+};
+
+// Told as the run goes, to show it; every member may stay empty.
+struct BatchRunEvents {
+    std::function<void(int index, const QString& path)> VideoStarted;
+    std::function<void(int shotCount)> ShotsPlanned;
+    std::function<void(int shotsDone)> ShotDone;
+    std::function<void(int index)> VideoDone;  // a video that was processed (not skipped)
+    std::function<void(const QString& text, bool red)> Status;
+    // Asked before a shot when the stop request of the run control is set: true ends the
+    // run there, false clears the request and goes on.
+    std::function<bool()> ConfirmAbort;
+    // Each shot with a picture, with its label, when Add2List is on.
+    std::function<void(const Bitmap& shot, const QString& label)> AddToList;
+};
+
+enum class BatchRunOutcome {
+    NothingToDo,     // the list is empty
+    NoOutputFolder,  // OutputFolder is not an existing folder; nothing ran
+    Completed,
+    Aborted,  // the user confirmed an abort
+};
+
+struct BatchRunResult {
+    BatchRunOutcome Outcome = BatchRunOutcome::NothingToDo;
+    std::vector<BatchVideoResult> Videos;  // one per item reached, in list order
+    int SavedCount = 0;                    // files actually written
+    int WriteFailures = 0;
+    QString FirstWriteError;
+};
+
+// The whole run over the items, as the batch window's process button starts it: for
+// each ticked item RunBatchVideo, then the pause of CaptureSpeed seconds (events handled
+// through the host). Adds the trailing separator to settings.OutputFolder and maps a
+// SaveFormat of -5..-1 to 0. Throws std::invalid_argument with a user-readable text for
+// settings the run cannot follow (EveryFrame or CountFrames below 1); the results so far
+// are lost only in the sense that the files written stay written. Asks nothing.
+BatchRunResult RunBatch(VideoSession& session, RunHost& host, RunControl& control, AppSettings& settings,
+                        Encoders& encoders, QString& prefix, const std::vector<BatchItem>& items,
+                        const BatchChoices& choices, const BatchRunEvents& events, const BatchShotTaker& taker = {});
+
+// One video of a run: loads it through the session (which sets prefix), plans its
+// seconds from startSecond, takes its shots (through `taker`, or TakeShotSeries on the
+// session's engine when empty), saves each as OutputFolder + prefix + "%.4d" + extension
+// stamped with the label of its second + timeOffset, and the sheet as prefix + "thumb".
+// The command line calls it once per video, each worker with its own session.
+BatchVideoResult RunBatchVideo(VideoSession& session, RunHost& host, RunControl& control, const AppSettings& settings,
+                               Encoders& encoders, QString& prefix, const QString& path, std::int64_t timeOffset,
+                               const BatchChoices& choices, const BatchRunEvents& events,
+                               const BatchShotTaker& taker = {});
+
+}  // namespace sm
