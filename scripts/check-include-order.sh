@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a source file under src/ includes a header against the layer order:
-#   common <- app <- imaging <- output, video <- capture <- sheet <- batch, with viewer above capture.
+#   common <- app <- imaging <- output, video <- capture <- sheet <- batch <- cli, with viewer above
+#   capture.
 # A core file includes its own folder and lower folders, never a ui/ file. A ui/ file includes any
 # core file, its own ui/ folder and the ui/ folders of lower layers; app/ui/ holds the main
 # window, which opens every other window, so it sits above all of them.
@@ -9,7 +10,7 @@
 set -euo pipefail
 src=${1:-"$(dirname "$0")/../src"}
 
-declare -A rank=([common]=0 [app]=1 [imaging]=2 [output]=3 [video]=3 [capture]=4 [sheet]=5 [viewer]=5 [batch]=6)
+declare -A rank=([common]=0 [app]=1 [imaging]=2 [output]=3 [video]=3 [capture]=4 [sheet]=5 [viewer]=5 [batch]=6 [cli]=7)
 ui_rank() { if [[ $1 == app ]]; then echo 9; else echo "${rank[$1]}"; fi; }
 
 violations=0

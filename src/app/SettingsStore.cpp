@@ -127,15 +127,80 @@ struct Saver {
     }
 };
 
+// Finds the one key asked for and parses its value as the loader would, but strictly:
+// a value that does not parse is refused instead of giving way to the default.
+struct Assigner {
+    const QString& wanted;
+    const QString& value;
+    AppSettings& out;
+    SettingAssignment result = SettingAssignment::UnknownKey;
+
+    bool matches(const QString& sec, const char* key) const
+    {
+        const QString name = sec == kSettingsSection ? QLatin1String(key) : sec + u'.' + QLatin1String(key);
+        return QString::compare(name, wanted, Qt::CaseInsensitive) == 0;
+    }
+    void assignInteger(int& target)
+    {
+        const std::optional<int> parsed = ParseIniInteger(value);
+        result = parsed ? SettingAssignment::Done : SettingAssignment::BadValue;
+        if (parsed)
+            target = *parsed;
+    }
+    void integer(const QString& sec, const char* key, int AppSettings::*m)
+    {
+        if (matches(sec, key))
+            assignInteger(out.*m);
+    }
+    void boolean(const QString& sec, const char* key, bool AppSettings::*m)
+    {
+        if (!matches(sec, key))
+            return;
+        int parsed = 0;
+        assignInteger(parsed);
+        if (result == SettingAssignment::Done)
+            out.*m = parsed != 0;
+    }
+    void text(const QString& sec, const char* key, QString AppSettings::*m)
+    {
+        if (matches(sec, key)) {
+            out.*m = value;
+            result = SettingAssignment::Done;
+        }
+    }
+    void font(const QString& sec, FontPtr font) { VisitFont(*this, sec, font); }
+    void fontText(const QString& sec, const char* key, FontPtr font, QString FontDesc::*m)
+    {
+        if (matches(sec, key)) {
+            (out.*font).*m = value;
+            result = SettingAssignment::Done;
+        }
+    }
+    void fontInteger(const QString& sec, const char* key, FontPtr font, int FontDesc::*m)
+    {
+        if (matches(sec, key))
+            assignInteger((out.*font).*m);
+    }
+};
+
 }  // namespace
 
 QString SettingsFilePath(const QString& folder) { return QDir(folder).filePath(QStringLiteral("Settings.dat")); }
 
-void LoadSettings(const QString& folder, AppSettings& settings)
+void LoadSettings(const QString& folder, AppSettings& settings) { LoadSettingsFile(SettingsFilePath(folder), settings); }
+
+void LoadSettingsFile(const QString& path, AppSettings& settings)
 {
-    const IniDocument doc = IniDocument::Load(SettingsFilePath(folder));
+    const IniDocument doc = IniDocument::Load(path);
     Loader loader{doc, settings};
     VisitInFileOrder(loader);
+}
+
+SettingAssignment AssignSetting(AppSettings& settings, const QString& key, const QString& value)
+{
+    Assigner assigner{key, value, settings};
+    VisitInFileOrder(assigner);
+    return assigner.result;
 }
 
 void SaveSettings(const QString& folder, const AppSettings& settings)

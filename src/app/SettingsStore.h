@@ -14,6 +14,16 @@ QString SettingsFilePath(const QString& folder);
 // gives that setting its default; other settings are unaffected. Never throws for a
 // missing or partial file; throws std::runtime_error when an existing file cannot be read.
 void LoadSettings(const QString& folder, AppSettings& settings);
+// The same for a settings file given by its own path.
+void LoadSettingsFile(const QString& path, AppSettings& settings);
+
+enum class SettingAssignment { Done, UnknownKey, BadValue };
+
+// Sets one setting from a text as the file would hold it. The key is matched without
+// regard to letter case; a font's keys are named by section and key ("TimeFont.Size").
+// Integers, colours and booleans must parse as the file's integers do (a boolean is
+// true for any integer other than 0); a text takes any value.
+SettingAssignment AssignSetting(AppSettings& settings, const QString& key, const QString& value);
 
 // Writes every setting and both font records into the folder's Settings.dat, keeping
 // the sections, keys and lines of the existing file that the program does not know

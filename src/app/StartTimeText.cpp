@@ -2,15 +2,27 @@
 
 namespace sm {
 
-QTime ParseStartTime(const QString& text)
+namespace {
+
+QTime ReadTime(const QString& text)
 {
     for (const char* format : {"H:m:s", "H:m"}) {
         const QTime time = QTime::fromString(text.trimmed(), QLatin1String(format));
         if (time.isValid())
             return time;
     }
-    return QTime(0, 0);
+    return {};
 }
+
+}  // namespace
+
+QTime ParseStartTime(const QString& text)
+{
+    const QTime time = ReadTime(text);
+    return time.isValid() ? time : QTime(0, 0);
+}
+
+bool IsStartTimeText(const QString& text) { return ReadTime(text).isValid(); }
 
 QString FormatStartTime(const QTime& time) { return time.toString(QStringLiteral("H:mm:ss")); }
 

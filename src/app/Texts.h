@@ -233,4 +233,75 @@ inline const QString kDecoderName = QStringLiteral("%1 decoder");
 inline const QString kInvalidLine = QStringLiteral("Invalid line!");
 inline const QString kInvalidForeBmp = QStringLiteral("Invalid foreground bitmap!");
 
+// ---- Command line ----
+inline const QString kCliName = QStringLiteral("stillmark-cli");
+inline const QString kCliUsage = QStringLiteral("Usage: stillmark-cli [OPTION]... VIDEO|FOLDER...");
+inline const QString kCliTryHelp = QStringLiteral("Try 'stillmark-cli --help' for more information.");
+inline const QString kCliHelp = QStringLiteral(
+    "Takes shots out of each video as the batch window does: numbered pictures and one\n"
+    "thumbnail sheet per video in the output folder. Folders are scanned for videos.\n"
+    "\n"
+    "Input:\n"
+    "      --mask PATTERN     scan folders for files that match, e.g. *.mp4 (default *.*)\n"
+    "  -r, --recursive        scan subfolders too\n"
+    "\n"
+    "Settings (Settings.dat beside the program when it exists; it is never written):\n"
+    "      --settings FILE    read the settings from FILE instead\n"
+    "      --set KEY=VALUE    any setting of the file, e.g. --set ThumbCols=4;\n"
+    "                         font keys as TimeFont.Size, AddonFont.Name\n"
+    "  -o, --output DIR       output folder (OutputFolder; default without a settings\n"
+    "                         file: the working folder); made when missing\n"
+    "  -n, --count N          N shots spread over each video (1 to 999)\n"
+    "  -e, --every SECONDS    one shot every SECONDS seconds (2 to 3600)\n"
+    "  -s, --start H:MM:SS    where the shots start (StartTime)\n"
+    "  -f, --format FORMAT    jpg, png, bmp, gif or tif (SaveFormat)\n"
+    "      --no-shots         no shot files, only sheets (SaveDirectly off)\n"
+    "      --no-sheet         no sheets\n"
+    "                         CaptureSpeed is 0 here unless set: no settling wait\n"
+    "\n"
+    "Run:\n"
+    "      --keyframes        each shot is the first key frame at or after its second\n"
+    "                         (fast); its label names that frame's own time\n"
+    "      --skip-existing    leave videos whose sheet (with --no-sheet: first shot)\n"
+    "                         exists already\n"
+    "  -j, --jobs N           N videos at once (default: one per processor); with\n"
+    "                         Aggregate on the videos run one after another\n"
+    "      --json             result lines as JSON objects\n"
+    "  -h, --help             show this help\n"
+    "  -V, --version          show the version\n"
+    "\n"
+    "Prints one line per video on stdout, in input order: ok, skipped: REASON or\n"
+    "failed: REASON, the path, the shots written and the sheet, tab-separated.\n"
+    "Progress goes to stderr. Ctrl+C ends after the shots in progress.\n"
+    "\n"
+    "Exit status: 0 every video done, 1 some skipped or failed, 2 bad arguments,\n"
+    "130 interrupted.");
+inline const QString kCliNoInput = QStringLiteral("no video or folder given");
+inline const QString kCliNoVideos = QStringLiteral("no video found");
+inline const QString kCliNoOutputFolder = QStringLiteral("cannot make the output folder %1");
+inline const QString kCliUnknownOption = QStringLiteral("unknown option %1");
+inline const QString kCliTakesNoValue = QStringLiteral("%1 takes no value");
+inline const QString kCliWantsValue = QStringLiteral("%1 wants a value");
+inline const QString kCliWantsCount = QStringLiteral("%1 wants a count from %2 to %3, not \"%4\"");
+inline const QString kCliWantsSeconds = QStringLiteral("%1 wants seconds from %2 to %3, not \"%4\"");
+inline const QString kCliWantsFormat = QStringLiteral("%1 wants one of %2, not \"%3\"");
+inline const QString kCliWantsAssignment = QStringLiteral("%1 wants KEY=VALUE, not \"%2\"");
+inline const QString kCliWantsJobs = QStringLiteral("%1 wants a number of jobs from 1 to %2, not \"%3\"");
+inline const QString kCliNoSettingsFile = QStringLiteral("no settings file %1");
+inline const QString kCliUnknownSetting = QStringLiteral("%1: unknown setting %2");
+inline const QString kCliBadValue = QStringLiteral("%1: bad value \"%2\" for %3");
+inline const QString kCliAggregateOneByOne
+    = QStringLiteral("Aggregate is on: the videos run one after another, each one's labels continuing the last");
+inline const QString kCliExists = QStringLiteral("%1 exists");
+inline const QString kCliInterrupted = QStringLiteral("interrupted");
+inline const QString kCliNotTicked = QStringLiteral("not ticked");
+inline const QString kCliNotAVideo = QStringLiteral("not a video that opens");
+inline const QString kCliNoSuchFile = QStringLiteral("no such file");
+inline const QString kCliStartBeyondEnd = QStringLiteral("the start time lies beyond the end");
+inline const QString kCliNotWritten = QStringLiteral("%1 file(s) not written: %2");
+inline const QString kCliNoPicture = QStringLiteral("no picture could be taken");
+inline const QString kCliOpening = QStringLiteral("opening");
+inline const QString kCliShotsProgress = QStringLiteral("%1/%2 shots");
+inline const QString kCliProgressLine = QStringLiteral("%1  %2  (%3 of %4 done)");
+
 }  // namespace sm::lang

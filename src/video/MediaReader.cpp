@@ -1,6 +1,7 @@
 #include "video/MediaReader.h"
 
 #include <stdexcept>
+#include <utility>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -200,6 +201,73 @@ DecodedFrame MediaReader::SeekExact(std::int64_t units)
         }
         back = back == 0 ? second : back * 4;
     }
+}
+
+DecodedFrame MediaReader::SeekKeyFrame(std::int64_t units)
+{
+    if (!HasVideo())
+        return {};
+    const AVStream* stream = format_->streams[videoIndex_];
+    const std::int64_t target = av_rescale_q(units + startUnits_, kUnit, stream->time_base);
+    const std::int64_t second = av_rescale_q(1, AVRational{1, 1}, stream->time_base);
+    const auto aborted = [this] { return abort_ && abort_->load(); };
+    // The packets from the landing point on are looked at, not decoded: the first key
+    // packet shown at or after the target, else the last one before it. `late` tells
+    // that the landing point lay beyond the target, so a key frame may have been passed.
+    const auto scan = [&](bool& late) {
+        PacketPtr chosen;
+        bool first = true;
+        for (;;) {
+            while (videoPackets_.empty() && !aborted() && ReadPacket()) {}
+            if (videoPackets_.empty())
+                return chosen;
+            PacketPtr packet = std::move(videoPackets_.front());
+            videoPackets_.pop_front();
+            const std::int64_t ts = packet->dts != AV_NOPTS_VALUE ? packet->dts : packet->pts;
+            if (std::exchange(first, false))
+                late = ts != AV_NOPTS_VALUE && ts > target;
+            if (!(packet->flags & AV_PKT_FLAG_KEY))
+                continue;
+            const bool reaches = packet->pts == AV_NOPTS_VALUE || packet->pts >= target;
+            chosen = std::move(packet);
+            if (reaches)
+                return chosen;
+        }
+    };
+    // As for exact seeks, files without an index may land after the target: then start
+    // further back, and at last from the very beginning.
+    PacketPtr chosen;
+    std::int64_t back = 0;
+    for (int attempt = 1;; ++attempt) {
+        const bool fromBeginning = attempt >= kSeekAttempts || target - back <= firstVideoTs_;
+        Reposition(fromBeginning ? firstVideoTs_ - 10 * second : target - back, false);
+        bool late = false;
+        chosen = scan(late);
+        if ((chosen && !late) || fromBeginning || aborted())
+            break;
+        back = back == 0 ? second : back * 4;
+    }
+    if (!chosen)
+        return {};
+    // A key frame decodes on its own; draining hands it out at once, however many frames
+    // the decoder's threads would otherwise hold back.
+    avcodec_flush_buffers(video_.get());
+    FramePtr frame = MakeFrame();
+    const bool sent = avcodec_send_packet(video_.get(), chosen.get()) >= 0;
+    avcodec_send_packet(video_.get(), nullptr);
+    const bool decoded = sent && avcodec_receive_frame(video_.get(), frame.get()) == 0;
+    avcodec_flush_buffers(video_.get());
+    endOfInput_ = videoDrained_ = true;
+    if (!decoded) {
+        ++decodeErrors_;
+        return {};
+    }
+    std::int64_t ts = frame->best_effort_timestamp;
+    if (ts == AV_NOPTS_VALUE)
+        ts = chosen->pts != AV_NOPTS_VALUE ? chosen->pts : chosen->dts;
+    if (ts == AV_NOPTS_VALUE)
+        ts = firstVideoTs_;
+    return DecodedFrame{std::move(frame), ToUnits(ts, *stream)};
 }
 
 DecodedFrame MediaReader::NextVideoFrame()

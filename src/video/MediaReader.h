@@ -54,6 +54,10 @@ public:
     // picture when the position lies beyond the end, the first when before it) and
     // leaves the reader just after it. Empty when no picture can be decoded.
     DecodedFrame SeekExact(std::int64_t units);
+    // Decodes only the first key frame shown at or after the position (the last key
+    // frame when none follows), for speed; its time is that frame's own. Empty when no
+    // key frame can be decoded. Pictures read after it start over with a seek.
+    DecodedFrame SeekKeyFrame(std::int64_t units);
     // The next picture in display order; empty at the end of the stream.
     DecodedFrame NextVideoFrame();
     // The next block of sound; empty at the end of the stream.

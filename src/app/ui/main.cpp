@@ -1,8 +1,10 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
+#include "app/GuardedCommand.h"
 #include "app/Texts.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/WidgetPrompts.h"
@@ -22,5 +24,9 @@ int main(int argc, char* argv[])
     sm::TfrmMain mainWindow(QCoreApplication::applicationDirPath(), prompts, engine);
     prompts.setParent(&mainWindow);
     mainWindow.show();
+    // A video handed over on the command line (by the desktop entry) opens as a dropped one.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1)
+        QTimer::singleShot(0, &mainWindow, [&] { sm::RunGuarded(prompts, [&] { mainWindow.OpenVideoFile(arguments[1]); }); });
     return app.exec();
 }

@@ -1,0 +1,201 @@
+#include "cli/CliOptions.h"
+
+#include <functional>
+#include <optional>
+
+#include "app/Texts.h"
+#include "capture/CaptureSchedule.h"
+
+namespace sm {
+namespace {
+
+// The picture formats by the name -f takes, in the order of SaveFormat.
+const QStringList kFormatNames = {QStringLiteral("jpg"), QStringLiteral("png"), QStringLiteral("bmp"),
+                                  QStringLiteral("gif"), QStringLiteral("tif")};
+
+constexpr int kMaxJobs = 1024;
+
+std::optional<int> IntegerIn(const QString& text, int low, int high)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+struct OptionSpec {
+    const char* shortName;  // "" when there is none
+    const char* longName;
+    bool takesValue;
+    // Applies the option; returns an error text, empty when it is fine.
+    std::function<QString(CliOptions& options, const QString& value, const QString& spelled)> apply;
+};
+
+QString Flag(bool CliOptions::*member, bool value, CliOptions& options)
+{
+    options.*member = value;
+    return {};
+}
+
+const std::vector<OptionSpec>& Specs()
+{
+    using O = CliOptions;
+    static const std::vector<OptionSpec> specs = {
+        {"h", "help", false, [](O& o, const QString&, const QString&) { o.action = O::Action::Help; return QString(); }},
+        {"V", "version", false,
+         [](O& o, const QString&, const QString&) {
+             o.action = O::Action::Version;
+             return QString();
+         }},
+        {"o", "output", true,
+         [](O& o, const QString& v, const QString& s) {
+             o.assignments.push_back({QStringLiteral("OutputFolder"), v, s});
+             return QString();
+         }},
+        {"n", "count", true,
+         [](O& o, const QString& v, const QString& s) {
+             if (!IntegerIn(v, kMinCountFrames, kMaxCountFrames))
+                 return lang::kCliWantsCount
+                     .arg(s)
+                     .arg(kMinCountFrames)
+                     .arg(kMaxCountFrames)
+                     .arg(v);
+             o.assignments.push_back({QStringLiteral("CaptureMethod"), QStringLiteral("0"), s});
+             o.assignments.push_back({QStringLiteral("CountFrames"), v, s});
+             return QString();
+         }},
+        {"e", "every", true,
+         [](O& o, const QString& v, const QString& s) {
+             if (!IntegerIn(v, kMinEveryFrame, kMaxEveryFrame))
+                 return lang::kCliWantsSeconds
+                     .arg(s)
+                     .arg(kMinEveryFrame)
+                     .arg(kMaxEveryFrame)
+                     .arg(v);
+             o.assignments.push_back({QStringLiteral("CaptureMethod"), QStringLiteral("1"), s});
+             o.assignments.push_back({QStringLiteral("EveryFrame"), v, s});
+             return QString();
+         }},
+        {"s", "start", true,
+         [](O& o, const QString& v, const QString& s) {
+             o.assignments.push_back({QStringLiteral("StartTime"), v, s});
+             return QString();
+         }},
+        {"f", "format", true,
+         [](O& o, const QString& v, const QString& s) {
+             const int index = int(kFormatNames.indexOf(v.toLower()));
+             if (index < 0)
+                 return lang::kCliWantsFormat.arg(s, kFormatNames.join(u'|'), v);
+             o.assignments.push_back({QStringLiteral("SaveFormat"), QString::number(index), s});
+             return QString();
+         }},
+        {"", "no-shots", false,
+         [](O& o, const QString&, const QString& s) {
+             o.assignments.push_back({QStringLiteral("SaveDirectly"), QStringLiteral("0"), s});
+             return QString();
+         }},
+        {"", "no-sheet", false, [](O& o, const QString&, const QString&) { return Flag(&O::thumbnails, false, o); }},
+        {"", "set", true,
+         [](O& o, const QString& v, const QString& s) {
+             const qsizetype equals = v.indexOf(u'=');
+             if (equals <= 0)
+                 return lang::kCliWantsAssignment.arg(s, v);
+             o.assignments.push_back({v.left(equals).trimmed(), v.mid(equals + 1), s});
+             return QString();
+         }},
+        {"", "settings", true,
+         [](O& o, const QString& v, const QString&) {
+             o.settingsFile = v;
+             return QString();
+         }},
+        {"", "mask", true,
+         [](O& o, const QString& v, const QString&) {
+             o.mask = v;
+             return QString();
+         }},
+        {"r", "recursive", false, [](O& o, const QString&, const QString&) { return Flag(&O::recursive, true, o); }},
+        {"", "skip-existing", false,
+         [](O& o, const QString&, const QString&) { return Flag(&O::skipExisting, true, o); }},
+        {"", "keyframes", false, [](O& o, const QString&, const QString&) { return Flag(&O::keyFrames, true, o); }},
+        {"", "json", false, [](O& o, const QString&, const QString&) { return Flag(&O::json, true, o); }},
+        {"j", "jobs", true,
+         [](O& o, const QString& v, const QString& s) {
+             const std::optional<int> jobs = IntegerIn(v, 1, kMaxJobs);
+             if (!jobs)
+                 return lang::kCliWantsJobs.arg(s).arg(kMaxJobs).arg(v);
+             o.jobs = *jobs;
+             return QString();
+         }},
+    };
+    return specs;
+}
+
+const OptionSpec* FindShort(QChar letter)
+{
+    for (const OptionSpec& spec : Specs())
+        if (*spec.shortName && QLatin1Char(spec.shortName[0]) == letter)
+            return &spec;
+    return nullptr;
+}
+
+const OptionSpec* FindLong(const QString& name)
+{
+    for (const OptionSpec& spec : Specs())
+        if (name == QLatin1String(spec.longName))
+            return &spec;
+    return nullptr;
+}
+
+}  // namespace
+
+CliParse ParseCliArguments(const QStringList& arguments)
+{
+    CliParse parse;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < arguments.size() && parse.error.isEmpty(); ++i) {
+        const QString& argument = arguments[i];
+        if (optionsEnded || argument == u'-' || !argument.startsWith(u'-')) {
+            parse.options.inputs << argument;
+            continue;
+        }
+        if (argument == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        const OptionSpec* spec = nullptr;
+        QString spelled;
+        std::optional<QString> value;
+        if (argument.startsWith(QLatin1String("--"))) {
+            const qsizetype equals = argument.indexOf(u'=');
+            spelled = argument.left(equals);
+            if (equals > 0)
+                value = argument.mid(equals + 1);
+            spec = FindLong(spelled.mid(2));
+        } else {
+            spelled = argument.left(2);
+            if (argument.size() > 2)
+                value = argument.mid(2);
+            spec = FindShort(argument[1]);
+        }
+        if (!spec) {
+            parse.error = lang::kCliUnknownOption.arg(spelled);
+            break;
+        }
+        if (!spec->takesValue && value) {
+            parse.error = lang::kCliTakesNoValue.arg(spelled);
+            break;
+        }
+        if (spec->takesValue && !value) {
+            if (i + 1 >= arguments.size()) {
+                parse.error = lang::kCliWantsValue.arg(spelled);
+                break;
+            }
+            value = arguments[++i];
+        }
+        parse.error = spec->apply(parse.options, value.value_or(QString()), spelled);
+    }
+    return parse;
+}
+
+}  // namespace sm

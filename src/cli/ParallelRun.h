@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <functional>
+#include <vector>
+
+#include "app/Settings.h"
+#include "batch/BatchRun.h"
+#include "cli/VideoReport.h"
+
+namespace sm {
+
+// How the videos of a command-line run are processed.
+struct ParallelRunSetup {
+    AppSettings settings;  // OutputFolder with its trailing separator
+    BatchChoices choices;
+    bool keyFrames = false;
+    bool skipExisting = false;
+    int jobs = 1;
+};
+
+// What a run tells as it goes, always on the thread that called RunVideos.
+struct RunListener {
+    std::function<void(int index)> started;
+    std::function<void(int index, int shotsPlanned)> planned;
+    std::function<void(int index, int shotsDone)> shotDone;
+    // Each video's report, in input order.
+    std::function<void(int index, const VideoReport& report)> finished;
+};
+
+// The file whose presence makes --skip-existing leave a video: its sheet, or without
+// sheets its first shot.
+QString ExistingOutputMarker(const QString& path, const AppSettings& settings, const BatchChoices& choices);
+
+// Runs each video as the batch does, `jobs` at a time, each worker on a thread of its
+// own with its own engine. A video whose shot prefix equals that of one still running
+// waits for it, so that files of the same name are written in input order as one after
+// another. With Aggregate on the videos run one after another, since each one's labels
+// start where the durations of the ones before it end; the duration of a video left
+// by --skip-existing still counts. Once `stop` is set, each worker ends after its shot
+// in progress and no video starts; those not started are reported skipped.
+std::vector<VideoReport> RunVideos(const QStringList& paths, const ParallelRunSetup& setup,
+                                   const std::atomic<bool>& stop, const RunListener& listener);
+
+}  // namespace sm

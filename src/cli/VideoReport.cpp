@@ -1,0 +1,101 @@
+#include "cli/VideoReport.h"
+
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
+
+#include "app/Texts.h"
+
+namespace sm {
+namespace {
+
+QString OutcomeName(VideoOutcome outcome)
+{
+    switch (outcome) {
+    case VideoOutcome::Ok:
+        return QStringLiteral("ok");
+    case VideoOutcome::Skipped:
+        return QStringLiteral("skipped");
+    case VideoOutcome::Failed:
+        break;
+    }
+    return QStringLiteral("failed");
+}
+
+}  // namespace
+
+VideoReport ReportFromRun(const BatchVideoResult& run)
+{
+    VideoReport report = NotRunReport(VideoOutcome::Ok, {}, run.Path);
+    report.shots = int(run.ShotFiles.size());
+    report.sheet = run.SheetFile;
+    const auto set = [&report](VideoOutcome outcome, const QString& reason) {
+        report.outcome = outcome;
+        report.reason = reason;
+    };
+    switch (run.Status) {
+    case BatchVideoStatus::NotTicked:
+        set(VideoOutcome::Skipped, lang::kCliNotTicked);
+        break;
+    case BatchVideoStatus::NotLoaded:
+        set(VideoOutcome::Failed,
+            QFileInfo::exists(run.Path) ? lang::kCliNotAVideo : lang::kCliNoSuchFile);
+        break;
+    case BatchVideoStatus::StartAfterEnd:
+        set(VideoOutcome::Skipped, lang::kCliStartBeyondEnd);
+        break;
+    case BatchVideoStatus::Aborted:
+        set(VideoOutcome::Failed, lang::kCliInterrupted);
+        break;
+    case BatchVideoStatus::Done:
+        if (run.WriteFailures > 0)
+            set(VideoOutcome::Failed,
+                lang::kCliNotWritten.arg(run.WriteFailures).arg(run.FirstWriteError));
+        else if (run.ShotsPlanned > 0 && run.ShotsTaken == 0)
+            set(VideoOutcome::Failed, lang::kCliNoPicture);
+        break;
+    }
+    return report;
+}
+
+VideoReport NotRunReport(VideoOutcome outcome, const QString& reason, const QString& path)
+{
+    VideoReport report;
+    report.outcome = outcome;
+    report.reason = reason;
+    report.path = path;
+    return report;
+}
+
+QString TextLine(const VideoReport& report)
+{
+    QString status = OutcomeName(report.outcome);
+    if (!report.reason.isEmpty())
+        status += QStringLiteral(": ") + report.reason;
+    return QStringList{status, report.path, QString::number(report.shots), report.sheet}.join(u'\t');
+}
+
+QString JsonLine(const VideoReport& report)
+{
+    const QJsonObject object{
+        {QStringLiteral("status"), OutcomeName(report.outcome)},
+        {QStringLiteral("reason"), report.reason.isEmpty() ? QJsonValue() : QJsonValue(report.reason)},
+        {QStringLiteral("path"), report.path},
+        {QStringLiteral("shots"), report.shots},
+        {QStringLiteral("sheet"), report.sheet.isEmpty() ? QJsonValue() : QJsonValue(report.sheet)},
+    };
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
+int ExitCodeFor(const std::vector<VideoReport>& reports, bool interrupted)
+{
+    if (interrupted)
+        return 130;
+    const bool allOk = std::all_of(reports.cbegin(), reports.cend(),
+                                   [](const VideoReport& report) { return report.outcome == VideoOutcome::Ok; });
+    return allOk ? 0 : 1;
+}
+
+}  // namespace sm

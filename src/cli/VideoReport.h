@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+#include "batch/BatchRun.h"
+
+namespace sm {
+
+enum class VideoOutcome { Ok, Skipped, Failed };
+
+// The result line of one video.
+struct VideoReport {
+    VideoOutcome outcome = VideoOutcome::Ok;
+    QString reason;  // empty for Ok
+    QString path;
+    int shots = 0;  // shot files written
+    QString sheet;  // the sheet file written; empty when none was
+};
+
+// What a finished run of one video amounts to. A run that wrote files but not all it
+// should have, or that took no picture of a video that should have given some, failed.
+VideoReport ReportFromRun(const BatchVideoResult& run);
+
+// A video that was not run to its end, with no files.
+VideoReport NotRunReport(VideoOutcome outcome, const QString& reason, const QString& path);
+
+// "ok", "skipped: REASON" or "failed: REASON", the path, the shots written and the
+// sheet, separated by tabs.
+QString TextLine(const VideoReport& report);
+// The same as one JSON object on one line: status, reason (null for ok), path, shots,
+// sheet (null without one).
+QString JsonLine(const VideoReport& report);
+
+// 0 when every video is done, 1 when one was skipped or failed, 130 when interrupted.
+int ExitCodeFor(const std::vector<VideoReport>& reports, bool interrupted);
+
+}  // namespace sm

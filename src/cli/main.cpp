@@ -1,0 +1,111 @@
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QThread>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+#include "app/Texts.h"
+#include "cli/CliInputs.h"
+#include "cli/CliOptions.h"
+#include "cli/CliSettings.h"
+#include "cli/ParallelRun.h"
+#include "cli/ProgressView.h"
+#include "common/PathText.h"
+
+namespace {
+
+std::atomic<bool> stopRequested{false};
+
+void RequestStop(int) { stopRequested = true; }
+
+// The first Ctrl+C (or TERM) ends the run after the shots in progress; a second one
+// ends the program at once.
+void CatchStopSignals()
+{
+    struct sigaction action{};
+    action.sa_handler = RequestStop;
+    action.sa_flags = SA_RESETHAND | SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+void Print(std::FILE* stream, const QString& text) { std::fputs((text + u'\n').toUtf8().constData(), stream); }
+
+int ArgumentError(const QString& error)
+{
+    Print(stderr, sm::lang::kCliName + QStringLiteral(": ") + error);
+    Print(stderr, sm::lang::kCliUsage);
+    Print(stderr, sm::lang::kCliTryHelp);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+
+    // No display is needed: the text of stamps and sheets is drawn off screen. The
+    // arguments stay out of the application object, which would take some for itself.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Nothing is played, so no sound device is opened.
+    qputenv("SDL_AUDIODRIVER", "none");
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
+
+    const sm::CliParse parse = sm::ParseCliArguments(arguments);
+    if (!parse.error.isEmpty())
+        return ArgumentError(parse.error);
+    const sm::CliOptions& options = parse.options;
+    if (options.action == sm::CliOptions::Action::Help) {
+        Print(stdout, sm::lang::kCliUsage + u'\n' + sm::lang::kCliHelp);
+        return 0;
+    }
+    if (options.action == sm::CliOptions::Action::Version) {
+        Print(stdout, sm::lang::kCliName + u' ' + sm::lang::kVersion);
+        return 0;
+    }
+    if (options.inputs.isEmpty())
+        return ArgumentError(sm::lang::kCliNoInput);
+
+    sm::CliSettings built = sm::BuildCliSettings(options, QCoreApplication::applicationDirPath(), QDir::currentPath());
+    if (!built.error.isEmpty())
+        return ArgumentError(built.error);
+
+    sm::ParallelRunSetup setup;
+    setup.settings = std::move(built.settings);
+    setup.settings.OutputFolder = sm::WithTrailingSeparator(setup.settings.OutputFolder);
+    if (!QDir().mkpath(setup.settings.OutputFolder))
+        return ArgumentError(sm::lang::kCliNoOutputFolder.arg(setup.settings.OutputFolder));
+    setup.choices.SaveDirectly = setup.settings.SaveDirectly;
+    setup.choices.Thumbnails = options.thumbnails;
+    setup.keyFrames = options.keyFrames;
+    setup.skipExisting = options.skipExisting;
+    setup.jobs = options.jobs > 0 ? options.jobs : QThread::idealThreadCount();
+    if (setup.settings.Aggregate && setup.jobs > 1)
+        Print(stderr, sm::lang::kCliAggregateOneByOne);
+
+    const QStringList paths = sm::GatherInputs(options.inputs, options.mask, options.recursive);
+    if (paths.isEmpty())
+        return ArgumentError(sm::lang::kCliNoVideos);
+
+    CatchStopSignals();
+    sm::ProgressView view(paths, isatty(STDERR_FILENO) != 0, stderr, stdout);
+    sm::RunListener listener;
+    listener.started = [&view](int index) { view.Started(index); };
+    listener.planned = [&view](int index, int shots) { view.Planned(index, shots); };
+    listener.shotDone = [&view](int index, int done) { view.ShotDone(index, done); };
+    listener.finished = [&view, &options](int index, const sm::VideoReport& report) {
+        view.Result(index, options.json ? sm::JsonLine(report) : sm::TextLine(report));
+    };
+    const std::vector<sm::VideoReport> reports = sm::RunVideos(paths, setup, stopRequested, listener);
+    return sm::ExitCodeFor(reports, stopRequested);
+}

@@ -1,0 +1,36 @@
+#include "video/KeyFrameGrabber.h"
+
+#include <QFile>
+
+#include <stdexcept>
+
+#include "video/FrameConverter.h"
+#include "video/MediaReader.h"
+
+namespace sm {
+
+KeyFrameGrabber::KeyFrameGrabber(const QString& path)
+    : reader_(std::make_unique<MediaReader>(QFile::encodeName(path).toStdString(), nullptr)),
+      converter_(std::make_unique<FrameConverter>())
+{
+    reader_->SetAudioWanted(false);
+}
+
+KeyFrameGrabber::~KeyFrameGrabber() = default;
+
+bool KeyFrameGrabber::Grab(std::int64_t units, Bitmap& picture, std::int64_t& frameUnits)
+{
+    const DecodedFrame frame = reader_->SeekKeyFrame(units);
+    if (!frame)
+        return false;
+    try {
+        picture = converter_->Convert(*frame.frame, reader_->FrameGeometry(*frame.frame));
+    } catch (const std::runtime_error&) {
+        // A picture format the scaler cannot read counts as no picture, as in playback.
+        return false;
+    }
+    frameUnits = frame.timeUnits;
+    return true;
+}
+
+}  // namespace sm

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+#include "common/Bitmap.h"
+
+namespace sm {
+
+class FrameConverter;
+class MediaReader;
+
+// Takes key frames out of one file without playing it, as pictures of the display size
+// the engine shows. Used by one thread at a time.
+class KeyFrameGrabber {
+public:
+    // Throws std::runtime_error when the file cannot be read as media.
+    explicit KeyFrameGrabber(const QString& path);
+    ~KeyFrameGrabber();
+    KeyFrameGrabber(const KeyFrameGrabber&) = delete;
+    KeyFrameGrabber& operator=(const KeyFrameGrabber&) = delete;
+
+    // The first key frame shown at or after the position (100-ns units; the last key
+    // frame when none follows) and its own time. False, leaving both unchanged, when
+    // there is none (or its picture format cannot be converted).
+    bool Grab(std::int64_t units, Bitmap& picture, std::int64_t& frameUnits);
+
+private:
+    std::unique_ptr<MediaReader> reader_;
+    std::unique_ptr<FrameConverter> converter_;
+};
+
+}  // namespace sm

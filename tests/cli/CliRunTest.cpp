@@ -1,0 +1,164 @@
+// The command-line program itself, run as a user runs it: without a display, over a
+// folder of generated videos and files that are no videos.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include "support/TestVideo.h"
+
+namespace sm {
+namespace {
+
+struct CliResult {
+    int exitCode = -1;
+    QStringList lines;  // stdout
+    QString errors;     // stderr
+};
+
+// No display, no platform chosen: the program must find its own way.
+QProcessEnvironment Headless()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    return environment;
+}
+
+void Start(QProcess& process, const QStringList& arguments)
+{
+    process.setProcessEnvironment(Headless());
+    process.start(QStringLiteral(STILLMARK_CLI), arguments);
+    ASSERT_TRUE(process.waitForStarted());
+}
+
+CliResult Finish(QProcess& process)
+{
+    EXPECT_TRUE(process.waitForFinished(120'000));
+    CliResult result;
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    result.errors = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+CliResult RunCli(const QStringList& arguments)
+{
+    QProcess process;
+    Start(process, arguments);
+    return Finish(process);
+}
+
+// The files of a folder with their sizes and times, to see that nothing was written.
+QStringList Listing(const QString& folder)
+{
+    QStringList listing;
+    for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::Files, QDir::Name))
+        listing << QStringLiteral("%1 %2 %3")
+                       .arg(info.fileName())
+                       .arg(info.size())
+                       .arg(info.lastModified().toMSecsSinceEpoch());
+    return listing;
+}
+
+class CliRunTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        videos = dir.filePath("videos");
+        out = dir.filePath("out");
+        QDir().mkpath(videos);
+        test::TestVideoOptions options;
+        options.durationSeconds = 4;
+        test::WriteTestVideo(videos + "/b.mp4", options);
+        options.format = test::VideoFormat::H264Mkv;
+        test::WriteTestVideo(videos + "/A.mkv", options);
+        QFile junk(videos + "/junk.avi");
+        ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(4096, 'x'));
+    }
+
+    QTemporaryDir dir;
+    QString videos;
+    QString out;
+};
+
+TEST_F(CliRunTest, MixedFolderInParallelThenSkippedOnTheSecondRun)
+{
+    const CliResult first = RunCli({"-j2", "-n", "4", "-f", "png", "-o", out, videos});
+    EXPECT_EQ(first.exitCode, 1) << first.errors.toStdString();
+    ASSERT_EQ(first.lines.size(), 3) << first.lines.join('\n').toStdString();
+    EXPECT_EQ(first.lines[0], QStringList({"ok", videos + "/A.mkv", "4", out + "/A_thumb.png"}).join('\t'));
+    EXPECT_EQ(first.lines[1], QStringList({"ok", videos + "/b.mp4", "4", out + "/b_thumb.png"}).join('\t'));
+    EXPECT_TRUE(first.lines[2].startsWith("failed: ")) << first.lines[2].toStdString();
+    EXPECT_TRUE(first.lines[2].contains(videos + "/junk.avi"));
+    for (const char* name : {"A_0001.png", "A_0004.png", "A_thumb.png", "b_0001.png", "b_0004.png", "b_thumb.png"})
+        EXPECT_TRUE(QFileInfo::exists(out + '/' + name)) << name;
+
+    const QStringList before = Listing(out);
+    const CliResult second = RunCli({"--skip-existing", "--json", "-n", "4", "-f", "png", "-o", out, videos});
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_EQ(Listing(out), before);
+    ASSERT_EQ(second.lines.size(), 3);
+    const char* const statuses[] = {"skipped", "skipped", "failed"};
+    for (int i = 0; i < 3; ++i) {
+        QJsonParseError error;
+        const QJsonObject line = QJsonDocument::fromJson(second.lines[i].toUtf8(), &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << second.lines[i].toStdString();
+        EXPECT_EQ(line["status"].toString(), statuses[i]);
+        EXPECT_TRUE(line["reason"].isString());
+        EXPECT_EQ(line["shots"].toInt(-1), 0);
+    }
+    EXPECT_EQ(QJsonDocument::fromJson(second.lines[0].toUtf8()).object()["reason"].toString(), "A_thumb.png exists");
+}
+
+TEST_F(CliRunTest, ArgumentErrorsHelpAndVersion)
+{
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        const char* says;
+    } cases[] = {
+        {{"--set", "NoSuchKey=1", "x.mp4"}, 2, "unknown setting NoSuchKey"},
+        {{"--set", "ThumbCols=many", "x.mp4"}, 2, "bad value"},
+        {{"--frobnicate", "x.mp4"}, 2, "Usage:"},
+        {{}, 2, "no video"},
+        {{"--help"}, 0, "--keyframes"},
+        {{"--version"}, 0, "stillmark-cli "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const CliResult result = RunCli(c.arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        EXPECT_TRUE((result.errors + result.lines.join('\n')).contains(QString::fromUtf8(c.says)))
+            << result.errors.toStdString();
+    }
+}
+
+TEST_F(CliRunTest, InterruptEndsAfterTheShotInProgressWithoutPartialFiles)
+{
+    QProcess process;
+    Start(process, {"-j1", "-n", "40", "-o", out, videos});
+    // The first video has started once its progress line is out.
+    QByteArray progress;
+    while (!progress.contains('\n') && process.waitForReadyRead(60'000))
+        progress += process.readAllStandardError();
+    ::kill(pid_t(process.processId()), SIGINT);
+    const CliResult result = Finish(process);
+    EXPECT_EQ(result.exitCode, 130) << result.errors.toStdString();
+    EXPECT_EQ(result.lines.size(), 3);
+    for (const QString& name : QDir(out).entryList(QDir::Files))
+        EXPECT_TRUE(QRegularExpression("^(A|b)_(\\d{4}|thumb)\\.jpg$").match(name).hasMatch()) << name.toStdString();
+}
+
+}  // namespace
+}  // namespace sm
