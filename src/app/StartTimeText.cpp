@@ -12,6 +12,12 @@ QTime ParseStartTime(const QString& text)
     return QTime(0, 0);
 }
 
+int StartTimeSeconds(const QString& text)
+{
+    const QTime time = ParseStartTime(text);
+    return time.hour() * 3600 + time.minute() * 60 + time.second();
+}
+
 QString FormatStartTime(const QTime& time) { return time.toString(QStringLiteral("H:mm:ss")); }
 
 }  // namespace sm

@@ -9,6 +9,8 @@ namespace sm {
 // ("0:00:00", "1:02:05"). Reading also accepts one-digit minutes and seconds and a
 // missing seconds part; text that is no time of day reads as midnight.
 QTime ParseStartTime(const QString& text);
+// The start time of such a text in seconds after midnight.
+int StartTimeSeconds(const QString& text);
 QString FormatStartTime(const QTime& time);
 
 }  // namespace sm
