@@ -24,6 +24,12 @@ QTime ParseStartTime(const QString& text)
 
 bool IsStartTimeText(const QString& text) { return ReadTime(text).isValid(); }
 
+int StartTimeSeconds(const QString& text)
+{
+    const QTime time = ParseStartTime(text);
+    return time.hour() * 3600 + time.minute() * 60 + time.second();
+}
+
 QString FormatStartTime(const QTime& time) { return time.toString(QStringLiteral("H:mm:ss")); }
 
 }  // namespace sm

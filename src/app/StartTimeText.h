@@ -11,6 +11,8 @@ namespace sm {
 QTime ParseStartTime(const QString& text);
 // Whether the text reads as a time of day in one of the forms ParseStartTime accepts.
 bool IsStartTimeText(const QString& text);
+// The start time of such a text in seconds after midnight.
+int StartTimeSeconds(const QString& text);
 QString FormatStartTime(const QTime& time);
 
 }  // namespace sm

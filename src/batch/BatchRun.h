@@ -50,8 +50,10 @@ struct BatchVideoResult {
     QString Path;
     BatchVideoStatus Status = BatchVideoStatus::NotTicked;
     std::int64_t DurationSeconds = 0;
-    int ShotsPlanned = 0;   // the count of the schedule
-    int ShotsTaken = 0;     // grabs that gave a picture
+    int ShotsPlanned = 0;  // the count of the schedule
+    int ShotsTaken = 0;    // grabs that gave a picture
+    int Width = 0;         // the native size LoadVideo found; 0 x 0 when it did not load
+    int Height = 0;
     QStringList ShotFiles;  // the shot files written, in order
     QString SheetFile;      // the sheet written; empty when none was
     int WriteFailures = 0;  // shot or sheet files that could not be written
@@ -60,13 +62,20 @@ struct BatchVideoResult {
 
 // Told as the run goes, to show it; every member may stay empty.
 struct BatchRunEvents {
+    // The run has passed its checks and takes the items from here on; the window shows
+    // it as running until RunBatch returns, however it returns.
+    std::function<void(int itemCount)> RunStarted;
     std::function<void(int index, const QString& path)> VideoStarted;
     std::function<void(int shotCount)> ShotsPlanned;
     std::function<void(int shotsDone)> ShotDone;
     std::function<void(int index)> VideoDone;  // a video that was processed (not skipped)
+    // The status line; red turns it red until the next run starts, otherwise it keeps
+    // its colour.
     std::function<void(const QString& text, bool red)> Status;
     // Asked before a shot when the stop request of the run control is set: true ends the
-    // run there, false clears the request and goes on.
+    // run there, false clears the request and goes on. Empty: the request ends the run.
+    // The request is looked at only before shots (also after a video's pause, before the
+    // next video's first shot), never while a shot is being taken.
     std::function<bool()> ConfirmAbort;
     // Each shot with a picture, with its label, when Add2List is on.
     std::function<void(const Bitmap& shot, const QString& label)> AddToList;
@@ -82,26 +91,37 @@ enum class BatchRunOutcome {
 struct BatchRunResult {
     BatchRunOutcome Outcome = BatchRunOutcome::NothingToDo;
     std::vector<BatchVideoResult> Videos;  // one per item reached, in list order
-    int SavedCount = 0;                    // files actually written
-    int WriteFailures = 0;
+    int SavedCount = 0;                    // shot files actually written (sheets not counted)
+    int WriteFailures = 0;                 // shot and sheet files that could not be written
     QString FirstWriteError;
 };
 
+// Throws std::invalid_argument with a user-readable text for settings the run cannot
+// follow (EveryFrame or CountFrames below 1, for the method in use).
+void CheckCaptureValues(const AppSettings& settings);
+
 // The whole run over the items, as the batch window's process button starts it: for
-// each ticked item RunBatchVideo, then the pause of CaptureSpeed seconds (events handled
-// through the host). Adds the trailing separator to settings.OutputFolder and maps a
-// SaveFormat of -5..-1 to 0. Throws std::invalid_argument with a user-readable text for
-// settings the run cannot follow (EveryFrame or CountFrames below 1); the results so far
-// are lost only in the sense that the files written stay written. Asks nothing.
+// each ticked item RunBatchVideo, then, for a video that was processed, the pause of
+// CaptureSpeed seconds (events handled through the host). Adds the trailing separator
+// to settings.OutputFolder, maps a SaveFormat of -5..-1 to 0 and leaves the native size
+// of the last video loaded in ShotsWidth/ShotsHeight. The stop request is cleared when
+// the run starts and set again when it ends, however it ends. Throws
+// std::invalid_argument with a user-readable text, before any video, for settings the
+// run cannot follow (EveryFrame or CountFrames below 1, for the method in use); other
+// errors end the run and are passed on. The files written stay written. Asks nothing.
 BatchRunResult RunBatch(VideoSession& session, RunHost& host, RunControl& control, AppSettings& settings,
                         Encoders& encoders, QString& prefix, const std::vector<BatchItem>& items,
                         const BatchChoices& choices, const BatchRunEvents& events, const BatchShotTaker& taker = {});
 
 // One video of a run: loads it through the session (which sets prefix), plans its
-// seconds from startSecond, takes its shots (through `taker`, or TakeShotSeries on the
-// session's engine when empty), saves each as OutputFolder + prefix + "%.4d" + extension
-// stamped with the label of its second + timeOffset, and the sheet as prefix + "thumb".
-// The command line calls it once per video, each worker with its own session.
+// seconds from StartTime, takes its shots (through `taker`, or TakeShotSeries on the
+// session's engine when empty), saves shot k (from 0) as OutputFolder + prefix + "%.4d"
+// of k + 1 + extension stamped with the label of its second + timeOffset (resized to the
+// tile size first with NeedResize), keeps an unstamped copy for the sheet, and saves the
+// sheet as prefix + "thumb" when the video gave at least one kept shot. A file that
+// could not be written is counted and the video goes on. Throws as RunBatch for
+// settings it cannot follow. The command line calls it once per video, each worker with
+// its own session.
 BatchVideoResult RunBatchVideo(VideoSession& session, RunHost& host, RunControl& control, const AppSettings& settings,
                                Encoders& encoders, QString& prefix, const QString& path, std::int64_t timeOffset,
                                const BatchChoices& choices, const BatchRunEvents& events,

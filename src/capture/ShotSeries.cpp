@@ -10,8 +10,9 @@ namespace {
 enum class FrameWait { Grabbed, Missing, Aborted };
 
 // The frame of the last seek, waited for in short slices with events handled between
-// them, so that the window answers and the stop request ends the wait.
-FrameWait AwaitSeekFrame(MediaEngine& engine, RunHost& host, const RunControl& control, Bitmap& frame)
+// them, so that the window answers and (when stopEndsWait) the stop request ends the wait.
+FrameWait AwaitSeekFrame(MediaEngine& engine, RunHost& host, const RunControl& control, bool stopEndsWait,
+                         Bitmap& frame)
 {
     std::uint64_t work = engine.GetSeekProgress().Work;
     int idleMs = 0;
@@ -29,7 +30,7 @@ FrameWait AwaitSeekFrame(MediaEngine& engine, RunHost& host, const RunControl& c
             return FrameWait::Missing;
         }
         host.ProcessMessages();
-        if (control.AbortRequested)
+        if (stopEndsWait && control.AbortRequested)
             return FrameWait::Aborted;
     }
 }
@@ -53,7 +54,7 @@ ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunCon
         return false;
     };
     for (int i = 0; i < int(seconds.size()); ++i) {
-        if (control.AbortRequested) {
+        if (control.AbortRequested && (!hooks.ConfirmStop || hooks.ConfirmStop())) {
             result.Outcome = ShotSeriesOutcome::Aborted;
             return result;
         }
@@ -71,9 +72,9 @@ ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunCon
             engine.SeekTo(t);
         }
         Bitmap frame;
-        const FrameWait wait = AwaitSeekFrame(engine, host, control, frame);
+        const FrameWait wait = AwaitSeekFrame(engine, host, control, !hooks.ConfirmStop, frame);
         if (wait == FrameWait::Grabbed && !frame.isEmpty()) {
-            sink(TakenShot{std::move(frame), t, FormatTimeLabel(t)});
+            sink(TakenShot{std::move(frame), t, FormatTimeLabel(t), i});
             ++result.Taken;
         } else {
             ++result.LeftOut;

@@ -11,12 +11,14 @@
 
 namespace sm {
 
-// One shot as the series hands it on: the picture presented at Second, and the time
-// label of that second.
+// One shot as the series hands it on: the picture presented at Second, the time label
+// of that second, and the position of that second in the series' list (0-based; the
+// same second may be listed more than once).
 struct TakenShot {
     Bitmap Picture;
     int Second = 0;
     QString Label;
+    int Index = 0;
 };
 
 // Where the shots of a series go: the shot list for automatic capture, a store of its
@@ -49,6 +51,11 @@ struct ShotSeriesHooks {
     std::function<bool()> StillWanted;
     // Called after each second tried, with its index, whether it gave a shot or not.
     std::function<void(int index)> AfterShot;
+    // Asked before a shot when the stop request is set: true lets the request end the
+    // series there; false means the caller withdrew it (and cleared it), and the shot
+    // goes ahead. While this is given, the request is looked at only before each shot,
+    // never while a frame is awaited. Empty: the request ends the series unasked.
+    std::function<bool()> ConfirmStop;
 };
 
 // Takes one shot for each second t, in order, the way automatic capture does: Play,
@@ -56,8 +63,9 @@ struct ShotSeriesHooks {
 // frame presented for the seek to t (not the one playing went on to), so that the
 // picture matches the label of t. A captureSpeed of 0 (or less) means no settling: the
 // stopped video seeks to t and its frame is taken without playing; a slow decoder is waited for as long as it makes
-// progress. The stop request of `control` is honoured before each shot and while a frame
-// is awaited. The engine is left stopped when the series ends; an error is passed on.
+// progress. The stop request of `control` is honoured before each shot and, unless
+// hooks.ConfirmStop is given, while a frame is awaited. The engine is left stopped when the series ends; an error is
+// passed on.
 ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunControl& control,
                                 const std::vector<int>& seconds, int captureSpeed, const ShotSink& sink,
                                 const ShotSeriesHooks& hooks = {});

@@ -26,7 +26,7 @@ BatchShotTaker KeyFrameShotTaker(const QString& path, const RunControl& control)
             return result;
         }
         for (int i = 0; i < int(seconds.size()); ++i) {
-            if (control.AbortRequested) {
+            if (control.AbortRequested && (!hooks.ConfirmStop || hooks.ConfirmStop())) {
                 result.Outcome = ShotSeriesOutcome::Aborted;
                 return result;
             }
@@ -38,7 +38,7 @@ BatchShotTaker KeyFrameShotTaker(const QString& path, const RunControl& control)
             std::int64_t frameUnits = 0;
             if (grabber->Grab(seconds[std::size_t(i)] * kUnitsPerSecond, picture, frameUnits)) {
                 const int second = int(std::max<std::int64_t>(0, frameUnits) / kUnitsPerSecond);
-                sink(TakenShot{std::move(picture), second, FormatTimeLabel(second)});
+                sink(TakenShot{std::move(picture), second, FormatTimeLabel(second), i});
                 ++result.Taken;
             } else {
                 ++result.LeftOut;

@@ -10,7 +10,8 @@ namespace sm {
 // Takes the shots of the video at `path` from its key frames, for speed: for each second
 // the first key frame shown at or after it (the last key frame when none follows), with
 // the second and label of that frame's own time truncated to whole seconds, never the
-// second asked for. The stop request of `control` is honoured before each shot. A file
+// second asked for. The stop request of `control` is honoured before each shot, as the
+// hooks' ConfirmStop decides when there is one. A file
 // that cannot be read gives no shot.
 BatchShotTaker KeyFrameShotTaker(const QString& path, const RunControl& control);
 

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QThread>
-#include <QTime>
 
 #include <condition_variable>
 #include <deque>
@@ -105,12 +104,6 @@ private:
     int endedWorkers_ = 0;
 };
 
-int StartSecond(const AppSettings& settings)
-{
-    const QTime start = ParseStartTime(settings.StartTime);
-    return start.hour() * 3600 + start.minute() * 60 + start.second();
-}
-
 // One worker: its own engine, session, host and encoders, on its own thread.
 class Worker {
 public:
@@ -133,6 +126,7 @@ private:
     VideoReport RunOne(int index)
     {
         const QString& path = shared_.Paths()[index];
+        shared_.Post({RunEvent::Started, index});
         if (setup_.skipExisting) {
             const QString marker = ExistingOutputMarker(path, setup_.settings, setup_.choices);
             if (QFileInfo::exists(marker)) {
@@ -141,10 +135,6 @@ private:
             }
         }
         BatchRunEvents events;
-        events.VideoStarted = [this, index](int, const QString&) {
-            shared_.Post({RunEvent::Started, index});
-            FollowStop();
-        };
         events.ShotsPlanned = [this, index](int count) { shared_.Post({RunEvent::Planned, index, count}); };
         events.ShotDone = [this, index](int done) {
             shared_.Post({RunEvent::ShotDone, index, done});
@@ -178,7 +168,7 @@ private:
             return;
         AppSettings probe = setup_.settings;
         QString prefix;
-        if (session_.LoadVideo(path, probe, prefix) && session_.VideoDuration >= StartSecond(probe))
+        if (session_.LoadVideo(path, probe, prefix) && session_.VideoDuration >= StartTimeSeconds(probe.StartTime))
             timeOffset_ += session_.VideoDuration;
     }
 

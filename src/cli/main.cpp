@@ -6,10 +6,16 @@
 
 #include <atomic>
 #include <csignal>
+#include <stdexcept>
 #include <cstdio>
 #include <unistd.h>
 
+extern "C" {
+#include <libavutil/log.h>
+}
+
 #include "app/Texts.h"
+#include "batch/BatchRun.h"
 #include "cli/CliInputs.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSettings.h"
@@ -35,6 +41,14 @@ void CatchStopSignals()
     sigaction(SIGTERM, &action, nullptr);
 }
 
+// stderr carries the progress; the libraries' own chatter (a damaged file makes the
+// decoders talk) stays out of it. What ends the program is still told.
+void QuietQt(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fputs((message + u'\n').toUtf8().constData(), stderr);
+}
+
 void Print(std::FILE* stream, const QString& text) { std::fputs((text + u'\n').toUtf8().constData(), stream); }
 
 int ArgumentError(const QString& error)
@@ -58,6 +72,8 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Nothing is played, so no sound device is opened.
     qputenv("SDL_AUDIODRIVER", "none");
+    qInstallMessageHandler(QuietQt);
+    av_log_set_level(AV_LOG_FATAL);
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
 
@@ -82,6 +98,11 @@ int main(int argc, char* argv[])
 
     sm::ParallelRunSetup setup;
     setup.settings = std::move(built.settings);
+    try {
+        sm::CheckCaptureValues(setup.settings);
+    } catch (const std::invalid_argument& error) {
+        return ArgumentError(QString::fromUtf8(error.what()));
+    }
     setup.settings.OutputFolder = sm::WithTrailingSeparator(setup.settings.OutputFolder);
     if (!QDir().mkpath(setup.settings.OutputFolder))
         return ArgumentError(sm::lang::kCliNoOutputFolder.arg(setup.settings.OutputFolder));

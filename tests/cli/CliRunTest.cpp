@@ -13,7 +13,13 @@
 
 #include <csignal>
 
+#include "app/SettingsStore.h"
+#include "batch/BatchRun.h"
+#include "capture/HeadlessRunHost.h"
+#include "output/Encoders.h"
 #include "support/TestVideo.h"
+#include "video/FfmpegEngine.h"
+#include "video/VideoSession.h"
 
 namespace sm {
 namespace {
@@ -158,6 +164,64 @@ TEST_F(CliRunTest, InterruptEndsAfterTheShotInProgressWithoutPartialFiles)
     EXPECT_EQ(result.lines.size(), 3);
     for (const QString& name : QDir(out).entryList(QDir::Files))
         EXPECT_TRUE(QRegularExpression("^(A|b)_(\\d{4}|thumb)\\.jpg$").match(name).hasMatch()) << name.toStdString();
+}
+
+// What the batch window's run writes for the videos with the settings of a file.
+void RunBatchAsTheWindowDoes(const QString& settingsFile, const QStringList& videos)
+{
+    AppSettings settings;
+    LoadSettingsFile(settingsFile, settings);
+    FfmpegEngine engine;
+    VideoSession session(engine);
+    session.SetWait([](int) {});
+    HeadlessRunHost host([](int) {});
+    RunControl control;
+    Encoders encoders;
+    QString prefix;
+    std::vector<BatchItem> items;
+    for (const QString& video : videos)
+        items.push_back({video, true});
+    const BatchChoices choices{settings.SaveDirectly, true};
+    const BatchRunResult result = RunBatch(session, host, control, settings, encoders, prefix, items, choices, {});
+    ASSERT_EQ(result.Outcome, BatchRunOutcome::Completed);
+}
+
+TEST_F(CliRunTest, FilesAreByteForByteTheBatchRunsInEveryFormat)
+{
+    const struct {
+        const char* format;
+        const char* extra;
+    } cases[] = {
+        {"0", "JpgCompress=75"}, {"1", "PngCompress=3"}, {"2", "MaxColor=1"}, {"3", "ResizeType=1"}, {"4", "NeedResize=0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.format);
+        const QString batchOut = dir.filePath(QStringLiteral("batch%1").arg(c.format));
+        const QString cliOut = dir.filePath(QStringLiteral("cli%1").arg(c.format));
+        QDir().mkpath(batchOut);
+        const QString settingsFile = dir.filePath(QStringLiteral("Settings%1.dat").arg(c.format));
+        QFile file(settingsFile);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("[Settings]\nOutputFolder=%1\nSaveFormat=%2\nCaptureSpeed=0\nCountFrames=3\n"
+                                  "StartTime=0:00:01\nThumbCols=2\nThumbRows=3\n%3\n[TimeFont]\nSize=12\nStyle=1\n")
+                       .arg(batchOut, c.format, c.extra)
+                       .toUtf8());
+        file.close();
+        const QStringList inputs = {videos + "/A.mkv", videos + "/b.mp4"};
+        RunBatchAsTheWindowDoes(settingsFile, inputs);
+        const CliResult cli = RunCli(QStringList{"--settings", settingsFile, "-o", cliOut} + inputs);
+        ASSERT_EQ(cli.exitCode, 0) << cli.errors.toStdString();
+
+        const QStringList names = QDir(batchOut).entryList(QDir::Files, QDir::Name);
+        EXPECT_EQ(names.size(), 8);
+        EXPECT_EQ(QDir(cliOut).entryList(QDir::Files, QDir::Name), names);
+        for (const QString& name : names) {
+            QFile batchFile(batchOut + '/' + name);
+            QFile cliFile(cliOut + '/' + name);
+            ASSERT_TRUE(batchFile.open(QIODevice::ReadOnly) && cliFile.open(QIODevice::ReadOnly));
+            EXPECT_TRUE(batchFile.readAll() == cliFile.readAll()) << name.toStdString();
+        }
+    }
 }
 
 }  // namespace

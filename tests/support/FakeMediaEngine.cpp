@@ -25,6 +25,7 @@ void FakeMediaEngine::ClearGraph()
 void FakeMediaEngine::OpenMedia(const QString& path)
 {
     calls.push_back(QStringLiteral("OpenMedia(%1)").arg(path));
+    onOpen(path);
     if (failOpen)
         throw std::runtime_error("cannot open");
     opened_ = true;

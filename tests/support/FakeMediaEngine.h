@@ -31,6 +31,9 @@ public:
     int videoWidth = 640;
     int videoHeight = 480;
     bool failOpen = false;  // OpenMedia throws
+    // Called as a file is opened, before failOpen is looked at: a test gives each of
+    // several files its own duration, frames or failure here.
+    std::function<void(const QString& path)> onOpen = [](const QString&) {};
     QString filterNames = QStringLiteral("Video Renderer\rDecoder\r");
     std::vector<QString> calls;  // "SetActive(1)", "Play", "SeekTo(8)", ...
     // A slow decoder: after each seek, that many GrabSeekFrame calls find the frame still
