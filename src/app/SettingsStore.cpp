@@ -187,7 +187,10 @@ struct Assigner {
 
 QString SettingsFilePath(const QString& folder) { return QDir(folder).filePath(QStringLiteral("Settings.dat")); }
 
-void LoadSettings(const QString& folder, AppSettings& settings) { LoadSettingsFile(SettingsFilePath(folder), settings); }
+void LoadSettings(const QString& folder, AppSettings& settings)
+{
+    LoadSettingsFile(SettingsFilePath(folder), settings);
+}
 
 void LoadSettingsFile(const QString& path, AppSettings& settings)
 {

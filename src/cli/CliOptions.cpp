@@ -42,7 +42,11 @@ const std::vector<OptionSpec>& Specs()
 {
     using O = CliOptions;
     static const std::vector<OptionSpec> specs = {
-        {"h", "help", false, [](O& o, const QString&, const QString&) { o.action = O::Action::Help; return QString(); }},
+        {"h", "help", false,
+         [](O& o, const QString&, const QString&) {
+             o.action = O::Action::Help;
+             return QString();
+         }},
         {"V", "version", false,
          [](O& o, const QString&, const QString&) {
              o.action = O::Action::Version;
@@ -56,11 +60,7 @@ const std::vector<OptionSpec>& Specs()
         {"n", "count", true,
          [](O& o, const QString& v, const QString& s) {
              if (!IntegerIn(v, kMinCountFrames, kMaxCountFrames))
-                 return lang::kCliWantsCount
-                     .arg(s)
-                     .arg(kMinCountFrames)
-                     .arg(kMaxCountFrames)
-                     .arg(v);
+                 return lang::kCliWantsCount.arg(s).arg(kMinCountFrames).arg(kMaxCountFrames).arg(v);
              o.assignments.push_back({QStringLiteral("CaptureMethod"), QStringLiteral("0"), s});
              o.assignments.push_back({QStringLiteral("CountFrames"), v, s});
              return QString();
@@ -68,11 +68,7 @@ const std::vector<OptionSpec>& Specs()
         {"e", "every", true,
          [](O& o, const QString& v, const QString& s) {
              if (!IntegerIn(v, kMinEveryFrame, kMaxEveryFrame))
-                 return lang::kCliWantsSeconds
-                     .arg(s)
-                     .arg(kMinEveryFrame)
-                     .arg(kMaxEveryFrame)
-                     .arg(v);
+                 return lang::kCliWantsSeconds.arg(s).arg(kMinEveryFrame).arg(kMaxEveryFrame).arg(v);
              o.assignments.push_back({QStringLiteral("CaptureMethod"), QStringLiteral("1"), s});
              o.assignments.push_back({QStringLiteral("EveryFrame"), v, s});
              return QString();

@@ -23,7 +23,7 @@ struct CliOptions {
     QStringList inputs;  // files and folders, as given
     QString mask = QStringLiteral("*.*");
     bool recursive = false;
-    QString settingsFile;                // empty: Settings.dat beside the program, when it exists
+    QString settingsFile;                  // empty: Settings.dat beside the program, when it exists
     std::vector<SettingText> assignments;  // in command-line order, the named options included
     bool thumbnails = true;
     bool skipExisting = false;

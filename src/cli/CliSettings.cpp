@@ -32,8 +32,7 @@ CliSettings BuildCliSettings(const CliOptions& options, const QString& programFo
     settings.CaptureSpeed = 0;
 
     for (const SettingText& assignment : options.assignments) {
-        const QString badValue = lang::kCliBadValue.arg(assignment.option, assignment.value,
-                                                                                     assignment.key);
+        const QString badValue = lang::kCliBadValue.arg(assignment.option, assignment.value, assignment.key);
         // The file reads a start time that is no time as midnight; asked for by hand, it is a mistake.
         if (assignment.key.compare(QLatin1String("StartTime"), Qt::CaseInsensitive) == 0
             && !IsStartTimeText(assignment.value)) {

@@ -49,9 +49,7 @@ public:
     std::optional<int> Take()
     {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] {
-            return stop_ || next_ >= paths_.size() || !running_.contains(prefixes_[next_]);
-        });
+        changed_.wait(lock, [this] { return stop_ || next_ >= paths_.size() || !running_.contains(prefixes_[next_]); });
         if (stop_ || next_ >= paths_.size())
             return std::nullopt;
         running_.insert(prefixes_[next_]);

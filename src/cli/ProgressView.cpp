@@ -65,10 +65,9 @@ void ProgressView::Draw()
 {
     Clear();
     for (const auto& [index, state] : running_) {
-        const QString shots = state.planned < 0 ? lang::kCliOpening
-                                                : lang::kCliShotsProgress.arg(state.done).arg(state.planned);
-        const QString line = lang::kCliProgressLine
-                                 .arg(Heading(index, FileNameOf(paths_[index])), shots)
+        const QString shots
+            = state.planned < 0 ? lang::kCliOpening : lang::kCliShotsProgress.arg(state.done).arg(state.planned);
+        const QString line = lang::kCliProgressLine.arg(Heading(index, FileNameOf(paths_[index])), shots)
                                  .arg(finished_)
                                  .arg(paths_.size());
         std::fputs((line + u'\n').toUtf8().constData(), progress_);

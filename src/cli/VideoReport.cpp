@@ -40,8 +40,7 @@ VideoReport ReportFromRun(const BatchVideoResult& run)
         set(VideoOutcome::Skipped, lang::kCliNotTicked);
         break;
     case BatchVideoStatus::NotLoaded:
-        set(VideoOutcome::Failed,
-            QFileInfo::exists(run.Path) ? lang::kCliNotAVideo : lang::kCliNoSuchFile);
+        set(VideoOutcome::Failed, QFileInfo::exists(run.Path) ? lang::kCliNotAVideo : lang::kCliNoSuchFile);
         break;
     case BatchVideoStatus::StartAfterEnd:
         set(VideoOutcome::Skipped, lang::kCliStartBeyondEnd);
@@ -51,8 +50,7 @@ VideoReport ReportFromRun(const BatchVideoResult& run)
         break;
     case BatchVideoStatus::Done:
         if (run.WriteFailures > 0)
-            set(VideoOutcome::Failed,
-                lang::kCliNotWritten.arg(run.WriteFailures).arg(run.FirstWriteError));
+            set(VideoOutcome::Failed, lang::kCliNotWritten.arg(run.WriteFailures).arg(run.FirstWriteError));
         else if (run.ShotsPlanned > 0 && run.ShotsTaken == 0)
             set(VideoOutcome::Failed, lang::kCliNoPicture);
         break;

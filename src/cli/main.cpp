@@ -6,8 +6,8 @@
 
 #include <atomic>
 #include <csignal>
-#include <stdexcept>
 #include <cstdio>
+#include <stdexcept>
 #include <unistd.h>
 
 extern "C" {
@@ -33,7 +33,7 @@ void RequestStop(int) { stopRequested = true; }
 // ends the program at once.
 void CatchStopSignals()
 {
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = RequestStop;
     action.sa_flags = SA_RESETHAND | SA_RESTART;
     sigemptyset(&action.sa_mask);
@@ -115,8 +115,11 @@ int main(int argc, char* argv[])
         Print(stderr, sm::lang::kCliAggregateOneByOne);
 
     const QStringList paths = sm::GatherInputs(options.inputs, options.mask, options.recursive);
-    if (paths.isEmpty())
-        return ArgumentError(sm::lang::kCliNoVideos);
+    if (paths.isEmpty()) {
+        // Folders without videos leave nothing to do, which is no mistake of the caller's.
+        Print(stderr, sm::lang::kCliName + QStringLiteral(": ") + sm::lang::kCliNoVideos);
+        return 0;
+    }
 
     CatchStopSignals();
     sm::ProgressView view(paths, isatty(STDERR_FILENO) != 0, stderr, stdout);

@@ -60,7 +60,8 @@ TEST(CliOptions, EachNamedOptionSetsItsSetting)
              EXPECT_EQ(s.CaptureSpeed, 3);
              EXPECT_FALSE(s.AddTimeStamp);
          }},
-        {"", [](const AppSettings& s) {
+        {"",
+         [](const AppSettings& s) {
              EXPECT_EQ(s.CaptureSpeed, 0);  // no settling wait unless asked for
              EXPECT_EQ(s.OutputFolder, "/work/");
          }},
@@ -90,15 +91,22 @@ TEST(CliOptions, FlagsInputsAndJobs)
 TEST(CliOptions, MistakesAreArgumentErrors)
 {
     const char* const parseErrors[] = {
-        "--frobnicate", "-x", "-n", "-n 0", "-n 1000", "-n many", "-e 1", "-f jpeg", "-j 0",
-        "--json=1", "--set ThumbCols", "--set =3",
+        "--frobnicate", "-x",      "-n",   "-n 0",     "-n 1000",         "-n many",
+        "-e 1",         "-f jpeg", "-j 0", "--json=1", "--set ThumbCols", "--set =3",
     };
     for (const char* arguments : parseErrors)
         EXPECT_FALSE(ParseCliArguments(Split(arguments)).error.isEmpty()) << arguments;
 
     const char* const settingErrors[] = {
-        "--set NoSuchKey=1", "--set ThumbCols=many", "--set AddTimeStamp=yes", "--set TimeFont.Size=big",
-        "--set Size=8", "-s 25:00:00", "-s noon", "--set StartTime=x", "--settings /nonexistent/Settings.dat",
+        "--set NoSuchKey=1",
+        "--set ThumbCols=many",
+        "--set AddTimeStamp=yes",
+        "--set TimeFont.Size=big",
+        "--set Size=8",
+        "-s 25:00:00",
+        "-s noon",
+        "--set StartTime=x",
+        "--settings /nonexistent/Settings.dat",
     };
     for (const char* arguments : settingErrors) {
         const CliParse parse = ParseCliArguments(Split(arguments));
@@ -129,7 +137,8 @@ TEST(CliSettings, TheFileGivenOrBesideTheProgramThenTheCommandLine)
     EXPECT_EQ(given.settings.OutputFolder, "/else");
     QFile reread(file.fileName());
     ASSERT_TRUE(reread.open(QIODevice::ReadOnly));
-    EXPECT_EQ(reread.readAll(), QByteArray("[Settings]\nOutputFolder=/shots/\nThumbCols=4\nCaptureSpeed=2\nUnknown=kept\n"));
+    EXPECT_EQ(reread.readAll(),
+              QByteArray("[Settings]\nOutputFolder=/shots/\nThumbCols=4\nCaptureSpeed=2\nUnknown=kept\n"));
 }
 
 TEST(CliInputs, FoldersScannedAndEverythingInTheListsOrderOnce)

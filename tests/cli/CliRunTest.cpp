@@ -192,7 +192,8 @@ TEST_F(CliRunTest, FilesAreByteForByteTheBatchRunsInEveryFormat)
         const char* format;
         const char* extra;
     } cases[] = {
-        {"0", "JpgCompress=75"}, {"1", "PngCompress=3"}, {"2", "MaxColor=1"}, {"3", "ResizeType=1"}, {"4", "NeedResize=0"},
+        {"0", "JpgCompress=75"}, {"1", "PngCompress=3"}, {"2", "MaxColor=1"},
+        {"3", "ResizeType=1"},   {"4", "NeedResize=0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.format);

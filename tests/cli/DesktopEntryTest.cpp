@@ -21,13 +21,15 @@ TEST(DesktopEntry, NamesTheVideoTypeOfEveryPatternOfTheOpenDialog)
 
     const QMimeDatabase database;
     for (const QString& pattern : AllVideoPatterns()) {
-        const QMimeType type = database.mimeTypeForFile(QStringLiteral("x") + pattern.mid(1), QMimeDatabase::MatchExtension);
+        const QMimeType type
+            = database.mimeTypeForFile(QStringLiteral("x") + pattern.mid(1), QMimeDatabase::MatchExtension);
         // Extensions the system knows as text, pictures or nothing at all are not claimed.
         if (!type.name().startsWith(u"video/"))
             continue;
         QStringList names = type.aliases();
         names << type.name();
-        const bool listed = std::any_of(names.cbegin(), names.cend(), [&](const QString& n) { return types.contains(n); });
+        const bool listed
+            = std::any_of(names.cbegin(), names.cend(), [&](const QString& n) { return types.contains(n); });
         EXPECT_TRUE(listed) << pattern.toStdString() << " is " << type.name().toStdString();
     }
 }

@@ -65,8 +65,8 @@ TEST(KeyFrameShotTaker, StopsBeforeAShotWhenAskedAndGivesNothingForAFileThatIsNo
     int taken = 0;
     ShotSeriesHooks hooks;
     hooks.AfterShot = [&control](int) { control.AbortRequested = true; };
-    const ShotSeriesResult stopped
-        = KeyFrameShotTaker(path, control)({0, 1}, [&taken](TakenShot&&) { ++taken; }, hooks);
+    const ShotSeriesResult stopped = KeyFrameShotTaker(path, control)(
+        {0, 1}, [&taken](TakenShot&&) { ++taken; }, hooks);
     EXPECT_EQ(stopped.Outcome, ShotSeriesOutcome::Aborted);
     EXPECT_EQ(taken, 1);
 

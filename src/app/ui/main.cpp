@@ -27,6 +27,7 @@ int main(int argc, char* argv[])
     // A video handed over on the command line (by the desktop entry) opens as a dropped one.
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1)
-        QTimer::singleShot(0, &mainWindow, [&] { sm::RunGuarded(prompts, [&] { mainWindow.OpenVideoFile(arguments[1]); }); });
+        QTimer::singleShot(0, &mainWindow,
+                           [&] { sm::RunGuarded(prompts, [&] { mainWindow.OpenVideoFile(arguments[1]); }); });
     return app.exec();
 }
