@@ -36,11 +36,11 @@ done
 interval=$((seconds / 16))
 sheet=(--set ThumbCols=4 --set ThumbRows=4 -n 16)
 
-elapsed() {  # runs the command, prints its wall time in seconds
-    local start=$EPOCHREALTIME
-    "$@" >/dev/null 2>&1
-    local end=$EPOCHREALTIME
-    echo "$end - $start" | bc -l
+elapsed() {  # runs the command, prints its wall time and the CPU time it and its children used
+    local TIMEFORMAT='%R %U %S' timing
+    timing=$( { time "$@" >/dev/null 2>&1; } 2>&1 )
+    read -r wall user system <<<"$timing"
+    echo "$wall $(echo "$user + $system" | bc -l)"
 }
 fresh() { rm -rf "$work/out"; mkdir -p "$work/out"; }
 
@@ -58,14 +58,16 @@ exact_cli() { "$cli" "${sheet[@]}" -o "$work/out" "$clip"; }
 keyframe_cli() { "$cli" "${sheet[@]}" --keyframes -o "$work/out" "$clip"; }
 jobs_cli() { "$cli" -j "$1" -o "$work/out" "$work/short"; }
 
-declare -A times
+declare -A times cpus
 measure() {  # name, command...
-    local name=$1
+    local name=$1 wall cpu
     shift
     fresh
-    times[$name]+="$(elapsed "$@") "
+    read -r wall cpu <<<"$(elapsed "$@")"
+    times[$name]+="$wall "
+    cpus[$name]+="$cpu "
 }
-median() { tr ' ' '\n' <<<"${times[$1]}" | grep . | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+median() { tr ' ' '\n' <<<"$1" | grep . | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 for round in $(seq 1 "$rounds"); do
     echo "round $round of $rounds" >&2
@@ -78,13 +80,17 @@ for round in $(seq 1 "$rounds"); do
 done
 
 report() {  # ours, reference, goal
-    local ours reference
-    ours=$(median "$1")
-    reference=$(median "$2")
-    printf '%-20s %7.2f s   %-20s %7.2f s   ratio %.2f (goal <= %s)\n' "$1" "$ours" "$2" "$reference" \
-        "$(echo "$ours / $reference" | bc -l)" "$3"
+    local ours reference oursCpu referenceCpu
+    ours=$(median "${times[$1]}")
+    reference=$(median "${times[$2]}")
+    oursCpu=$(median "${cpus[$1]}")
+    referenceCpu=$(median "${cpus[$2]}")
+    printf '%-13s %6.2f s (cpu %6.2f s)   %-19s %6.2f s (cpu %6.2f s)   wall ratio %.2f (goal <= %s), cpu ratio %.2f\n' \
+        "$1" "$ours" "$oursCpu" "$2" "$reference" "$referenceCpu" "$(echo "$ours / $reference" | bc -l)" "$3" \
+        "$(echo "$oursCpu / $referenceCpu" | bc -l)"
 }
-echo "medians of $rounds rounds (all runs: $(declare -p times | cut -d= -f2-))"
+echo "medians of $rounds rounds; every run's wall time:"
+for name in "${!times[@]}"; do echo "  $name: ${times[$name]}"; done
 report exact_cli exact_reference 0.4
 report keyframe_cli keyframe_reference 0.8
 report jobs2 jobs1 0.6

@@ -20,6 +20,13 @@ KeyFrameGrabber::~KeyFrameGrabber() = default;
 
 bool KeyFrameGrabber::Grab(std::int64_t units, Bitmap& picture, std::int64_t& frameUnits)
 {
+    // The last key frame was the first at or after the last position asked for, so it is
+    // the answer for every position from there up to its own time.
+    if (!lastPicture_.isEmpty() && units >= lastAsked_ && units <= lastUnits_) {
+        picture = lastPicture_;
+        frameUnits = lastUnits_;
+        return true;
+    }
     const DecodedFrame frame = reader_->SeekKeyFrame(units);
     if (!frame)
         return false;
@@ -30,6 +37,9 @@ bool KeyFrameGrabber::Grab(std::int64_t units, Bitmap& picture, std::int64_t& fr
         return false;
     }
     frameUnits = frame.timeUnits;
+    lastAsked_ = units;
+    lastUnits_ = frame.timeUnits;
+    lastPicture_ = picture;
     return true;
 }
 

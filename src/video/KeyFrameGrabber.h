@@ -30,6 +30,10 @@ public:
 private:
     std::unique_ptr<MediaReader> reader_;
     std::unique_ptr<FrameConverter> converter_;
+    // The last grab: dense shots in a long group of pictures ask for one key frame again.
+    std::int64_t lastAsked_ = -1;
+    std::int64_t lastUnits_ = 0;
+    Bitmap lastPicture_;
 };
 
 }  // namespace sm

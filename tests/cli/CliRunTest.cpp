@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -16,6 +17,7 @@
 #include "app/SettingsStore.h"
 #include "batch/BatchRun.h"
 #include "capture/HeadlessRunHost.h"
+#include "common/QImageAdapter.h"
 #include "output/Encoders.h"
 #include "support/TestVideo.h"
 #include "video/FfmpegEngine.h"
@@ -164,6 +166,26 @@ TEST_F(CliRunTest, InterruptEndsAfterTheShotInProgressWithoutPartialFiles)
     EXPECT_EQ(result.lines.size(), 3);
     for (const QString& name : QDir(out).entryList(QDir::Files))
         EXPECT_TRUE(QRegularExpression("^(A|b)_(\\d{4}|thumb)\\.jpg$").match(name).hasMatch()) << name.toStdString();
+}
+
+TEST_F(CliRunTest, VideosOfTheSameNameWriteOneAfterTheOtherInInputOrder)
+{
+    // Both write clip_0001.png ... clip_thumb.png; the later one must win whole, as in a
+    // run one video after another, however the two workers meet.
+    QDir().mkpath(videos + "/a");
+    QDir().mkpath(videos + "/b");
+    test::TestVideoOptions options;
+    options.durationSeconds = 4;
+    test::WriteTestVideo(videos + "/a/clip.mp4", options);
+    options.durationSeconds = 8;
+    test::WriteTestVideo(videos + "/b/clip.mp4", options);
+    const CliResult result = RunCli({"-j2", "-n", "4", "-f", "png", "--set", "AddTimeStamp=0", "--set", "NeedResize=0",
+                                     "-o", out, videos + "/a/clip.mp4", videos + "/b/clip.mp4"});
+    ASSERT_EQ(result.exitCode, 0) << result.errors.toStdString();
+    for (int n = 1; n <= 4; ++n) {
+        const QString file = QStringLiteral("%1/clip_%2.png").arg(out).arg(n, 4, 10, QLatin1Char('0'));
+        EXPECT_EQ(test::ReadFrameIndex(FromQImage(QImage(file))), (n - 1) * 2 * 25) << file.toStdString();
+    }
 }
 
 // What the batch window's run writes for the videos with the settings of a file.

@@ -20,9 +20,10 @@ TEST(KeyFrameShotTaker, EachShotIsTheNextKeyFrameLabelledWithItsOwnTruncatedTime
         {test::VideoFormat::H264Mkv, "clip.mkv"},
         {test::VideoFormat::Mpeg2Ts, "clip.ts"},
     };
-    const std::vector<int> asked = {0, 1, 2, 3, 4, 6, 7};
-    const std::vector<int> frames = {0, 30, 60, 90, 120, 150, 150};  // 7 s has no key frame after it
-    const std::vector<int> labels = {0, 1, 2, 3, 4, 6, 6};
+    // 1 s twice: the second answer comes from the first; 7 s has no key frame after it.
+    const std::vector<int> asked = {0, 1, 1, 2, 3, 4, 6, 7};
+    const std::vector<int> frames = {0, 30, 30, 60, 90, 120, 150, 150};
+    const std::vector<int> labels = {0, 1, 1, 2, 3, 4, 6, 6};
     for (const auto& f : formats) {
         SCOPED_TRACE(f.name);
         QTemporaryDir dir;
@@ -49,9 +50,10 @@ TEST(KeyFrameShotTaker, EachShotIsTheNextKeyFrameLabelledWithItsOwnTruncatedTime
         for (std::size_t i = 0; i < shots.size(); ++i) {
             EXPECT_EQ(test::ReadFrameIndex(shots[i].Picture), frames[i]) << "asked " << asked[i];
             EXPECT_EQ(shots[i].Second, labels[i]) << "asked " << asked[i];
+            EXPECT_EQ(shots[i].Index, int(i));
             EXPECT_EQ(shots[i].Label, QStringLiteral("00:00:0%1").arg(labels[i])) << "asked " << asked[i];
         }
-        EXPECT_EQ(after, (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+        EXPECT_EQ(after, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
     }
 }
 
