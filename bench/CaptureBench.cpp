@@ -24,6 +24,7 @@
 #include "output/SaveShots.h"
 #include "video/DelayWithMessages.h"
 #include "video/FfmpegEngine.h"
+#include "video/SeekSeries.h"
 
 namespace {
 
@@ -90,6 +91,10 @@ public:
         return Timed("GrabSeekFrame", [&] { return engine_.GrabSeekFrame(bitmap, waitMs); });
     }
     sm::SeekProgress GetSeekProgress() const override { return engine_.GetSeekProgress(); }
+    std::unique_ptr<sm::SeekSeries> StartSeekSeries(std::vector<std::int64_t> seconds) override
+    {
+        return engine_.StartSeekSeries(std::move(seconds));
+    }
     void GetVideoSize(int& width, int& height) const override { engine_.GetVideoSize(width, height); }
     QString ListFilterNames() const override { return engine_.ListFilterNames(); }
     void SetMuted(bool muted) override { engine_.SetMuted(muted); }
