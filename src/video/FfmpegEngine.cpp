@@ -148,13 +148,18 @@ std::unique_ptr<SeekSeries> FfmpegEngine::StartSeekSeries(std::vector<std::int64
 {
     if (!player_ || !player_->HasVideo())
         return MediaEngine::StartSeekSeries(std::move(seconds));
-    const int workers = int(std::max(1U, std::thread::hardware_concurrency()));
+    // One stretch a processor, each decoded on one thread; fewer seconds than
+    // processors share the processors out among their decoders.
+    const int processors = int(std::max(1U, std::thread::hardware_concurrency()));
+    SeriesLimits limits;
+    limits.workers = std::max(1, int(std::min<std::size_t>(std::size_t(processors), seconds.size())));
+    limits.decoderThreads = std::max(1, processors / limits.workers);
     const DisplayGeometry geometry = player_->Geometry();
     const std::size_t pictureBytes
         = std::max<std::size_t>(1, Bitmap::strideFor(geometry.displayWidth, 24) * std::size_t(geometry.displayHeight));
-    const int ahead = int(std::clamp<std::size_t>(kSeriesAheadBytes / pictureBytes, std::size_t(workers),
-                                                  std::max<std::size_t>(workers, seconds.size())));
-    return std::make_unique<SeriesDecoder>(path_, std::move(seconds), workers, ahead);
+    limits.ahead = int(std::clamp<std::size_t>(kSeriesAheadBytes / pictureBytes, std::size_t(limits.workers),
+                                               std::max<std::size_t>(std::size_t(limits.workers), seconds.size())));
+    return std::make_unique<SeriesDecoder>(path_, std::move(seconds), limits);
 }
 
 void FfmpegEngine::GetVideoSize(int& width, int& height) const

@@ -31,13 +31,14 @@ Bitmap DecodeSecond(MediaReader& reader, FrameConverter& converter, std::int64_t
 
 }  // namespace
 
-SeriesDecoder::SeriesDecoder(std::string path, std::vector<std::int64_t> seconds, int workers, int ahead)
+SeriesDecoder::SeriesDecoder(std::string path, std::vector<std::int64_t> seconds, const SeriesLimits& limits)
     : path_(std::move(path)),
       seconds_(std::move(seconds)),
-      ahead_(std::size_t(std::max(1, ahead))),
+      ahead_(std::size_t(std::max(1, limits.ahead))),
+      decoderThreads_(std::max(0, limits.decoderThreads)),
       slots_(seconds_.size())
 {
-    const std::size_t count = std::min(seconds_.size(), std::size_t(std::max(1, workers)));
+    const std::size_t count = std::min(seconds_.size(), std::size_t(std::max(1, limits.workers)));
     readers_.resize(count);
     workersLeft_ = count;
     threads_.reserve(count);
@@ -161,7 +162,7 @@ void SeriesDecoder::Work(std::size_t worker)
 {
     MediaReader* reader = nullptr;
     try {
-        auto opened = std::make_unique<MediaReader>(path_, &quit_);
+        auto opened = std::make_unique<MediaReader>(path_, &quit_, decoderThreads_);
         // Sound is not needed; its packets are dropped as they are read.
         opened->SetAudioWanted(false);
         std::lock_guard lock(mutex_);

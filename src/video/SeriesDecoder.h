@@ -16,6 +16,13 @@ namespace sm {
 
 class MediaReader;
 
+// How much a series decodes at once.
+struct SeriesLimits {
+    int workers = 1;         // threads, each with a reader of its own
+    int ahead = 1;           // pictures decoded at most, from the current second on
+    int decoderThreads = 0;  // threads of each reader's video decoder (0: as the processors suit)
+};
+
 // Decodes the exact frames of a list of seconds of one file on worker threads, each
 // worker with a reader of its own, so that the stretches from the key frames to several
 // seconds are decoded at the same time; hands the frames over in the order of the list.
@@ -24,10 +31,9 @@ class MediaReader;
 // fewer than `ahead` places past the current one, so at most `ahead` pictures wait.
 class SeriesDecoder : public SeekSeries {
 public:
-    // Starts up to `workers` threads (at least one, at most one per second), each of
-    // which opens the file for itself; a second no worker can open the file for gives
-    // no frame.
-    SeriesDecoder(std::string path, std::vector<std::int64_t> seconds, int workers, int ahead);
+    // Starts the workers (at least one, at most one per second), each of which opens
+    // the file for itself; a second no worker can open the file for gives no frame.
+    SeriesDecoder(std::string path, std::vector<std::int64_t> seconds, const SeriesLimits& limits);
     // Ends the decoding promptly and waits for the threads.
     ~SeriesDecoder() override;
     SeriesDecoder(const SeriesDecoder&) = delete;
@@ -57,6 +63,7 @@ private:
     const std::string path_;
     const std::vector<std::int64_t> seconds_;
     const std::size_t ahead_;
+    const int decoderThreads_;
     std::atomic<bool> quit_{false};
 
     mutable std::mutex mutex_;

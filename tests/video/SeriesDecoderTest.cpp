@@ -11,8 +11,7 @@ namespace {
 struct SeriesCase {
     const char* name;
     TestVideoOptions video;
-    int workers;
-    int ahead;
+    SeriesLimits limits;
 };
 
 void PrintTo(const SeriesCase& c, std::ostream* os) { *os << c.name; }
@@ -50,7 +49,7 @@ TEST_P(SeriesDecoderTest, GivesThePicturesOfTheEnginesSeeksInOrder)
         expected.push_back(std::move(picture));
     }
 
-    SeriesDecoder series(QFile::encodeName(path).toStdString(), seconds, c.workers, c.ahead);
+    SeriesDecoder series(QFile::encodeName(path).toStdString(), seconds, c.limits);
     for (std::size_t i = 0; i < seconds.size(); ++i) {
         series.SeekNext();
         Bitmap picture;
@@ -66,15 +65,15 @@ TEST_P(SeriesDecoderTest, GivesThePicturesOfTheEnginesSeeksInOrder)
 
 INSTANTIATE_TEST_SUITE_P(
     Videos, SeriesDecoderTest,
-    ::testing::Values(SeriesCase{"H264TurnedTwoWorkers", Video(VideoFormat::H264Mp4, 75, 90), 2, 2},
-                      SeriesCase{"Mpeg2OneAheadOfThreeWorkers", Video(VideoFormat::Mpeg2Ts, 12), 3, 1},
+    ::testing::Values(SeriesCase{"H264TurnedTwoWorkers", Video(VideoFormat::H264Mp4, 75, 90), {2, 2, 1}},
+                      SeriesCase{"Mpeg2OneAheadOfThreeWorkers", Video(VideoFormat::Mpeg2Ts, 12), {3, 1, 0}},
                       // The container's aspect ratio and a start time other than 0.
-                      SeriesCase{"H264MkvStretchedLateStart", Video(VideoFormat::H264Mkv, 25, 0, 4, 1.5), 2, 5}),
+                      SeriesCase{"H264MkvStretchedLateStart", Video(VideoFormat::H264Mkv, 25, 0, 4, 1.5), {2, 5, 2}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SeriesDecoder, AFileNoWorkerCanOpenGivesNoFramesWithoutKeepingTheCallerWaiting)
 {
-    SeriesDecoder series("/nonexistent/clip.mp4", {1, 2}, 2, 2);
+    SeriesDecoder series("/nonexistent/clip.mp4", {1, 2}, {2, 2, 1});
     for (int i = 0; i < 2; ++i) {
         series.SeekNext();
         Bitmap untouched(2, 2);
