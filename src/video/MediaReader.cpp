@@ -53,7 +53,7 @@ MediaReader::MediaReader(const std::string& path, const std::atomic<bool>* abort
     const int audio = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, videoIndex_, nullptr, 0);
     if (audio >= 0) {
         try {
-            OpenDecoder(audio, audio_, false, 1);
+            OpenDecoder(audio, audio_, false, 0);
             audioIndex_ = audio;
         } catch (const std::runtime_error&) {
             audio_.reset();
@@ -88,7 +88,7 @@ MediaReader::MediaReader(const std::string& path, const std::atomic<bool>* abort
 
 MediaReader::~MediaReader() = default;
 
-void MediaReader::OpenDecoder(int index, CodecContextPtr& decoder, bool video, int threads)
+void MediaReader::OpenDecoder(int index, CodecContextPtr& decoder, bool video, int videoThreads)
 {
     const AVCodecParameters* parameters = format_->streams[index]->codecpar;
     const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
@@ -100,7 +100,7 @@ void MediaReader::OpenDecoder(int index, CodecContextPtr& decoder, bool video, i
     ThrowIfAvError(avcodec_parameters_to_context(decoder.get(), parameters), "decoder parameters");
     decoder->pkt_timebase = format_->streams[index]->time_base;
     if (video) {
-        decoder->thread_count = threads;
+        decoder->thread_count = videoThreads;
         decoder->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     }
     ThrowIfAvError(avcodec_open2(decoder.get(), codec, nullptr), "open decoder");

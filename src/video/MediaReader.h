@@ -67,7 +67,7 @@ public:
     std::uint64_t PacketsRead() const { return packetsRead_.load(std::memory_order_relaxed); }
 
 private:
-    void OpenDecoder(int index, CodecContextPtr& decoder, bool video, int threads);
+    void OpenDecoder(int index, CodecContextPtr& decoder, bool video, int videoThreads);
     // Moves the input near a timestamp of the main stream and empties the decoders;
     // with fromKeyFrame, pictures are decoded from the first key frame after it.
     void Reposition(std::int64_t streamTs, bool fromKeyFrame);
