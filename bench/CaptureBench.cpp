@@ -24,6 +24,7 @@
 #include "output/SaveShots.h"
 #include "video/DelayWithMessages.h"
 #include "video/FfmpegEngine.h"
+#include "video/SeekSeries.h"
 
 namespace {
 
@@ -54,9 +55,11 @@ struct MeasuredWait {
 };
 
 // Passes every call on to the real engine and adds up the time each kind of call takes.
+// Without passSeries, a series of seeks is taken one seek after another through the
+// timed calls, as an engine without a series of its own does.
 class TimedEngine : public sm::MediaEngine {
 public:
-    explicit TimedEngine(sm::MediaEngine& engine) : engine_(engine) {}
+    TimedEngine(sm::MediaEngine& engine, bool passSeries) : engine_(engine), passSeries_(passSeries) {}
 
     std::map<std::string, double> millis;
 
@@ -90,6 +93,11 @@ public:
         return Timed("GrabSeekFrame", [&] { return engine_.GrabSeekFrame(bitmap, waitMs); });
     }
     sm::SeekProgress GetSeekProgress() const override { return engine_.GetSeekProgress(); }
+    std::unique_ptr<sm::SeekSeries> StartSeekSeries(std::vector<std::int64_t> seconds) override
+    {
+        return passSeries_ ? engine_.StartSeekSeries(std::move(seconds))
+                           : MediaEngine::StartSeekSeries(std::move(seconds));
+    }
     void GetVideoSize(int& width, int& height) const override { engine_.GetVideoSize(width, height); }
     QString ListFilterNames() const override { return engine_.ListFilterNames(); }
     void SetMuted(bool muted) override { engine_.SetMuted(muted); }
@@ -106,6 +114,7 @@ private:
     }
 
     sm::MediaEngine& engine_;
+    bool passSeries_;
 };
 
 // Twelve shots of the video, taken once and shared by the save benchmarks.
@@ -115,8 +124,9 @@ std::vector<sm::ShotToSave>& CapturedShots()
     return shots;
 }
 
-// Arg: CaptureSpeed in seconds. The time beyond the 12 x CaptureSpeed seconds of
-// mandated waits is reported per shot.
+// Args: CaptureSpeed in seconds, and 1 when the engine's own series takes shots without
+// settling (0: one seek after another). The time beyond the 12 x CaptureSpeed seconds
+// of mandated waits is reported per shot.
 void BM_AutoCaptureTwelveShots(benchmark::State& state)
 {
     sm::bench::EnsureGuiApplication();
@@ -126,7 +136,7 @@ void BM_AutoCaptureTwelveShots(benchmark::State& state)
     sm::FfmpegEngine ffmpeg;
     ffmpeg.SetActive(true);
     ffmpeg.OpenMedia(QString::fromUtf8(kVideoPath));
-    TimedEngine engine(ffmpeg);
+    TimedEngine engine(ffmpeg, state.range(1) != 0);
     sm::ShotList shots;
     MeasuredWait wait;
     sm::HeadlessRunHost host(wait.Function());
@@ -150,7 +160,13 @@ void BM_AutoCaptureTwelveShots(benchmark::State& state)
     for (const auto& [call, ms] : engine.millis)
         state.counters["ms_per_shot_in_" + call] = ms / shotsTaken;
 }
-BENCHMARK(BM_AutoCaptureTwelveShots)->Arg(0)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AutoCaptureTwelveShots)
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Args({2, 1})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 // What a shot costs besides the engine: the grab's copy of a full-HD frame, then its
 // thumbnail and row as the frame goes into the shot list.

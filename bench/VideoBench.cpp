@@ -3,6 +3,7 @@
 // decoding every picture from each target's key frame up to the target with the bare
 // libavcodec. The engine's pictures are compared with the command line's.
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QProcess>
 
@@ -20,9 +21,11 @@ extern "C" {
 
 #include "BenchSupport.h"
 #include "common/Bitmap.h"
+#include "output/JpegEncoder.h"
 #include "video/AvError.h"
 #include "video/AvHandles.h"
 #include "video/FfmpegEngine.h"
+#include "video/SeekSeries.h"
 
 namespace {
 
@@ -84,6 +87,17 @@ std::map<int, std::vector<sm::Bitmap>>& CommandLineFrames()
     return frames;
 }
 
+void CountIdenticalToCommandLine(benchmark::State& state, const std::vector<sm::Bitmap>& frames)
+{
+    const auto reference = CommandLineFrames().find(int(state.range(0)));
+    if (reference == CommandLineFrames().end())
+        return;
+    int identical = 0;
+    for (std::size_t i = 0; i < frames.size() && i < reference->second.size(); ++i)
+        identical += !frames[i].isEmpty() && frames[i] == reference->second[i];
+    state.counters["identical_to_command_line"] = identical;
+}
+
 void BM_CommandLineGrab(benchmark::State& state)
 {
     const BenchVideo& video = kVideos[state.range(0)];
@@ -117,14 +131,44 @@ void BM_EngineSeekGrab(benchmark::State& state)
             frames.push_back(std::move(frame));
         }
     }
-    const auto reference = CommandLineFrames().find(int(state.range(0)));
-    if (reference != CommandLineFrames().end()) {
-        int identical = 0;
-        for (std::size_t i = 0; i < frames.size() && i < reference->second.size(); ++i)
-            identical += !frames[i].isEmpty() && frames[i] == reference->second[i];
-        state.counters["identical_to_command_line"] = identical;
-    }
+    CountIdenticalToCommandLine(state, frames);
     state.SetLabel(video.name);
+}
+
+// The twelve shots of a capture at CaptureSpeed 0, each encoded as JPEG at quality 90
+// as a save would. Arg 1: 1 takes them through the engine's series (several seconds
+// decoded at once), 0 one seek after another. The CPU time is the whole process's.
+void BM_EngineSeekGrabSeriesJpeg(benchmark::State& state)
+{
+    const BenchVideo& video = kVideos[state.range(0)];
+    if (!Generated(video, state))
+        return;
+    const bool engineSeries = state.range(1) != 0;
+    sm::JpegEncoder encoder;
+    encoder.setQuality(90);
+    std::vector<sm::Bitmap> frames;
+    for (auto _ : state) {
+        frames.clear();
+        sm::FfmpegEngine engine;
+        engine.SetActive(true);
+        engine.OpenMedia(QString::fromUtf8(video.path));
+        const std::vector<int> positions = Positions(video);
+        const std::vector<std::int64_t> seconds(positions.begin(), positions.end());
+        const std::unique_ptr<sm::SeekSeries> series
+            = engineSeries ? engine.StartSeekSeries(seconds) : std::make_unique<sm::EngineSeekSeries>(engine, seconds);
+        for (std::size_t i = 0; i < seconds.size(); ++i) {
+            series->SeekNext();
+            sm::Bitmap frame;
+            series->GrabSeekFrame(frame, 60000);
+            QBuffer jpeg;
+            jpeg.open(QIODevice::WriteOnly);
+            if (!frame.isEmpty())
+                encoder.encode(frame, jpeg);
+            frames.push_back(std::move(frame));
+        }
+    }
+    CountIdenticalToCommandLine(state, frames);
+    state.SetLabel(std::string(video.name) + (engineSeries ? " series" : " one by one"));
 }
 
 // Seeks to the key frame before each target and decodes every picture up to it.
@@ -177,4 +221,9 @@ void BM_DecodeFloor(benchmark::State& state)
 // The command line runs first so that the engine can compare its pictures with it.
 BENCHMARK(BM_CommandLineGrab)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EngineSeekGrab)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EngineSeekGrabSeriesJpeg)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
 BENCHMARK(BM_DecodeFloor)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);

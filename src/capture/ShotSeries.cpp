@@ -2,6 +2,7 @@
 
 #include "common/ScopeExit.h"
 #include "imaging/TimeLabel.h"
+#include "video/SeekSeries.h"
 
 namespace sm {
 
@@ -9,20 +10,22 @@ namespace {
 
 enum class FrameWait { Grabbed, Missing, Aborted };
 
-// The frame of the last seek, waited for in short slices with events handled between
-// them, so that the window answers and (when stopEndsWait) the stop request ends the wait.
-FrameWait AwaitSeekFrame(MediaEngine& engine, RunHost& host, const RunControl& control, bool stopEndsWait,
+// The frame of the last seek of the engine or of a series, waited for in short slices
+// with events handled between them, so that the window answers and (when stopEndsWait)
+// the stop request ends the wait.
+template <typename SeekSource>
+FrameWait AwaitSeekFrame(SeekSource& source, RunHost& host, const RunControl& control, bool stopEndsWait,
                          Bitmap& frame)
 {
-    std::uint64_t work = engine.GetSeekProgress().Work;
+    std::uint64_t work = source.GetSeekProgress().Work;
     int idleMs = 0;
     for (;;) {
-        if (engine.GrabSeekFrame(frame, kFrameWaitSliceMs))
+        if (source.GrabSeekFrame(frame, kFrameWaitSliceMs))
             return FrameWait::Grabbed;
-        const SeekProgress progress = engine.GetSeekProgress();
+        const SeekProgress progress = source.GetSeekProgress();
         // The seek may have ended since the grab gave up.
         if (!progress.Pending)
-            return engine.GrabSeekFrame(frame, 0) ? FrameWait::Grabbed : FrameWait::Missing;
+            return source.GrabSeekFrame(frame, 0) ? FrameWait::Grabbed : FrameWait::Missing;
         if (progress.Work != work) {
             work = progress.Work;
             idleMs = 0;
@@ -53,6 +56,9 @@ ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunCon
         }
         return false;
     };
+    // Without settling, the frames need no playback: the engine may decode them ahead.
+    const std::unique_ptr<SeekSeries> series
+        = captureSpeed > 0 ? nullptr : engine.StartSeekSeries({seconds.begin(), seconds.end()});
     for (int i = 0; i < int(seconds.size()); ++i) {
         if (control.AbortRequested && (!hooks.ConfirmStop || hooks.ConfirmStop())) {
             result.Outcome = ShotSeriesOutcome::Aborted;
@@ -61,18 +67,20 @@ ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunCon
         if (interrupted())
             return result;
         const int t = seconds[std::size_t(i)];
-        if (captureSpeed > 0) {
+        Bitmap frame;
+        FrameWait wait = FrameWait::Missing;
+        if (series) {
+            series->SeekNext();
+            wait = AwaitSeekFrame(*series, host, control, !hooks.ConfirmStop, frame);
+        } else {
             engine.Play();
             engine.SeekTo(t);
             host.Wait(captureSpeed * 1000);
             if (interrupted())
                 return result;
             engine.Stop();
-        } else {
-            engine.SeekTo(t);
+            wait = AwaitSeekFrame(engine, host, control, !hooks.ConfirmStop, frame);
         }
-        Bitmap frame;
-        const FrameWait wait = AwaitSeekFrame(engine, host, control, !hooks.ConfirmStop, frame);
         if (wait == FrameWait::Grabbed && !frame.isEmpty()) {
             sink(TakenShot{std::move(frame), t, FormatTimeLabel(t), i});
             ++result.Taken;

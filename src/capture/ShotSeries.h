@@ -62,10 +62,11 @@ struct ShotSeriesHooks {
 // SeekTo(t), a settling wait of captureSpeed seconds (events handled), Stop, and the
 // frame presented for the seek to t (not the one playing went on to), so that the
 // picture matches the label of t. A captureSpeed of 0 (or less) means no settling: the
-// stopped video seeks to t and its frame is taken without playing; a slow decoder is waited for as long as it makes
-// progress. The stop request of `control` is honoured before each shot and, unless
-// hooks.ConfirmStop is given, while a frame is awaited. The engine is left stopped when the series ends; an error is
-// passed on.
+// frames of the seconds are taken without playing, through the engine's StartSeekSeries
+// (which may decode later seconds while a shot is handed on). A slow decoder is waited
+// for as long as it makes progress. The stop request of `control` is honoured before
+// each shot and, unless hooks.ConfirmStop is given, while a frame is awaited. The engine
+// is left stopped when the series ends; an error is passed on.
 ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunControl& control,
                                 const std::vector<int>& seconds, int captureSpeed, const ShotSink& sink,
                                 const ShotSeriesHooks& hooks = {});

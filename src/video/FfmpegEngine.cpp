@@ -3,10 +3,12 @@
 #include <QFile>
 
 #include <stdexcept>
+#include <thread>
 
 #include "app/Texts.h"
 #include "video/MediaReader.h"
 #include "video/Player.h"
+#include "video/SeriesDecoder.h"
 
 namespace sm {
 namespace {
@@ -15,6 +17,9 @@ constexpr std::int64_t kUnitsPerMs = 10'000;
 constexpr std::int64_t kUnitsPerSecond = 10'000'000;
 constexpr int kPositionReportMs = 1000;
 constexpr int kMaxFilterNameLength = 128;
+// A series decodes ahead of its caller as far as this many bytes of pictures, and at
+// least one picture for each worker.
+constexpr std::size_t kSeriesAheadBytes = std::size_t(64) << 20;
 
 quint32 ToReportedMs(std::int64_t units)
 {
@@ -70,7 +75,9 @@ void FfmpegEngine::OpenMedia(const QString& path)
             },
             Qt::QueuedConnection);
     };
-    player_ = std::make_unique<Player>(QFile::encodeName(path).toStdString(), muted_, std::move(events));
+    std::string file = QFile::encodeName(path).toStdString();
+    player_ = std::make_unique<Player>(file, muted_, std::move(events));
+    path_ = std::move(file);
 }
 
 bool FfmpegEngine::Play()
@@ -136,6 +143,24 @@ bool FfmpegEngine::GrabSeekFrame(Bitmap& bitmap, int waitMs)
 }
 
 SeekProgress FfmpegEngine::GetSeekProgress() const { return player_ ? player_->SeekProgress() : sm::SeekProgress{}; }
+
+std::unique_ptr<SeekSeries> FfmpegEngine::StartSeekSeries(std::vector<std::int64_t> seconds)
+{
+    if (!player_ || !player_->HasVideo())
+        return MediaEngine::StartSeekSeries(std::move(seconds));
+    // One stretch a processor, each decoded on one thread; fewer seconds than
+    // processors share the processors out among their decoders.
+    const int processors = int(std::max(1U, std::thread::hardware_concurrency()));
+    SeriesLimits limits;
+    limits.workers = std::max(1, int(std::min<std::size_t>(std::size_t(processors), seconds.size())));
+    limits.decoderThreads = std::max(1, processors / limits.workers);
+    const DisplayGeometry geometry = player_->Geometry();
+    const std::size_t pictureBytes
+        = std::max<std::size_t>(1, Bitmap::strideFor(geometry.displayWidth, 24) * std::size_t(geometry.displayHeight));
+    limits.ahead = int(std::clamp<std::size_t>(kSeriesAheadBytes / pictureBytes, std::size_t(limits.workers),
+                                               std::max<std::size_t>(std::size_t(limits.workers), seconds.size())));
+    return std::make_unique<SeriesDecoder>(path_, std::move(seconds), limits);
+}
 
 void FfmpegEngine::GetVideoSize(int& width, int& height) const
 {

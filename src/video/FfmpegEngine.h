@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <string>
 
 #include "video/MediaEngine.h"
 
@@ -36,6 +37,8 @@ public:
     bool GrabTimedFrame(Bitmap& bitmap, std::int64_t& frameUnits) override;
     bool GrabSeekFrame(Bitmap& bitmap, int waitMs) override;
     SeekProgress GetSeekProgress() const override;
+    // Decodes several seconds at once, one reader of the file for each processor.
+    std::unique_ptr<SeekSeries> StartSeekSeries(std::vector<std::int64_t> seconds) override;
     void GetVideoSize(int& width, int& height) const override;
     QString ListFilterNames() const override;
     void SetMuted(bool muted) override;
@@ -48,6 +51,7 @@ private:
     // Counts graphs, so that events of a released graph still on their way are dropped.
     quint64 graphId_ = 0;
     std::unique_ptr<Player> player_;
+    std::string path_;  // the file of player_
     QTimer positionTimer_;
 };
 

@@ -1,11 +1,18 @@
 #include "video/MediaEngine.h"
 
+#include "video/SeekSeries.h"
+
 namespace sm {
 
 bool MediaEngine::GrabFrame(Bitmap& bitmap)
 {
     std::int64_t frameUnits = 0;
     return GrabTimedFrame(bitmap, frameUnits);
+}
+
+std::unique_ptr<SeekSeries> MediaEngine::StartSeekSeries(std::vector<std::int64_t> seconds)
+{
+    return std::make_unique<EngineSeekSeries>(*this, std::move(seconds));
 }
 
 QString MediaEngine::EventText(int code)

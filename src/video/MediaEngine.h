@@ -5,10 +5,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "common/Bitmap.h"
 
 namespace sm {
+
+class SeekSeries;
 
 enum class PlayState { Uninitialized, Stopped, Paused, Playing };
 
@@ -83,6 +86,11 @@ public:
     // Whether the frame of the last seek is still being decoded, and how much work the
     // decoder has done; a caller may wait as long as the work grows.
     virtual SeekProgress GetSeekProgress() const = 0;
+    // The exact frames of a list of seconds, to be taken in that order (see SeekSeries).
+    // By default the series seeks the engine to each second in turn; an engine that can
+    // decode them apart from its playback may decode several at once, and then leaves
+    // its position and frames as they were.
+    virtual std::unique_ptr<SeekSeries> StartSeekSeries(std::vector<std::int64_t> seconds);
     // The display size (rotation and sample aspect ratio applied); untouched without video.
     virtual void GetVideoSize(int& width, int& height) const = 0;
     // Each element of the chain's names followed by a CR (13); empty without a graph.

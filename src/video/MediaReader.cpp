@@ -29,7 +29,7 @@ std::string NameOr(const char* name, const char* fallback) { return name && *nam
 
 }  // namespace
 
-MediaReader::MediaReader(const std::string& path, const std::atomic<bool>* abort)
+MediaReader::MediaReader(const std::string& path, const std::atomic<bool>* abort, int videoThreads)
     : abort_(abort), lastVideoTs_(AV_NOPTS_VALUE), lastAudioTs_(AV_NOPTS_VALUE), skipBefore_(AV_NOPTS_VALUE)
 {
     AVFormatContext* raw = avformat_alloc_context();
@@ -45,7 +45,7 @@ MediaReader::MediaReader(const std::string& path, const std::atomic<bool>* abort
     const int video = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (video >= 0 && !(raw->streams[video]->disposition & AV_DISPOSITION_ATTACHED_PIC)) {
         try {
-            OpenDecoder(video, video_, true);
+            OpenDecoder(video, video_, true, videoThreads);
             videoIndex_ = video;
         } catch (const std::runtime_error&) {
             video_.reset();
@@ -54,7 +54,7 @@ MediaReader::MediaReader(const std::string& path, const std::atomic<bool>* abort
     const int audio = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, videoIndex_, nullptr, 0);
     if (audio >= 0) {
         try {
-            OpenDecoder(audio, audio_, false);
+            OpenDecoder(audio, audio_, false, 0);
             audioIndex_ = audio;
         } catch (const std::runtime_error&) {
             audio_.reset();
@@ -89,7 +89,7 @@ MediaReader::MediaReader(const std::string& path, const std::atomic<bool>* abort
 
 MediaReader::~MediaReader() = default;
 
-void MediaReader::OpenDecoder(int index, CodecContextPtr& decoder, bool video)
+void MediaReader::OpenDecoder(int index, CodecContextPtr& decoder, bool video, int videoThreads)
 {
     const AVCodecParameters* parameters = format_->streams[index]->codecpar;
     const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
@@ -101,7 +101,7 @@ void MediaReader::OpenDecoder(int index, CodecContextPtr& decoder, bool video)
     ThrowIfAvError(avcodec_parameters_to_context(decoder.get(), parameters), "decoder parameters");
     decoder->pkt_timebase = format_->streams[index]->time_base;
     if (video) {
-        decoder->thread_count = 0;
+        decoder->thread_count = videoThreads;
         decoder->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     }
     ThrowIfAvError(avcodec_open2(decoder.get(), codec, nullptr), "open decoder");

@@ -32,7 +32,8 @@ class MediaReader {
 public:
     // Opens a file. Throws std::runtime_error when it cannot be read as media or holds
     // no stream that can be decoded. Blocking reads give up once *abort becomes true.
-    MediaReader(const std::string& path, const std::atomic<bool>* abort);
+    // The video decoder uses that many threads (0: as many as suit the processors).
+    MediaReader(const std::string& path, const std::atomic<bool>* abort, int videoThreads = 0);
     ~MediaReader();
     MediaReader(const MediaReader&) = delete;
     MediaReader& operator=(const MediaReader&) = delete;
@@ -70,7 +71,7 @@ public:
     std::uint64_t PacketsRead() const { return packetsRead_.load(std::memory_order_relaxed); }
 
 private:
-    void OpenDecoder(int index, CodecContextPtr& decoder, bool video);
+    void OpenDecoder(int index, CodecContextPtr& decoder, bool video, int videoThreads);
     // Moves the input near a timestamp of the main stream and empties the decoders;
     // with fromKeyFrame, pictures are decoded from the first key frame after it.
     void Reposition(std::int64_t streamTs, bool fromKeyFrame);

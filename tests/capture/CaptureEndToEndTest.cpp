@@ -7,6 +7,7 @@
 
 #include "capture/AutoCapture.h"
 #include "capture/HeadlessRunHost.h"
+#include "capture/ShotSeries.h"
 #include "common/QImageAdapter.h"
 #include "output/Encoders.h"
 #include "output/SaveShots.h"
@@ -87,6 +88,27 @@ TEST_F(CaptureEndToEndTest, ThePlayingTimeAfterTheSeekDoesNotMoveTheShotAwayFrom
     EXPECT_EQ(waits, (std::vector<int>{1000, 1000}));
     ExpectRowsShowTheirLabelledFrames({1, 5});
     EXPECT_EQ(engine.GetPlayState(), PlayState::Stopped);
+}
+
+// The stop request after the second shot, while the later seconds are being decoded
+// ahead: the series ends there, and the engine seeks as before.
+TEST_F(CaptureEndToEndTest, AStopBetweenShotsEndsASeriesDecodedAhead)
+{
+    control.AbortRequested = false;
+    std::vector<int> frames;
+    const ShotSeriesResult result
+        = TakeShotSeries(engine, host, control, {1, 3, 5, 7, 9, 11}, 0, [this, &frames](TakenShot&& shot) {
+              frames.push_back(test::ReadFrameIndex(shot.Picture));
+              control.AbortRequested = frames.size() == 2;
+          });
+    EXPECT_EQ(result.Outcome, ShotSeriesOutcome::Aborted);
+    EXPECT_EQ(result.Taken, 2);
+    EXPECT_EQ(frames, (std::vector<int>{1 * kFps, 3 * kFps}));
+
+    ASSERT_TRUE(engine.SeekTo(10));
+    Bitmap picture;
+    ASSERT_TRUE(engine.GrabSeekFrame(picture, 10000));
+    EXPECT_EQ(test::ReadFrameIndex(picture), 10 * kFps);
 }
 
 }  // namespace

@@ -1,4 +1,7 @@
 // The shot series with a fake engine whose decoder may be slow or stuck.
+#include <string>
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "capture/MarkedFrame.h"
@@ -24,11 +27,14 @@ struct SeriesCase {
 
 void PrintTo(const SeriesCase& c, std::ostream* os) { *os << c.name; }
 
-class ShotSeriesTest : public testing::TestWithParam<SeriesCase> {};
+// Each case with a settling time and without one (the frames then come through the
+// engine's series).
+class ShotSeriesTest : public testing::TestWithParam<std::tuple<SeriesCase, int>> {};
 
 TEST_P(ShotSeriesTest, WaitsForTheFrameAsLongAsTheDecoderMakesProgress)
 {
-    const SeriesCase& c = GetParam();
+    const SeriesCase& c = std::get<0>(GetParam());
+    const int captureSpeed = std::get<1>(GetParam());
     test::FakeMediaEngine engine;
     engine.frameAt = [](std::int64_t second) { return MarkedFrame(int(second)); };
     engine.SetActive(true);
@@ -44,7 +50,7 @@ TEST_P(ShotSeriesTest, WaitsForTheFrameAsLongAsTheDecoderMakesProgress)
     };
     std::vector<TakenShot> taken;
 
-    const ShotSeriesResult result = TakeShotSeries(engine, host, control, {0, 10, 20}, 1,
+    const ShotSeriesResult result = TakeShotSeries(engine, host, control, {0, 10, 20}, captureSpeed,
                                                    [&taken](TakenShot&& shot) { taken.push_back(std::move(shot)); });
 
     EXPECT_EQ(result.Outcome, c.outcome);
@@ -83,12 +89,16 @@ TEST(ShotSeries, NoSettlingTimeSeeksTheStoppedVideoWithoutPlayingOrWaiting)
 
 INSTANTIATE_TEST_SUITE_P(
     Decoders, ShotSeriesTest,
-    testing::Values(SeriesCase{"ReadyAtOnce", 0, false, -1, ShotSeriesOutcome::Completed, 3, 0},
-                    // Far longer than the stall time, but never without progress.
-                    SeriesCase{"SlowButProgressing", 1000, false, -1, ShotSeriesOutcome::Completed, 3, 0},
-                    SeriesCase{"Stuck", 1000, true, -1, ShotSeriesOutcome::Completed, 0, 3},
-                    SeriesCase{"StoppedDuringTheWait", 1000, false, 5, ShotSeriesOutcome::Aborted, 0, 1}),
-    [](const testing::TestParamInfo<SeriesCase>& info) { return std::string(info.param.name); });
+    testing::Combine(
+        testing::Values(SeriesCase{"ReadyAtOnce", 0, false, -1, ShotSeriesOutcome::Completed, 3, 0},
+                        // Far longer than the stall time, but never without progress.
+                        SeriesCase{"SlowButProgressing", 1000, false, -1, ShotSeriesOutcome::Completed, 3, 0},
+                        SeriesCase{"Stuck", 1000, true, -1, ShotSeriesOutcome::Completed, 0, 3},
+                        SeriesCase{"StoppedDuringTheWait", 1000, false, 5, ShotSeriesOutcome::Aborted, 0, 1}),
+        testing::Values(0, 1)),
+    [](const testing::TestParamInfo<std::tuple<SeriesCase, int>>& info) {
+        return std::string(std::get<0>(info.param).name) + "_Settling" + std::to_string(std::get<1>(info.param));
+    });
 
 }  // namespace
 }  // namespace sm
