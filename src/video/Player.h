@@ -119,11 +119,11 @@ private:
     std::atomic<bool> muted_{false};
 
     mutable std::mutex mutex_;
-    mutable std::condition_variable wake_;            // commands_ or quit_ changed
-    mutable std::condition_variable seekFrameReady_;  // seekDone_ changed
-    std::vector<Command> commands_;                   // guarded by mutex_
-    std::uint64_t seekRequested_ = 0;                 // guarded by mutex_
-    std::uint64_t seekDone_ = 0;                      // guarded by mutex_
+    mutable std::condition_variable wake_;             // commands_ or quit_ changed
+    mutable std::condition_variable seekFrameReady_;   // seekDone_ changed
+    std::vector<Command> commands_;                    // guarded by mutex_
+    std::uint64_t seekRequested_ = 0;                  // guarded by mutex_
+    std::uint64_t seekDone_ = 0;                       // guarded by mutex_
     std::shared_ptr<const PendingPicture> seekFrame_;  // guarded by mutex_
     std::shared_ptr<const PendingPicture> presented_;  // guarded by mutex_
     // Used by the grabbing threads, never by the player's own.
