@@ -3,25 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QProcess>
 
-#include <memory>
-
 namespace sm::bench {
-
-void EnsureGuiApplication()
-{
-    static std::unique_ptr<QGuiApplication> app;
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "stillmark_bench";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
-}
 
 bool EnsureTestVideo(benchmark::State& state, const char* path, int width, int height, int seconds,
                      const QStringList& encoderArguments)

@@ -12,10 +12,6 @@
 
 namespace sm::bench {
 
-// Makes an offscreen QGuiApplication unless an application object exists: QtGui text
-// and the engine's event loop need one.
-void EnsureGuiApplication();
-
 // Generates a test-pattern video with the ffmpeg command line unless `path` exists;
 // `encoderArguments` choose the codec. The video appears under its name only when
 // complete, so an interrupted run does not leave a short one behind. When it cannot be

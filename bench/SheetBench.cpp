@@ -3,14 +3,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include "BenchSupport.h"
 #include "sheet/SheetComposition.h"
 
 namespace {
 
 void ComposeSheet(benchmark::State& state, int rows, int cols, int tileWidth, int tileHeight, bool block)
 {
-    sm::bench::EnsureGuiApplication();
     sm::AppSettings settings;
     settings.ThumbRows = rows, settings.ThumbCols = cols;
     settings.ThumbWidth = tileWidth, settings.ThumbHeight = tileHeight;

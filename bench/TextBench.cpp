@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include "BenchSupport.h"
 #include "common/Bitmap.h"
 #include "imaging/TextStamp.h"
 
@@ -11,7 +10,6 @@ namespace {
 
 void BM_StampTimeLabel(benchmark::State& state)
 {
-    sm::bench::EnsureGuiApplication();
     sm::Bitmap shot(1920, 1080, 24);
     sm::FontDesc font{QStringLiteral("Verdana"), sm::clWhite, 8, 1, 0, 0};
     const QString label = QStringLiteral("01:23:45");

@@ -30,6 +30,13 @@ bool IsFullRange(const AVFrame& frame)
 
 }  // namespace
 
+bool IsConvertible(const AVFrame& frame, const DisplayGeometry& geometry)
+{
+    return frame.width > 0 && frame.height > 0 && frame.width == geometry.codedWidth
+           && frame.height == geometry.codedHeight && av_pix_fmt_desc_get(AVPixelFormat(frame.format))
+           && sws_isSupportedInput(AVPixelFormat(frame.format)) > 0;
+}
+
 void FrameConverter::PrepareScaler(const AVFrame& frame, int width, int height)
 {
     if (scaler_ && frame.width == sourceWidth_ && frame.height == sourceHeight_ && frame.format == sourceFormat_
@@ -56,8 +63,7 @@ void FrameConverter::PrepareScaler(const AVFrame& frame, int width, int height)
 
 Bitmap FrameConverter::Convert(const AVFrame& frame, const DisplayGeometry& geometry)
 {
-    if (frame.width <= 0 || frame.height <= 0 || frame.width != geometry.codedWidth
-        || frame.height != geometry.codedHeight || !av_pix_fmt_desc_get(AVPixelFormat(frame.format)))
+    if (!IsConvertible(frame, geometry))
         throw std::runtime_error("picture does not match its stream");
     PrepareScaler(frame, geometry.stretchedWidth, geometry.stretchedHeight);
     Bitmap upright(geometry.stretchedWidth, geometry.stretchedHeight);

@@ -6,6 +6,10 @@
 
 namespace sm {
 
+// Whether the picture can be converted for the geometry: its size is the geometry's
+// coded size and the scaler reads its pixel format. Cheap enough to ask of every picture.
+bool IsConvertible(const AVFrame& frame, const DisplayGeometry& geometry);
+
 // Turns decoded pictures into 24-bit bitmaps as they are meant to be seen: square
 // pixels, upright. Keeps its scaler between calls while the input stays the same.
 class FrameConverter {

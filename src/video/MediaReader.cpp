@@ -312,13 +312,15 @@ bool MediaReader::ReadPacket()
     return true;
 }
 
+bool SkippableBeforeTarget(const AVPacket& packet, std::int64_t targetTs)
+{
+    return targetTs != AV_NOPTS_VALUE && packet.pts != AV_NOPTS_VALUE && packet.duration > 0
+           && !(packet.flags & AV_PKT_FLAG_KEY) && packet.pts + packet.duration <= targetTs;
+}
+
 void MediaReader::ChooseSkipping(const AVPacket& packet)
 {
-    // A picture that ends before the seek target is never shown; when nothing refers to
-    // it either, the decoder may leave it out.
-    const bool unseen = skipBefore_ != AV_NOPTS_VALUE && packet.pts != AV_NOPTS_VALUE && packet.duration > 0
-                        && !(packet.flags & AV_PKT_FLAG_KEY) && packet.pts + packet.duration <= skipBefore_;
-    const int mode = unseen ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
+    const int mode = SkippableBeforeTarget(packet, skipBefore_) ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
     if (mode != skipMode_) {
         video_->skip_frame = AVDiscard(mode);
         skipMode_ = mode;

@@ -27,6 +27,11 @@ struct ChainNames {
     std::string audioDecoder;
 };
 
+// Whether the decoder may leave out a packet's picture while seeking to a target
+// (both in the stream's time base): it ends before the target, so it is never shown,
+// and it is no key frame. Pictures nothing refers to are then not decoded.
+bool SkippableBeforeTarget(const AVPacket& packet, std::int64_t targetTs);
+
 // The source, demultiplexer and decoders of one file. Used by one thread at a time.
 class MediaReader {
 public:

@@ -36,7 +36,6 @@ constexpr milliseconds kSoundPoll{10};
 Player::Player(const std::string& path, bool muted, PlayerEvents events)
     : events_(std::move(events)),
       reader_(std::make_unique<MediaReader>(path, &quit_)),
-      converter_(std::make_unique<FrameConverter>()),
       clock_(std::make_unique<PlaybackClock>()),
       geometry_(reader_->StreamGeometry()),
       durationUnits_(reader_->DurationUnits()),
@@ -109,21 +108,35 @@ void Player::Post(Command command)
 
 bool Player::GrabPresented(Bitmap& bitmap, std::int64_t& frameUnits) const
 {
-    std::lock_guard lock(mutex_);
-    if (presented_.isEmpty())
+    std::shared_ptr<const PendingPicture> picture;
+    {
+        std::lock_guard lock(mutex_);
+        picture = presented_;
+    }
+    // Converted outside the lock, so that the player presents on meanwhile.
+    Bitmap converted = picture ? converter_.Convert(picture) : Bitmap();
+    if (converted.isEmpty())
         return false;
-    bitmap = presented_;
-    frameUnits = presentedUnits_;
+    bitmap = std::move(converted);
+    frameUnits = picture->timeUnits;
     return true;
 }
 
 bool Player::GrabSeekFrame(Bitmap& bitmap, int waitMs) const
 {
-    std::unique_lock lock(mutex_);
-    seekFrameReady_.wait_for(lock, milliseconds(std::max(0, waitMs)), [this] { return seekDone_ >= seekRequested_; });
-    if (seekRequested_ == 0 || seekDone_ < seekRequested_ || seekFrame_.isEmpty())
+    std::shared_ptr<const PendingPicture> picture;
+    {
+        std::unique_lock lock(mutex_);
+        seekFrameReady_.wait_for(lock, milliseconds(std::max(0, waitMs)),
+                                 [this] { return seekDone_ >= seekRequested_; });
+        if (seekRequested_ == 0 || seekDone_ < seekRequested_)
+            return false;
+        picture = seekFrame_;
+    }
+    Bitmap converted = picture ? converter_.Convert(picture) : Bitmap();
+    if (converted.isEmpty())
         return false;
-    bitmap = seekFrame_;
+    bitmap = std::move(converted);
     return true;
 }
 
@@ -219,9 +232,8 @@ void Player::Apply(const std::vector<Command>& commands)
         // already decoded there by a seek while stopped is shown as it is.
         if (parkedAt_ && *parkedAt_ == clock_->Now()) {
             std::unique_lock lock(mutex_);
-            if (!seekFrame_.isEmpty()) {
+            if (seekFrame_) {
                 presented_ = seekFrame_;
-                presentedUnits_ = seekFrameUnits_;
                 lock.unlock();
                 events_.framePresented();
             }
@@ -254,21 +266,18 @@ void Player::SeekAndShow(std::int64_t units, bool present, std::uint64_t generat
     DecodedFrame frame = reader_->SeekExact(units);
     // Playing on starts from the target once it is found, however long that took.
     clock_->Set(units);
-    Bitmap picture = frame ? Picture(frame) : Bitmap();
     if (hasVideo_ && !frame)
         videoEnded_ = true;
-    const bool shown = present && !picture.isEmpty();
+    std::shared_ptr<const PendingPicture> picture = frame ? Pending(std::move(frame)) : nullptr;
+    const bool shown = present && picture;
     {
         std::lock_guard lock(mutex_);
         if (generation != 0) {
             seekFrame_ = picture;
-            seekFrameUnits_ = frame.timeUnits;
             seekDone_ = std::max(seekDone_, generation);
         }
-        if (shown) {
+        if (shown)
             presented_ = std::move(picture);
-            presentedUnits_ = frame.timeUnits;
-        }
     }
     if (generation != 0)
         seekFrameReady_.notify_all();
@@ -299,7 +308,7 @@ std::chrono::milliseconds Player::PlayStep()
                 // The end of the stream always shows its last picture, late or not: a
                 // user pausing there expects it on screen.
                 if (lastDropped_)
-                    Present(*lastDropped_);
+                    Present(std::move(*lastDropped_));
                 lastDropped_.reset();
             }
         }
@@ -321,7 +330,7 @@ std::chrono::milliseconds Player::PlayStep()
             } else {
                 droppedInRow_ = 0;
                 lastDropped_.reset();
-                Present(*nextFrame_);
+                Present(std::move(*nextFrame_));
                 nextFrame_.reset();
             }
             ReportDecodeErrors();
@@ -357,31 +366,30 @@ void Player::FeedSound(std::int64_t now)
     }
 }
 
-void Player::Present(const DecodedFrame& frame)
+void Player::Present(DecodedFrame frame)
 {
-    Bitmap picture = Picture(frame);
-    if (picture.isEmpty())
+    std::shared_ptr<const PendingPicture> picture = Pending(std::move(frame));
+    if (!picture)
         return;
     {
         std::lock_guard lock(mutex_);
         presented_ = std::move(picture);
-        presentedUnits_ = frame.timeUnits;
     }
     events_.framePresented();
 }
 
-Bitmap Player::Picture(const DecodedFrame& frame)
+std::shared_ptr<const PendingPicture> Player::Pending(DecodedFrame frame)
 {
-    try {
-        return converter_->Convert(*frame.frame, reader_->FrameGeometry(*frame.frame));
-    } catch (const std::exception&) {
-        // A picture that cannot be shown is skipped like a damaged one.
-        if (!errorSent_) {
-            errorSent_ = true;
-            RaiseEvent(EC_STREAM_ERROR_STILLPLAYING);
-        }
-        return {};
+    const DisplayGeometry geometry = reader_->FrameGeometry(*frame.frame);
+    if (IsConvertible(*frame.frame, geometry))
+        return std::make_shared<const PendingPicture>(
+            PendingPicture{std::move(frame.frame), geometry, frame.timeUnits});
+    // A picture that cannot be shown is skipped like a damaged one.
+    if (!errorSent_) {
+        errorSent_ = true;
+        RaiseEvent(EC_STREAM_ERROR_STILLPLAYING);
     }
+    return nullptr;
 }
 
 void Player::ReportDecodeErrors()

@@ -15,11 +15,11 @@
 #include "video/DisplayGeometry.h"
 #include "video/MediaEngine.h"
 #include "video/MediaReader.h"
+#include "video/PendingPicture.h"
 
 namespace sm {
 
 class AudioOutput;
-class FrameConverter;
 class PlaybackClock;
 
 // What a player tells its owner; called on the player's own thread.
@@ -30,7 +30,8 @@ struct PlayerEvents {
 
 // Plays one opened file on a thread of its own: seeks exactly, presents pictures on
 // time against a clock (the sound's while sound plays), plays the sound and keeps the
-// last presented picture and the picture of the last seek for grabbing. Every public
+// last presented picture and the picture of the last seek for grabbing. The pictures
+// are kept decoded and converted by the grabbing thread when it asks. Every public
 // call may be made from any thread and returns without waiting for decoding (but
 // GrabSeekFrame, which waits as long as it is told).
 class Player {
@@ -80,8 +81,10 @@ private:
     // One step of playback; returns how long the thread may sleep before the next.
     std::chrono::milliseconds PlayStep();
     void FeedSound(std::int64_t now);
-    void Present(const DecodedFrame& frame);
-    Bitmap Picture(const DecodedFrame& frame);
+    void Present(DecodedFrame frame);
+    // The decoded picture ready to be converted on demand; null (and the stream error
+    // reported) when it cannot be converted.
+    std::shared_ptr<const PendingPicture> Pending(DecodedFrame frame);
     void RaiseEvent(int code);
     void ReportDecodeErrors();
 
@@ -89,7 +92,6 @@ private:
     std::atomic<bool> quit_{false};
     // Owned by the thread once it runs (created before it starts).
     std::unique_ptr<MediaReader> reader_;
-    std::unique_ptr<FrameConverter> converter_;
     std::unique_ptr<AudioOutput> audio_;
     std::unique_ptr<PlaybackClock> clock_;
     std::unique_ptr<DecodedFrame> nextFrame_;
@@ -117,15 +119,15 @@ private:
     std::atomic<bool> muted_{false};
 
     mutable std::mutex mutex_;
-    mutable std::condition_variable wake_;            // commands_ or quit_ changed
-    mutable std::condition_variable seekFrameReady_;  // seekDone_ changed
-    std::vector<Command> commands_;                   // guarded by mutex_
-    std::uint64_t seekRequested_ = 0;                 // guarded by mutex_
-    std::uint64_t seekDone_ = 0;                      // guarded by mutex_
-    Bitmap seekFrame_;                                // guarded by mutex_
-    std::int64_t seekFrameUnits_ = 0;                 // guarded by mutex_
-    Bitmap presented_;                                // guarded by mutex_
-    std::int64_t presentedUnits_ = 0;                 // guarded by mutex_
+    mutable std::condition_variable wake_;             // commands_ or quit_ changed
+    mutable std::condition_variable seekFrameReady_;   // seekDone_ changed
+    std::vector<Command> commands_;                    // guarded by mutex_
+    std::uint64_t seekRequested_ = 0;                  // guarded by mutex_
+    std::uint64_t seekDone_ = 0;                       // guarded by mutex_
+    std::shared_ptr<const PendingPicture> seekFrame_;  // guarded by mutex_
+    std::shared_ptr<const PendingPicture> presented_;  // guarded by mutex_
+    // Used by the grabbing threads, never by the player's own.
+    mutable OnDemandConverter converter_;
     std::thread thread_;
 };
 

@@ -1,4 +1,6 @@
 // The video window, fed by a fake engine.
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 #include "support/FakeMediaEngine.h"
@@ -29,13 +31,48 @@ TEST(VideoView, FitsThePresentedPictureOnBlack)
     view.resize(100, 100);
     view.SetEngine(&engine);
     emit engine.FramePresented();
-    ASSERT_EQ(view.Picture().size(), QSize(40, 20));
-
     const QImage shown = view.grab().toImage();
+    ASSERT_EQ(view.Picture().size(), QSize(40, 20));
     EXPECT_EQ(shown.pixelColor(50, 50), QColor(Qt::red)) << "centred";
     EXPECT_EQ(shown.pixelColor(1, 50), QColor(Qt::red)) << "as wide as the window";
     EXPECT_EQ(shown.pixelColor(50, 10), QColor(Qt::black)) << "bars above";
     EXPECT_EQ(shown.pixelColor(50, 90), QColor(Qt::black)) << "and below";
+}
+
+// Counts the grabs a view makes.
+class CountingEngine : public FakeMediaEngine {
+public:
+    int grabs = 0;
+    bool GrabTimedFrame(Bitmap& bitmap, std::int64_t& frameUnits) override
+    {
+        ++grabs;
+        return FakeMediaEngine::GrabTimedFrame(bitmap, frameUnits);
+    }
+};
+
+// Every grab converts a whole picture: a window nobody sees grabs none, and a painted
+// one grabs the newest picture once, however many were presented since.
+TEST(VideoView, GrabsOnlyWhenItPaintsANewPicture)
+{
+    CountingEngine engine;
+    engine.frameAt = [](std::int64_t second) { return Filled(40, 20, second == 3 ? 0xFF0000 : 0x0000FF); };
+    engine.SetActive(true);
+    engine.OpenMedia(QStringLiteral("clip.avi"));
+    engine.Pause();
+
+    VideoView view;
+    view.resize(100, 100);
+    view.SetEngine(&engine);
+    for (int second : {1, 2, 3}) {
+        engine.SeekTo(second);
+        emit engine.FramePresented();
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(engine.grabs, 0) << "hidden";
+
+    EXPECT_EQ(view.grab().toImage().pixelColor(50, 50), QColor(Qt::red)) << "the newest picture";
+    view.grab();
+    EXPECT_EQ(engine.grabs, 1);
 }
 
 TEST(VideoView, KeepsItsPictureWhenNothingCanBeGrabbed)
@@ -44,8 +81,8 @@ TEST(VideoView, KeepsItsPictureWhenNothingCanBeGrabbed)
     VideoView view;
     view.SetEngine(&engine);
     emit engine.FramePresented();
-    EXPECT_TRUE(view.Picture().isNull());
     const QImage shown = view.grab().toImage();
+    EXPECT_TRUE(view.Picture().isNull());
     EXPECT_EQ(shown.pixelColor(5, 5), QColor(Qt::black));
 }
 

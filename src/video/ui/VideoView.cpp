@@ -15,21 +15,27 @@ void VideoView::SetEngine(MediaEngine* engine)
     disconnect(presented_);
     engine_ = engine;
     if (engine)
-        presented_ = connect(engine, &MediaEngine::FramePresented, this, &VideoView::ShowPresentedFrame);
+        presented_ = connect(engine, &MediaEngine::FramePresented, this, [this] {
+            // A hidden window gets no paint event: the picture waits until it is shown.
+            newFrame_ = true;
+            update();
+        });
 }
 
-void VideoView::ShowPresentedFrame()
+void VideoView::FetchPresentedFrame()
 {
+    newFrame_ = false;
     Bitmap frame;
     if (!engine_ || !engine_->GrabFrame(frame) || frame.bitsPerPixel() != 24)
         return;
     picture_
         = QImage(frame.bits(), frame.width(), frame.height(), qsizetype(frame.stride()), QImage::Format_BGR888).copy();
-    update();
 }
 
 void VideoView::paintEvent(QPaintEvent*)
 {
+    if (newFrame_)
+        FetchPresentedFrame();
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     if (picture_.isNull())

@@ -9,8 +9,9 @@
 namespace sm {
 
 // The video window: shows the picture the engine presents, scaled to fit with its
-// aspect ratio kept, on black. It only copies finished pictures; decoding never runs
-// on the UI thread.
+// aspect ratio kept, on black. It fetches the newest picture only when it paints, so a
+// hidden window costs no conversions however many pictures are presented meanwhile;
+// decoding never runs on the UI thread.
 class VideoView : public QWidget {
     Q_OBJECT
 public:
@@ -18,18 +19,19 @@ public:
 
     // Follows the engine's presented pictures from now on (nullptr: none).
     void SetEngine(MediaEngine* engine);
-    // The picture shown; null before the first one.
+    // The picture last painted; null before the first one.
     const QImage& Picture() const { return picture_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void ShowPresentedFrame();
+    void FetchPresentedFrame();
 
     QPointer<MediaEngine> engine_;
     QMetaObject::Connection presented_;
     QImage picture_;
+    bool newFrame_ = false;  // a picture was presented since the last fetch
 };
 
 }  // namespace sm
