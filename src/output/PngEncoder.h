@@ -16,8 +16,8 @@ public:
     int compressionLevel() const { return level_; }
 
     // Encodes a non-empty 24- or 32-bit picture (the fourth byte is dropped). Throws
-    // EncodeError for any other picture, when the library refuses the size or fails, and
-    // when the device refuses bytes.
+    // EncodeError for any other picture, when the compressor fails and when the device
+    // refuses bytes; std::bad_alloc when memory runs out.
     void encode(const Bitmap& picture, QIODevice& out) const;
 
 private:
