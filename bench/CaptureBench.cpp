@@ -1,13 +1,20 @@
 // The work an automatic capture does beyond its mandated waits (seek, grab, thumbnail,
-// list), on a full-HD H.264 video, and saving 100 full-HD shots as JPEG q90 with time
-// stamps beside encoding the same pictures into files with the bare JPEG library.
+// list), on a full-HD H.264 video; saving 100 full-HD shots as JPEG q90 with time stamps
+// beside encoding the same pictures into files with the bare JPEG library, and from the
+// packed shot store beside a store of plain copies; packing and expanding one shot; and
+// the peak memory of 999 stored shots, packed and as plain copies.
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
+#include <random>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -20,6 +27,7 @@
 #include "capture/AutoCapture.h"
 #include "capture/HeadlessRunHost.h"
 #include "capture/ShotList.h"
+#include "common/PackedBitmap.h"
 #include "output/Encoders.h"
 #include "output/SaveShots.h"
 #include "video/DelayWithMessages.h"
@@ -171,11 +179,23 @@ BENCHMARK(BM_AutoCaptureTwelveShots)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
+// The pictures of the shots, as plain copies: the store of shots as it was before it
+// packed them.
+std::vector<sm::ShotToSave> PlainCopies(const std::vector<sm::ShotToSave>& shots)
+{
+    std::vector<sm::ShotToSave> plain;
+    for (const sm::ShotToSave& shot : shots)
+        plain.push_back({shot.Label, std::make_shared<const sm::Bitmap>(shot.Picture.expand())});
+    return plain;
+}
+
 // What a shot costs besides the engine: the grab's copy of a full-HD frame, then its
-// thumbnail and row as the frame goes into the shot list.
+// thumbnail, its packed copy and its row as the frame goes into the shot list. The frame
+// is a captured one when BM_AutoCaptureTwelveShots ran, else black.
 void BM_GrabCopyAndAddShotFullHd(benchmark::State& state)
 {
-    const sm::Bitmap presented(1920, 1080, 24);
+    const sm::Bitmap presented
+        = CapturedShots().empty() ? sm::Bitmap(1920, 1080, 24) : CapturedShots()[0].Picture.expand();
     sm::ShotList shots;
     for (auto _ : state) {
         if (shots.RowCount() == 12) {
@@ -232,7 +252,7 @@ BENCHMARK(BM_SaveHundredShotsJpeg90)->Arg(1)->Arg(0)->Iterations(3)->Unit(benchm
 void BM_SaveHundredShotsBareJpegLibrary(benchmark::State& state)
 {
     const bool syncEachFile = state.range(0) != 0;
-    const std::vector<sm::ShotToSave> shots = HundredShots();
+    const std::vector<sm::ShotToSave> shots = PlainCopies(HundredShots());
     if (shots.empty()) {
         state.SkipWithError("needs the shots of BM_AutoCaptureTwelveShots");
         return;
@@ -242,9 +262,10 @@ void BM_SaveHundredShotsBareJpegLibrary(benchmark::State& state)
     jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);
     jpeg_create_compress(&info);
+    sm::Bitmap unused;  // the pictures are plain: each is read where it is
     for (auto _ : state) {
         for (std::size_t i = 0; i < shots.size(); ++i) {
-            const sm::Bitmap& picture = *shots[i].Picture;
+            const sm::Bitmap& picture = shots[i].Picture.expandedIn(unused);
             const QByteArray name
                 = QDir(folder.path()).filePath(QStringLiteral("bare_%1.jpg").arg(i + 1)).toLocal8Bit();
             std::FILE* file = std::fopen(name.constData(), "wb");
@@ -260,5 +281,162 @@ void BM_SaveHundredShotsBareJpegLibrary(benchmark::State& state)
     jpeg_destroy_compress(&info);
 }
 BENCHMARK(BM_SaveHundredShotsBareJpegLibrary)->Arg(0)->Arg(1)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// The save of 100 shots from the packed shot store beside the same save from plain
+// copies of the same pictures, JPEG q90 with time stamps, the two alternating within
+// every iteration so that both see the same load.
+void BM_SaveHundredShotsPackedVsPlain(benchmark::State& state)
+{
+    sm::bench::EnsureGuiApplication();
+    const std::vector<sm::ShotToSave> packed = HundredShots();
+    if (packed.empty()) {
+        state.SkipWithError("needs the shots of BM_AutoCaptureTwelveShots");
+        return;
+    }
+    const std::vector<sm::ShotToSave> plain = PlainCopies(packed);
+    QTemporaryDir folder;
+    sm::AppSettings settings;
+    settings.OutputFolder = folder.path();
+    settings.SaveFormat = 0;
+    settings.JpgCompress = 90;
+    settings.AddTimeStamp = true;
+    sm::Encoders encoders;
+    sm::Bitmap conversion;
+    sm::HeadlessRunHost host;
+    sm::RunControl control;
+    const auto save = [&](const std::vector<sm::ShotToSave>& shots) {
+        QElapsedTimer clock;
+        clock.start();
+        sm::SaveShotsRun(settings, host, control, sm::BitmapFileWriter(settings, encoders, conversion)).Run(shots, [] {
+            return QStringLiteral("bench_");
+        });
+        return double(clock.nsecsElapsed()) / 1e6;
+    };
+    double plainMs = 0, packedMs = 0;
+    int round = 0;
+    for (auto _ : state) {
+        if (round++ % 2 == 0) {
+            plainMs += save(plain);
+            packedMs += save(packed);
+        } else {
+            packedMs += save(packed);
+            plainMs += save(plain);
+        }
+    }
+    const double iterations = double(state.iterations());
+    state.counters["plain_ms"] = plainMs / iterations;
+    state.counters["packed_ms"] = packedMs / iterations;
+    state.counters["packed_over_plain"] = packedMs / plainMs;
+}
+BENCHMARK(BM_SaveHundredShotsPackedVsPlain)->Iterations(4)->Unit(benchmark::kMillisecond);
+
+// A full-HD picture of fine grain over gradients, no two neighbours alike: far harder to
+// pack than a video frame.
+sm::Bitmap GrainPicture()
+{
+    sm::Bitmap picture(1920, 1080, 24);
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> grain(-8, 8);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width() * 3; ++x)
+            picture.row(y)[x] = std::uint8_t(std::clamp(x / 24 + y / 8 + (x % 3) * 40 + grain(random), 0, 255));
+    return picture;
+}
+
+// Arg 0: a captured frame of the video, 1: the grain picture. Packing one full-HD shot,
+// with the share of its size that it keeps.
+const sm::Bitmap& ShotToPack(benchmark::State& state)
+{
+    static const sm::Bitmap grain = GrainPicture();
+    static sm::Bitmap frame;
+    if (state.range(0) == 1)
+        return grain;
+    if (frame.isEmpty() && !CapturedShots().empty())
+        frame = CapturedShots()[0].Picture.expand();
+    if (frame.isEmpty())
+        state.SkipWithError("needs the shots of BM_AutoCaptureTwelveShots");
+    return frame;
+}
+
+void BM_PackShotFullHd(benchmark::State& state)
+{
+    const sm::Bitmap& picture = ShotToPack(state);
+    std::size_t packedSize = 0;
+    for (auto _ : state)
+        packedSize = sm::PackedBitmap(picture).packedSize();
+    state.counters["packed_percent"]
+        = picture.isEmpty() ? 0.0 : 100.0 * double(packedSize) / double(picture.byteSize());
+}
+BENCHMARK(BM_PackShotFullHd)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Expanding one full-HD shot into a reused bitmap, as saving does, beside the plain copy
+// that saving made of it before.
+void BM_ExpandShotFullHd(benchmark::State& state)
+{
+    const sm::Bitmap& picture = ShotToPack(state);
+    const sm::PackedBitmap packed(picture);
+    sm::Bitmap work;
+    for (auto _ : state) {
+        packed.expandInto(work);
+        benchmark::DoNotOptimize(work.bits());
+    }
+}
+BENCHMARK(BM_ExpandShotFullHd)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_CopyPlainShotFullHd(benchmark::State& state)
+{
+    const sm::Bitmap& picture = ShotToPack(state);
+    sm::Bitmap work;
+    for (auto _ : state) {
+        work = picture;
+        benchmark::DoNotOptimize(work.bits());
+    }
+}
+BENCHMARK(BM_CopyPlainShotFullHd)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Arg 1: the shot list as it is, 0: a store of plain copies with the same thumbnails.
+// 999 full-HD shots cycling through the captured frames, each read back once, in a
+// process of its own (stillmark_shot_memory) whose peak resident memory is reported.
+void BM_ShotStorePeakMemory(benchmark::State& state)
+{
+    sm::bench::EnsureGuiApplication();
+    const std::vector<sm::ShotToSave>& twelve = CapturedShots();
+    if (twelve.empty()) {
+        state.SkipWithError("needs the shots of BM_AutoCaptureTwelveShots");
+        return;
+    }
+    QTemporaryDir folder;
+    const QString framesPath = QDir(folder.path()).filePath(QStringLiteral("frames.raw"));
+    QFile frames(framesPath);
+    if (!frames.open(QIODevice::WriteOnly)) {
+        state.SkipWithError("cannot write the frames");
+        return;
+    }
+    for (const sm::ShotToSave& shot : twelve) {
+        const sm::Bitmap picture = shot.Picture.expand();
+        const std::int32_t size[2] = {picture.width(), picture.height()};
+        frames.write(reinterpret_cast<const char*>(size), sizeof size);
+        frames.write(reinterpret_cast<const char*>(picture.bits()), qint64(picture.byteSize()));
+    }
+    frames.close();
+    const QString store = state.range(0) != 0 ? QStringLiteral("packed") : QStringLiteral("plain");
+    std::map<QString, double> figures;
+    for (auto _ : state) {
+        QProcess child;
+        child.start(QCoreApplication::applicationDirPath() + QStringLiteral("/stillmark_shot_memory"),
+                    {framesPath, store, QStringLiteral("999")});
+        if (!child.waitForFinished(-1) || child.exitCode() != 0) {
+            state.SkipWithError("stillmark_shot_memory failed");
+            return;
+        }
+        for (const QString& line : QString::fromLatin1(child.readAllStandardOutput()).split('\n'))
+            if (const QStringList parts = line.split(' '); parts.size() == 2)
+                figures[parts[0]] = parts[1].toDouble();
+    }
+    state.counters["peak_MiB"] = figures["peak_kib"] / 1024;
+    state.counters["add_ms_per_shot"] = figures["add_ms_per_shot"];
+    state.counters["read_ms_per_shot"] = figures["read_ms_per_shot"];
+}
+BENCHMARK(BM_ShotStorePeakMemory)->Arg(1)->Arg(0)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

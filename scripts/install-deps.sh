@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
   libsdl2-dev
-  libjpeg62-turbo-dev libpng-dev zlib1g-dev libgif-dev libdeflate-dev
+  libjpeg62-turbo-dev libpng-dev zlib1g-dev libgif-dev libdeflate-dev libzstd-dev
   fonts-noto-cjk fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # Independent readers and the reference command line used by tests and benchmarks;

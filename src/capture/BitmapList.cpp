@@ -1,5 +1,6 @@
 #include "capture/BitmapList.h"
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -9,14 +10,14 @@ TBitmapList::~TBitmapList() { Clear(); }
 
 int TBitmapList::Add(const sm::Bitmap& bitmap, std::int32_t tag)
 {
-    entries_.push_back(ShotEntry{std::make_shared<const sm::Bitmap>(bitmap), tag});
+    entries_.push_back(ShotEntry{std::make_shared<const PackedBitmap>(bitmap), tag});
     return Count() - 1;
 }
 
 int TBitmapList::Add(sm::Bitmap&& bitmap, std::int32_t tag)
 {
-    entries_.push_back(ShotEntry{std::make_shared<const sm::Bitmap>(std::move(bitmap)), tag});
-    return Count() - 1;
+    const sm::Bitmap taken(std::move(bitmap));
+    return Add(taken, tag);
 }
 
 void TBitmapList::Clear()

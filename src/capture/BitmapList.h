@@ -1,18 +1,19 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "common/Bitmap.h"
+#include "common/ShotPicture.h"
 
 namespace sm {
 
 // One stored shot: the list's own copy of a bitmap and a number the owner attaches.
 struct ShotEntry {
-    // Shared so that a run which took a reference keeps the picture alive after the
-    // list has been cleared; the list never changes a stored picture.
-    std::shared_ptr<const sm::Bitmap> Bitmap;
+    // Packed, so that a long list of full-size shots fits in memory; readers expand it.
+    // Shared so that a run which took a reference keeps the picture alive after the list
+    // has been cleared; the list never changes a stored picture.
+    ShotPicture Bitmap;
     std::int32_t Tag = 0;
 };
 
@@ -27,9 +28,10 @@ public:
     ~TBitmapList();
 
     int Count() const { return int(entries_.size()); }
-    // Appends a deep copy of the bitmap with the tag; returns the new entry's index.
+    // Appends a copy of the bitmap with the tag; returns the new entry's index. The copy
+    // expands to exactly the bitmap given.
     int Add(const sm::Bitmap& bitmap, std::int32_t tag);
-    // The same, taking over a bitmap the caller no longer needs instead of copying it.
+    // The same, freeing a bitmap the caller no longer needs once it is stored.
     int Add(sm::Bitmap&& bitmap, std::int32_t tag);
     // Drops every entry, last to first.
     void Clear();

@@ -8,7 +8,7 @@ namespace sm {
 
 ShotList::ShotList(QObject* parent) : QObject(parent), listThumbBitmap_(kListThumbSize, kListThumbSize, 24) {}
 
-std::shared_ptr<const Bitmap> ShotList::RowBitmap(int row) const { return shotBitmaps_[Row(row).StoreIndex].Bitmap; }
+ShotPicture ShotList::RowBitmap(int row) const { return shotBitmaps_[Row(row).StoreIndex].Bitmap; }
 
 std::vector<ShotToSave> ShotList::ShotsInDisplayOrder() const
 {

@@ -21,7 +21,7 @@ struct ShotRow {
     bool Selected = false;
 };
 
-// The shot list: full-size copies in ShotBitmaps, one 100 x 100 thumbnail per copy in
+// The shot list: full-size (packed) copies in ShotBitmaps, one 100 x 100 thumbnail per copy in
 // ImgPicList (the n-th of each belong to the same shot), and the visible rows, kept
 // sorted by caption with later shots after earlier ones of the same caption. Removing
 // rows leaves their pictures behind until the list is cleared, so a row's indices
@@ -38,7 +38,7 @@ public:
     int RowCount() const { return int(rows_.size()); }
     const ShotRow& Row(int row) const { return rows_.at(std::size_t(row)); }
     // The full-size picture of a row; kept alive by the holder even after ClearShots.
-    std::shared_ptr<const Bitmap> RowBitmap(int row) const;
+    ShotPicture RowBitmap(int row) const;
     // Label and picture of every row, in display order, independent of later changes.
     std::vector<ShotToSave> ShotsInDisplayOrder() const;
 

@@ -2,9 +2,7 @@
 
 #include <QString>
 
-#include <memory>
-
-#include "common/Bitmap.h"
+#include "common/ShotPicture.h"
 
 namespace sm {
 
@@ -13,7 +11,7 @@ namespace sm {
 // starts so that later changes to the list cannot mix them up.
 struct ShotToSave {
     QString Label;
-    std::shared_ptr<const Bitmap> Picture;
+    ShotPicture Picture;
 };
 
 }  // namespace sm

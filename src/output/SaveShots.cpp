@@ -65,9 +65,9 @@ void SaveShotsRun::WriteFiles(const std::vector<ShotToSave>& shots, const std::f
         if (control_.AbortRequested)
             break;
         const ShotToSave& shot = shots[std::size_t(i)];
-        if (!shot.Picture || shot.Picture->isEmpty())
+        if (shot.Picture.isEmpty())
             continue;
-        work = *shot.Picture;
+        shot.Picture.expandInto(work);
         if (settings_.NeedResize)
             ResizeBitmap(work, width, height, ResizeStretch, clWhite);
         const QString fileName = ShotFileName(folder, prefix(), i + 1, extension);

@@ -12,14 +12,15 @@ namespace sm {
 
 namespace {
 
-// Scales the picture into the tile, stamps the label and draws the tile into its cell.
-// A picture that cannot be scaled is left out rather than drawn at full size over its
-// neighbours; a stamp that fails leaves the tile without its label.
-void PlaceTile(Bitmap& sheet, Bitmap& tile, const Bitmap& picture, const QString& label, const AppSettings& settings,
-               QPoint corner)
+// Scales the picture (expanded into `expanded` when packed) into the tile, stamps the
+// label and draws the tile into its cell. A picture that cannot be scaled is left out
+// rather than drawn at full size over its neighbours; a stamp that fails leaves the tile
+// without its label.
+void PlaceTile(Bitmap& sheet, Bitmap& tile, Bitmap& expanded, const ShotPicture& picture, const QString& label,
+               const AppSettings& settings, QPoint corner)
 {
-    if (!ResizeBitmapInto(picture, tile, settings.ThumbWidth, settings.ThumbHeight, settings.ResizeType,
-                          settings.FillColor))
+    if (!ResizeBitmapInto(picture.expandedIn(expanded), tile, settings.ThumbWidth, settings.ThumbHeight,
+                          settings.ResizeType, settings.FillColor))
         return;
     if (settings.AddTimeStamp) {
         try {
@@ -55,7 +56,8 @@ void DrawAt(Bitmap& target, const Bitmap& tile, QPoint point)
 void DrawTiles(Bitmap& sheet, Bitmap& tile, const std::vector<SheetShot>& shots, const AppSettings& settings,
                int headerOffset)
 {
-    const auto usable = [](const SheetShot& s) { return s.Ticked && s.Picture && !s.Picture->isEmpty(); };
+    const auto usable = [](const SheetShot& s) { return s.Ticked && !s.Picture.isEmpty(); };
+    Bitmap expanded;
     std::size_t cursor = 0;
     for (int row = 0; row < settings.ThumbRows; ++row) {
         for (int column = 0; column < settings.ThumbCols; ++column) {
@@ -64,7 +66,7 @@ void DrawTiles(Bitmap& sheet, Bitmap& tile, const std::vector<SheetShot>& shots,
             if (cursor >= shots.size())
                 return;
             const SheetShot& shot = shots[cursor++];
-            PlaceTile(sheet, tile, *shot.Picture, shot.Label, settings,
+            PlaceTile(sheet, tile, expanded, shot.Picture, shot.Label, settings,
                       CellCorner(settings, row, column, headerOffset));
         }
     }
@@ -72,7 +74,7 @@ void DrawTiles(Bitmap& sheet, Bitmap& tile, const std::vector<SheetShot>& shots,
 
 void DrawBatchTiles(Bitmap& sheet, const TBitmapList& store, const AppSettings& settings)
 {
-    Bitmap tile;
+    Bitmap tile, expanded;
     int next = 0;
     for (int row = 0; row < settings.ThumbRows; ++row) {
         for (int column = 0; column < settings.ThumbCols; ++column) {
@@ -80,7 +82,7 @@ void DrawBatchTiles(Bitmap& sheet, const TBitmapList& store, const AppSettings& 
                 return;
             const ShotEntry& entry = store[next++];
             if (entry.Bitmap)
-                PlaceTile(sheet, tile, *entry.Bitmap, FormatTimeLabel(entry.Tag), settings,
+                PlaceTile(sheet, tile, expanded, entry.Bitmap, FormatTimeLabel(entry.Tag), settings,
                           CellCorner(settings, row, column, 0));
         }
     }

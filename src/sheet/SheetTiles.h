@@ -3,13 +3,13 @@
 #include <QPoint>
 #include <QString>
 
-#include <memory>
 #include <vector>
 
 #include "app/Settings.h"
 #include "capture/BitmapList.h"
 #include "common/Bitmap.h"
 #include "common/ColorValue.h"
+#include "common/ShotPicture.h"
 
 namespace sm {
 
@@ -17,7 +17,7 @@ namespace sm {
 // whether its tick in the window's grid is set.
 struct SheetShot {
     QString Label;
-    std::shared_ptr<const Bitmap> Picture;
+    ShotPicture Picture;
     bool Ticked = true;
 };
 
@@ -31,7 +31,8 @@ void DrawAt(Bitmap& target, const Bitmap& tile, QPoint point);
 // Fills the cells, row by row, with the ticked shots that have a picture, in list order,
 // each resized to ThumbWidth x ThumbHeight by ResizeType and FillColor and, with
 // AddTimeStamp, stamped with its own label; at most ThumbRows x ThumbCols shots, the
-// remaining cells left as they are. `tile` is the one working bitmap every cell uses.
+// remaining cells left as they are. `tile` is the one working bitmap every cell uses;
+// packed shots are expanded one at a time into one more.
 void DrawTiles(Bitmap& sheet, Bitmap& tile, const std::vector<SheetShot>& shots, const AppSettings& settings,
                int headerOffset);
 

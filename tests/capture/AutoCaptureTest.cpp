@@ -52,7 +52,7 @@ TEST_F(AutoCaptureTest, TakesTwelveShotsEachShowingTheFrameItsLabelNames)
         EXPECT_EQ(shots.Row(r).Caption, QStringLiteral("00:%1:%2")
                                             .arg(second / 60, 2, 10, QLatin1Char('0'))
                                             .arg(second % 60, 2, 10, QLatin1Char('0')));
-        EXPECT_EQ(MarkOf(*shots.RowBitmap(r)), second) << "the frame at the label, not " << second + 2;
+        EXPECT_EQ(MarkOf(shots.RowBitmap(r).expand()), second) << "the frame at the label, not " << second + 2;
     }
     EXPECT_EQ(host.waits, std::vector<int>(12, 2000));
     EXPECT_EQ(host.progress, (std::vector<int>{0, 0, 8, 16, 25, 33, 41, 50, 58, 66, 75, 83, 91}));
@@ -79,7 +79,7 @@ TEST_F(AutoCaptureTest, LabelsComeFromTheScheduleNotTheEnginePosition)
     EXPECT_EQ(Run(), AutoCaptureOutcome::Completed);
     EXPECT_EQ(Captions(), std::vector<QString>(12, "00:01:30"));
     for (int r = 0; r < shots.RowCount(); ++r)
-        EXPECT_EQ(MarkOf(*shots.RowBitmap(r)), 90);
+        EXPECT_EQ(MarkOf(shots.RowBitmap(r).expand()), 90);
 }
 
 TEST_F(AutoCaptureTest, StartAfterTheDurationEmptiesTheListAndTakesNothing)

@@ -40,7 +40,8 @@ protected:
     {
         ASSERT_EQ(shots.RowCount(), int(seconds.size()));
         for (int row = 0; row < shots.RowCount(); ++row)
-            EXPECT_EQ(test::ReadFrameIndex(*shots.RowBitmap(row)), seconds[std::size_t(row)] * kFps) << "row " << row;
+            EXPECT_EQ(test::ReadFrameIndex(shots.RowBitmap(row).expand()), seconds[std::size_t(row)] * kFps)
+                << "row " << row;
     }
 
     QTemporaryDir dir;

@@ -36,7 +36,7 @@ TEST_F(ManualCaptureTest, LabelsTheShotWithTheTruncatedTimeOfTheGrabbedFrame)
     EXPECT_EQ(shots.Row(0).Caption, "00:00:42");
     EXPECT_EQ(shots.Row(1).Caption, "00:05:17");
     EXPECT_EQ(shots.Row(2).Caption, "00:05:17");
-    EXPECT_EQ(test::MarkOf(*shots.RowBitmap(1)), 317);
+    EXPECT_EQ(test::MarkOf(shots.RowBitmap(1).expand()), 317);
     EXPECT_EQ(engine.GetPlayState(), PlayState::Paused) << "the play state is left alone";
 }
 

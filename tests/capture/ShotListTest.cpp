@@ -20,7 +20,7 @@ TEST(BitmapListTest, KeepsOwnCopiesWithTheirTagsUntilCleared)
     picture.setPixelRgb(0, 0, 0x123456);  // the stored copy must not follow
 
     ASSERT_EQ(list.Count(), 2);
-    EXPECT_EQ(MarkOf(*list[0].Bitmap), 7);
+    EXPECT_EQ(MarkOf(list[0].Bitmap.expand()), 7);
     EXPECT_EQ(list[0].Tag, 42);
     EXPECT_EQ(list[1].Tag, -1);
     EXPECT_THROW(list[2], std::out_of_range);
@@ -29,7 +29,7 @@ TEST(BitmapListTest, KeepsOwnCopiesWithTheirTagsUntilCleared)
     const auto held = list[1].Bitmap;
     list.Clear();
     EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(MarkOf(*held), 8) << "a picture handed out stays valid after Clear";
+    EXPECT_EQ(MarkOf(held.expand()), 8) << "a picture handed out stays valid after Clear";
     EXPECT_EQ(list.Add(MarkedFrame(9), 0), 0) << "indices start again after Clear";
 }
 
@@ -38,7 +38,7 @@ std::vector<std::pair<QString, int>> Rows(const ShotList& shots)
 {
     std::vector<std::pair<QString, int>> rows;
     for (int r = 0; r < shots.RowCount(); ++r)
-        rows.emplace_back(shots.Row(r).Caption, MarkOf(*shots.RowBitmap(r)));
+        rows.emplace_back(shots.Row(r).Caption, MarkOf(shots.RowBitmap(r).expand()));
     return rows;
 }
 
@@ -141,7 +141,7 @@ TEST(ShotListTest, ClearingEmptiesEveryLayerAndStartsANewGeneration)
     EXPECT_TRUE(shots.ImgPicList().empty());
     EXPECT_EQ(cleared.count(), 1);
     EXPECT_NE(shots.Generation(), generation);
-    EXPECT_EQ(MarkOf(*kept), 1);
+    EXPECT_EQ(MarkOf(kept.expand()), 1);
 }
 
 }  // namespace

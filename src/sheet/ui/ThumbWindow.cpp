@@ -31,6 +31,7 @@
 #include "capture/ShotList.h"
 #include "common/ColorValue.h"
 #include "common/QImageAdapter.h"
+#include "common/ShotPicture.h"
 #include "imaging/Resize.h"
 #include "sheet/SheetComposition.h"
 #include "sheet/SheetFileTypes.h"
@@ -298,21 +299,25 @@ void TfrmThumb::FormShow()
 {
     LoadSheetSettings();
     const TBitmapList& store = shots_.ShotBitmaps();
-    if (store.Count() > 0 && store[0].Bitmap && !store[0].Bitmap->isEmpty())
-        InitAspectRatio(*store[0].Bitmap);
+    if (store.Count() > 0 && !store[0].Bitmap.isEmpty()) {
+        store[0].Bitmap.expandInto(ScratchBitmap);
+        InitAspectRatio(ScratchBitmap);
+    }
     UpdateSaveState();
 
     ngPics->setRowCount(0);
     const std::vector<ShotToSave> rows = shots_.ShotsInDisplayOrder();
     ngPics->setRowCount(int(rows.size()));
+    Bitmap expanded;
     for (int i = 0; i < int(rows.size()); ++i) {
         auto* tick = new QTableWidgetItem;
         tick->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         tick->setCheckState(Qt::Checked);
         auto* picture = new QTableWidgetItem;
         picture->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        if (rows[std::size_t(i)].Picture
-            && ResizeBitmapInto(*rows[std::size_t(i)].Picture, ScratchBitmap, kGridPictureSize, kGridPictureSize,
+        const ShotPicture& shot = rows[std::size_t(i)].Picture;
+        if (shot
+            && ResizeBitmapInto(shot.expandedIn(expanded), ScratchBitmap, kGridPictureSize, kGridPictureSize,
                                 ResizeKeepAspect, clWhite))
             picture->setIcon(QPixmap::fromImage(ToQImage(ScratchBitmap)));
         auto* label = new QTableWidgetItem(rows[std::size_t(i)].Label);

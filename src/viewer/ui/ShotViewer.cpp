@@ -159,9 +159,9 @@ void TfrmView::ShowCurrent(bool moved)
     ToolBtnNext->setEnabled(position_.CanGoForward());
     const ShotToSave& shot = shots_[std::size_t(position_.Current())];
     // A shot without a picture leaves the previous one on screen.
-    const bool hasPicture = shot.Picture && !shot.Picture->isEmpty();
+    const bool hasPicture = !shot.Picture.isEmpty();
     if (hasPicture)
-        canvas_->SetPicture(QPixmap::fromImage(ToQImage(*shot.Picture)));
+        canvas_->SetPicture(QPixmap::fromImage(ToQImage(shot.Picture.expand())));
     if (hasPicture || moved)
         statusText_->setText(shot.Label);
 }
