@@ -287,7 +287,6 @@ BENCHMARK(BM_SaveHundredShotsBareJpegLibrary)->Arg(0)->Arg(1)->Iterations(3)->Un
 // every iteration so that both see the same load.
 void BM_SaveHundredShotsPackedVsPlain(benchmark::State& state)
 {
-    sm::bench::EnsureGuiApplication();
     const std::vector<sm::ShotToSave> packed = HundredShots();
     if (packed.empty()) {
         state.SkipWithError("needs the shots of BM_AutoCaptureTwelveShots");
@@ -399,7 +398,6 @@ BENCHMARK(BM_CopyPlainShotFullHd)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)
 // process of its own (stillmark_shot_memory) whose peak resident memory is reported.
 void BM_ShotStorePeakMemory(benchmark::State& state)
 {
-    sm::bench::EnsureGuiApplication();
     const std::vector<sm::ShotToSave>& twelve = CapturedShots();
     if (twelve.empty()) {
         state.SkipWithError("needs the shots of BM_AutoCaptureTwelveShots");
