@@ -119,9 +119,10 @@ BatchRunResult RunBatch(VideoSession& session, RunHost& host, RunControl& contro
 // of k + 1 + extension stamped with the label of its second + timeOffset (resized to the
 // tile size first with NeedResize), keeps an unstamped copy for the sheet, and saves the
 // sheet as prefix + "thumb" when the video gave at least one kept shot. A file that
-// could not be written is counted and the video goes on. Throws as RunBatch for
-// settings it cannot follow. The command line calls it once per video, each worker with
-// its own session.
+// could not be written is counted and the video goes on. The stop request of `control`
+// is taken as it stands, so it must be cleared before the first video (RunBatch does).
+// Throws as RunBatch for settings it cannot follow. The command line calls it once per
+// video, each worker with its own session.
 BatchVideoResult RunBatchVideo(VideoSession& session, RunHost& host, RunControl& control, const AppSettings& settings,
                                Encoders& encoders, QString& prefix, const QString& path, std::int64_t timeOffset,
                                const BatchChoices& choices, const BatchRunEvents& events,

@@ -38,6 +38,7 @@
 #include "output/Encoders.h"
 #include "sheet/ui/ThumbWindow.h"
 #include "video/MediaEngine.h"
+#include "video/PlaybackControl.h"
 #include "viewer/ui/ShotViewer.h"
 
 namespace sm {
@@ -301,7 +302,14 @@ void TfrmMain::onSaveShots()
 void TfrmMain::onBatch()
 {
     {
-        TfrmBatch batch(settings_, prompts_, this);
+        const BatchMainParts parts{session_,
+                                   *encoders_,
+                                   [this] { return edPrefix->text(); },
+                                   [this](const QString& prefix) { edPrefix->setText(prefix); },
+                                   [this](const Bitmap& shot, const QString& label) { shots().AddShot(shot, label); },
+                                   [this](bool loaded) { playback_->VideoOpened(loaded); },
+                                   {}};
+        TfrmBatch batch(settings_, prompts_, parts, this);
         batch.exec();
     }
     UpdateCommandStates();

@@ -1,6 +1,7 @@
 #include "batch/ui/BatchWindow.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -26,7 +27,9 @@
 #include "app/VideoOpenFilters.h"
 #include "batch/ui/SelDirDialog.h"
 #include "common/Named.h"
+#include "common/ScopeExit.h"
 #include "common/ui/CenterOnScreen.h"
+#include "video/DelayWithMessages.h"
 
 namespace sm {
 
@@ -38,11 +41,13 @@ constexpr int kPageHeight = 252;
 
 }  // namespace
 
-TfrmBatch::TfrmBatch(AppSettings& settings, Prompts& prompts, QWidget* parent, FolderChooser chooseFolder)
+TfrmBatch::TfrmBatch(AppSettings& settings, Prompts& prompts, BatchMainParts mainParts, QWidget* parent,
+                     FolderChooser chooseFolder)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint),
       settings_(settings),
       prompts_(prompts),
+      main_(std::move(mainParts)),
       chooseFolder_(chooseFolder ? std::move(chooseFolder) : RunSelDir)
 {
     setObjectName(QStringLiteral("frmBatch"));
@@ -156,9 +161,11 @@ void TfrmBatch::createButtons()
     btnProcess = Named(new QPushButton(kBtnProcess, this), "btnProcess");
     btnProcess->setGeometry(kClientWidth - 3 * 86 - 8 + 6, top, 80, 27);
     btnProcess->setDefault(true);
+    connect(btnProcess, &QPushButton::clicked, this, [this] { guarded([this] { btnProcessClick(); }); });
     btnAbort = Named(new QPushButton(kBtnAbort, this), "btnAbort");
     btnAbort->setGeometry(kClientWidth - 2 * 86 - 8 + 6, top, 80, 27);
     btnAbort->setEnabled(false);
+    connect(btnAbort, &QPushButton::clicked, this, &TfrmBatch::btnAbortClick);
     btnClose = Named(new QPushButton(kBtnClose, this), "btnClose");
     btnClose->setGeometry(kClientWidth - 86 - 8 + 6, top, 80, 27);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::close);
@@ -192,6 +199,129 @@ void TfrmBatch::btnRemoveClick()
 }
 
 void TfrmBatch::btnListClick() { showFilesPage(); }
+
+void TfrmBatch::btnProcessClick()
+{
+    if (files_.Count() == 0)
+        return;
+    closeAfterRun_ = false;
+    pcMain->setCurrentIndex(1);
+    btnList->setEnabled(true);
+    QCoreApplication::processEvents();
+    std::vector<BatchItem> items;
+    for (int row = 0; row < files_.Count(); ++row)
+        items.push_back({files_.Path(row), files_.IsTicked(row)});
+    const BatchChoices choices{cbSaveDirectly->isChecked(), cbThumbnails->isChecked()};
+    QString prefix = main_.Prefix();
+    bool started = false;
+    bool loadTried = false;
+    BatchRunEvents events = runEvents();
+    events.VideoStarted = [this, &loadTried](int, const QString& path) {
+        loadTried = true;
+        lbFilename->setText(path);
+    };
+    events.RunStarted = [this, &started](int itemCount) {
+        started = true;
+        btnProcess->setEnabled(false);
+        btnAbort->setEnabled(true);
+        btnClose->setEnabled(false);
+        FileProgress->setRange(0, itemCount);
+        FileProgress->setValue(0);
+        setStatusRed(false);
+    };
+    BatchRunResult result;
+    {
+        const ScopeExit closing([&] {
+            main_.SetPrefix(prefix);
+            if (loadTried && main_.VideoOpened)
+                main_.VideoOpened(main_.Session.Engine().IsActive());
+            if (started)
+                finishRun();
+        });
+        result
+            = RunBatch(main_.Session, *this, control_, settings_, main_.FileEncoders, prefix, items, choices, events);
+    }
+    reportRun(result);
+}
+
+BatchRunEvents TfrmBatch::runEvents()
+{
+    BatchRunEvents events;
+    events.ShotsPlanned = [this](int shotCount) {
+        PicProgress->setRange(0, shotCount);
+        PicProgress->setValue(0);
+    };
+    events.ShotDone = [this](int shotsDone) { PicProgress->setValue(shotsDone); };
+    events.VideoDone = [this](int index) { FileProgress->setValue(index + 1); };
+    events.Status = [this](const QString& text, bool red) {
+        lbStatusMes->setText(text);
+        if (red)
+            setStatusRed(true);
+    };
+    events.ConfirmAbort = [this] {
+        if (prompts_.Confirm(lang::kConfirmBatchAbort))
+            return true;
+        closeAfterRun_ = false;
+        return false;
+    };
+    events.AddToList = main_.AddShot;
+    return events;
+}
+
+void TfrmBatch::finishRun()
+{
+    btnProcess->setEnabled(true);
+    btnAbort->setEnabled(false);
+    btnClose->setEnabled(true);
+    lbFilename->clear();
+}
+
+void TfrmBatch::reportRun(const BatchRunResult& result)
+{
+    // An abort the user confirmed is no failure, but files that failed before it are.
+    if (result.WriteFailures > 0)
+        prompts_.Error(lang::kBatchFilesNotSaved.arg(result.WriteFailures).arg(result.FirstWriteError));
+    if (closeAfterRun_) {
+        closeAfterRun_ = false;
+        QDialog::reject();
+        return;
+    }
+    if (result.Outcome == BatchRunOutcome::Completed && cbSaveDirectly->isChecked()
+        && prompts_.Confirm(lang::kShotsSavedOpenFolder.arg(result.SavedCount)))
+        prompts_.OpenWithShell(settings_.OutputFolder);
+}
+
+void TfrmBatch::setStatusRed(bool red)
+{
+    QPalette colours = palette();
+    if (red)
+        colours.setColor(QPalette::WindowText, Qt::red);
+    lbStatusMes->setPalette(colours);
+}
+
+void TfrmBatch::btnAbortClick() { control_.AbortRequested = true; }
+
+void TfrmBatch::reject()
+{
+    // The window closes only when the run has ended, and only by an abort the user
+    // confirms; a No keeps both the run and the window.
+    if (control_.Running) {
+        closeAfterRun_ = true;
+        btnAbortClick();
+        return;
+    }
+    QDialog::reject();
+}
+
+void TfrmBatch::ProcessMessages() { QCoreApplication::processEvents(); }
+
+void TfrmBatch::Wait(int milliseconds)
+{
+    if (main_.Wait)
+        main_.Wait(milliseconds);
+    else
+        DelayWithMessages(milliseconds);
+}
 
 void TfrmBatch::cbSaveDirectlyClick(bool checked) { settings_.SaveDirectly = checked; }
 
