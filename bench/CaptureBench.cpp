@@ -297,13 +297,14 @@ void BM_SaveHundredShotsPackedVsPlain(benchmark::State& state)
     sm::RunControl control;
     struct Spent {
         double wallMs = 0, cpuMs = 0;
+        int files = 0;
     };
     const auto save = [&](const std::vector<sm::ShotToSave>& shots, Spent& spent) {
         QElapsedTimer clock;
         clock.start();
         const double cpuStart = ProcessCpuMs();
         sm::SaveShotsRun run(settings, host, control, sm::BitmapFileWriter(settings, encoders, conversion));
-        run.Run(shots, [] { return QStringLiteral("bench_"); });
+        spent.files = run.Run(shots, [] { return QStringLiteral("bench_"); }).Written;
         spent.cpuMs += ProcessCpuMs() - cpuStart;
         spent.wallMs += double(clock.nsecsElapsed()) / 1e6;
     };
@@ -325,6 +326,7 @@ void BM_SaveHundredShotsPackedVsPlain(benchmark::State& state)
     state.counters["plain_cpu_ms"] = fromPlain.cpuMs / iterations;
     state.counters["packed_cpu_ms"] = fromPacked.cpuMs / iterations;
     state.counters["packed_over_plain_cpu"] = fromPacked.cpuMs / fromPlain.cpuMs;
+    state.counters["files"] = std::min(fromPlain.files, fromPacked.files);
 }
 BENCHMARK(BM_SaveHundredShotsPackedVsPlain)->Iterations(4)->Unit(benchmark::kMillisecond);
 
