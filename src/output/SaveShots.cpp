@@ -6,6 +6,7 @@
 #include "app/Texts.h"
 #include "common/PathText.h"
 #include "common/ScopeExit.h"
+#include "common/ShotExpansionAhead.h"
 #include "imaging/Resize.h"
 #include "output/ImageFormats.h"
 #include "output/SaveBitmapFile.h"
@@ -61,13 +62,25 @@ void SaveShotsRun::WriteFiles(const std::vector<ShotToSave>& shots, const std::f
     host_.ProcessMessages();
     control_.AbortRequested = false;
 
-    for (int i = 0; i < count; ++i) {
+    // Expanding a packed shot costs about as much as encoding it, so the next one is
+    // expanded on a second thread while the current one is stamped and written.
+    const auto nextWithPixels = [&shots, count](int from) {
+        while (from < count && shots[std::size_t(from)].Picture.isEmpty())
+            ++from;
+        return from;
+    };
+    ShotExpansionAhead ahead;
+    int next = nextWithPixels(0);
+    if (next < count)
+        ahead.start(shots[std::size_t(next)].Picture);
+    for (int i = next; i < count; i = next) {
         if (control_.AbortRequested)
             break;
         const ShotToSave& shot = shots[std::size_t(i)];
-        if (shot.Picture.isEmpty())
-            continue;
-        shot.Picture.expandInto(work);
+        ahead.takeInto(work);
+        next = nextWithPixels(i + 1);
+        if (next < count)
+            ahead.start(shots[std::size_t(next)].Picture);
         if (settings_.NeedResize)
             ResizeBitmap(work, width, height, ResizeStretch, clWhite);
         const QString fileName = ShotFileName(folder, prefix(), i + 1, extension);
