@@ -14,8 +14,7 @@ enum class FrameWait { Grabbed, Missing, Aborted };
 // with events handled between them, so that the window answers and (when stopEndsWait)
 // the stop request ends the wait.
 template <typename SeekSource>
-FrameWait AwaitSeekFrame(SeekSource& source, RunHost& host, const RunControl& control, bool stopEndsWait,
-                         Bitmap& frame)
+FrameWait AwaitSeekFrame(SeekSource& source, RunHost& host, const RunControl& control, bool stopEndsWait, Bitmap& frame)
 {
     std::uint64_t work = source.GetSeekProgress().Work;
     int idleMs = 0;
