@@ -24,7 +24,7 @@ std::optional<int> IntegerIn(const QString& text, int low, int high)
     return value;
 }
 
-struct OptionSpec {
+struct OptionRule {
     const char* shortName;  // "" when there is none
     const char* longName;
     bool takesValue;
@@ -38,10 +38,10 @@ QString Flag(bool CliOptions::*member, bool value, CliOptions& options)
     return {};
 }
 
-const std::vector<OptionSpec>& Specs()
+const std::vector<OptionRule>& Rules()
 {
     using O = CliOptions;
-    static const std::vector<OptionSpec> specs = {
+    static const std::vector<OptionRule> rules = {
         {"h", "help", false,
          [](O& o, const QString&, const QString&) {
              o.action = O::Action::Help;
@@ -124,22 +124,22 @@ const std::vector<OptionSpec>& Specs()
              return QString();
          }},
     };
-    return specs;
+    return rules;
 }
 
-const OptionSpec* FindShort(QChar letter)
+const OptionRule* FindShort(QChar letter)
 {
-    for (const OptionSpec& spec : Specs())
-        if (*spec.shortName && QLatin1Char(spec.shortName[0]) == letter)
-            return &spec;
+    for (const OptionRule& rule : Rules())
+        if (*rule.shortName && QLatin1Char(rule.shortName[0]) == letter)
+            return &rule;
     return nullptr;
 }
 
-const OptionSpec* FindLong(const QString& name)
+const OptionRule* FindLong(const QString& name)
 {
-    for (const OptionSpec& spec : Specs())
-        if (name == QLatin1String(spec.longName))
-            return &spec;
+    for (const OptionRule& rule : Rules())
+        if (name == QLatin1String(rule.longName))
+            return &rule;
     return nullptr;
 }
 
@@ -159,7 +159,7 @@ CliParse ParseCliArguments(const QStringList& arguments)
             optionsEnded = true;
             continue;
         }
-        const OptionSpec* spec = nullptr;
+        const OptionRule* rule = nullptr;
         QString spelled;
         std::optional<QString> value;
         if (argument.startsWith(QLatin1String("--"))) {
@@ -167,29 +167,29 @@ CliParse ParseCliArguments(const QStringList& arguments)
             spelled = argument.left(equals);
             if (equals > 0)
                 value = argument.mid(equals + 1);
-            spec = FindLong(spelled.mid(2));
+            rule = FindLong(spelled.mid(2));
         } else {
             spelled = argument.left(2);
             if (argument.size() > 2)
                 value = argument.mid(2);
-            spec = FindShort(argument[1]);
+            rule = FindShort(argument[1]);
         }
-        if (!spec) {
+        if (!rule) {
             parse.error = lang::kCliUnknownOption.arg(spelled);
             break;
         }
-        if (!spec->takesValue && value) {
+        if (!rule->takesValue && value) {
             parse.error = lang::kCliTakesNoValue.arg(spelled);
             break;
         }
-        if (spec->takesValue && !value) {
+        if (rule->takesValue && !value) {
             if (i + 1 >= arguments.size()) {
                 parse.error = lang::kCliWantsValue.arg(spelled);
                 break;
             }
             value = arguments[++i];
         }
-        parse.error = spec->apply(parse.options, value.value_or(QString()), spelled);
+        parse.error = rule->apply(parse.options, value.value_or(QString()), spelled);
     }
     return parse;
 }
