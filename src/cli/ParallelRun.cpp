@@ -108,6 +108,7 @@ public:
     Worker(SharedRun& shared, const ParallelRunSetup& setup) : shared_(shared), setup_(setup), session_(engine_)
     {
         engine_.SetMuted(true);
+        engine_.SetPicturesWatched(false);  // there is no window: only seek frames are taken
         // Events of a released graph are dropped by the engine; no need to wait for them.
         session_.SetWait([](int) { QCoreApplication::processEvents(); });
         control_.AbortRequested = false;

@@ -27,6 +27,8 @@ public:
     bool isEmpty() const;
     int width() const;
     int height() const;
+    // Whether reading the pixels means expanding them.
+    bool isPacked() const { return bool(packed_); }
 
     // Makes the target an exact copy of the picture (an empty bitmap when it is absent),
     // reusing the target's memory where it can.

@@ -63,7 +63,7 @@ void SaveShotsRun::WriteFiles(const std::vector<ShotToSave>& shots, const std::f
     control_.AbortRequested = false;
 
     // Expanding a packed shot costs about as much as encoding it, so the next one is
-    // expanded on a second thread while the current one is stamped and written.
+    // expanded on a second thread while the current one is resized, stamped and written.
     const auto nextWithPixels = [&shots, count](int from) {
         while (from < count && shots[std::size_t(from)].Picture.isEmpty())
             ++from;
@@ -77,12 +77,18 @@ void SaveShotsRun::WriteFiles(const std::vector<ShotToSave>& shots, const std::f
         if (control_.AbortRequested)
             break;
         const ShotToSave& shot = shots[std::size_t(i)];
-        ahead.takeInto(work);
+        // The writer may stamp the picture it is given, so it gets a copy of its own:
+        // the resized one, or (when resizing is off or fails) the pixels as they are.
+        if (settings_.NeedResize) {
+            const Bitmap& pixels = ahead.take();
+            if (!ResizeBitmapInto(pixels, work, width, height, ResizeStretch, clWhite))
+                work = pixels;
+        } else {
+            ahead.takeInto(work);
+        }
         next = nextWithPixels(i + 1);
         if (next < count)
             ahead.start(shots[std::size_t(next)].Picture);
-        if (settings_.NeedResize)
-            ResizeBitmap(work, width, height, ResizeStretch, clWhite);
         const QString fileName = ShotFileName(folder, prefix(), i + 1, extension);
         // Only a file that is really there counts as saved.
         QString error;

@@ -77,6 +77,8 @@ void FfmpegEngine::OpenMedia(const QString& path)
     };
     std::string file = QFile::encodeName(path).toStdString();
     player_ = std::make_unique<Player>(file, muted_, std::move(events));
+    if (!watched_)
+        player_->SetPicturesWatched(false);
     path_ = std::move(file);
 }
 
@@ -199,6 +201,13 @@ void FfmpegEngine::SetMuted(bool muted)
     muted_ = muted;
     if (player_)
         player_->SetMuted(muted);
+}
+
+void FfmpegEngine::SetPicturesWatched(bool watched)
+{
+    watched_ = watched;
+    if (player_)
+        player_->SetPicturesWatched(watched);
 }
 
 void FfmpegEngine::ReportPosition()

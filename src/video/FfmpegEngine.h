@@ -42,12 +42,14 @@ public:
     void GetVideoSize(int& width, int& height) const override;
     QString ListFilterNames() const override;
     void SetMuted(bool muted) override;
+    void SetPicturesWatched(bool watched) override;
 
 private:
     void ReportPosition();
 
     bool active_ = false;
     bool muted_ = false;
+    bool watched_ = true;
     // Counts graphs, so that events of a released graph still on their way are dropped.
     quint64 graphId_ = 0;
     std::unique_ptr<Player> player_;

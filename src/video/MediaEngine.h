@@ -97,6 +97,12 @@ public:
     virtual QString ListFilterNames() const = 0;
     // Volume 0 (muted) or full; kept and applied to every later graph.
     virtual void SetMuted(bool muted) = 0;
+    // Whether anybody sees the presented pictures (at first they are taken to be seen);
+    // kept for every later graph. While nobody does, an engine may leave the pictures it
+    // plays undecoded, GrabFrame then giving the last one presented before; the frame of
+    // a seek is always decoded, and once the pictures are watched again the one at the
+    // position is presented.
+    virtual void SetPicturesWatched(bool /*watched*/) {}
 
     // The name and a one-line description of a graph event code.
     static QString EventText(int code);

@@ -161,7 +161,7 @@ void MediaReader::Reposition(std::int64_t streamTs, bool fromKeyFrame)
     awaitingKeyFrame_ = fromKeyFrame;
 }
 
-DecodedFrame MediaReader::SeekExact(std::int64_t units)
+DecodedFrame MediaReader::SeekExact(std::int64_t units, const std::function<bool()>& abandon)
 {
     if (!HasVideo()) {
         const AVStream* stream = format_->streams[audioIndex_];
@@ -183,6 +183,10 @@ DecodedFrame MediaReader::SeekExact(std::int64_t units)
         skipBefore_ = target;
         DecodedFrame best;
         while (DecodedFrame frame = Decode(video_, videoPackets_, videoDrained_, true)) {
+            if (abandon && abandon()) {
+                skipBefore_ = AV_NOPTS_VALUE;
+                return {};
+            }
             const std::int64_t shown = frame.frame->best_effort_timestamp;
             if (shown > target) {
                 pendingVideo_ = std::move(frame);

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 
 #include "video/AvHandles.h"
@@ -58,8 +59,9 @@ public:
 
     // Decodes the picture whose display interval contains the position (the last
     // picture when the position lies beyond the end, the first when before it) and
-    // leaves the reader just after it. Empty when no picture can be decoded.
-    DecodedFrame SeekExact(std::int64_t units);
+    // leaves the reader just after it. Empty when no picture can be decoded, and as soon
+    // as `abandon` (asked between pictures) returns true.
+    DecodedFrame SeekExact(std::int64_t units, const std::function<bool()>& abandon = {});
     // Decodes only the first key frame shown at or after the position (the last key
     // frame when none follows), for speed; its time is that frame's own. Empty when no
     // key frame can be decoded. Pictures read after it start over with a seek.

@@ -30,6 +30,8 @@ constexpr std::int64_t kJumpBackUnits = 1'000 * kUnitsPerMs;
 constexpr std::int64_t kSoundAheadUnits = 300 * kUnitsPerMs;
 constexpr std::int64_t kSyncToleranceUnits = 40 * kUnitsPerMs;
 constexpr milliseconds kSoundPoll{10};
+// How often the position follows the clock while no picture is decoded.
+constexpr milliseconds kUnwatchedPoll{40};
 
 }  // namespace
 
@@ -95,6 +97,12 @@ void Player::SetMuted(bool muted)
 {
     muted_ = muted;
     wake_.notify_all();
+}
+
+void Player::SetPicturesWatched(bool watched)
+{
+    watched_ = watched;
+    Post({Command::kWatch});
 }
 
 void Player::Post(Command command)
@@ -177,9 +185,10 @@ void Player::RunUntilQuit()
         try {
             if (audio_)
                 audio_->SetGain(VolumeToGain(muted_ ? 0 : 10000));
-            if (!batch.empty())
-                Apply(batch);
-            sleep = running_ == PlayState::Playing ? PlayStep() : kIdle;
+            if (!batch.empty() && !Apply(batch))
+                sleep = milliseconds(0);  // the newer seek is already waiting
+            else
+                sleep = running_ == PlayState::Playing ? PlayStep() : kIdle;
         } catch (const std::exception&) {
             // Nothing more can be played from here: halt, release any waiting grabber and
             // tell the owner.
@@ -199,7 +208,7 @@ void Player::RunUntilQuit()
     }
 }
 
-void Player::Apply(const std::vector<Command>& commands)
+bool Player::Apply(const std::vector<Command>& commands)
 {
     PlayState target = running_;
     bool reposition = false;
@@ -218,6 +227,8 @@ void Player::Apply(const std::vector<Command>& commands)
         case Command::kSeek:
             seek = command;
             break;
+        case Command::kWatch:
+            break;
         }
     }
     if (target != PlayState::Playing) {
@@ -225,8 +236,9 @@ void Player::Apply(const std::vector<Command>& commands)
         if (audio_)
             audio_->SetRunning(false);
     }
+    bool needed = true;
     if (seek) {
-        SeekAndShow(seek->units, target != PlayState::Stopped, seek->generation);
+        needed = SeekAndShow(seek->units, target != PlayState::Stopped, seek->generation);
     } else if (reposition) {
         // Starting from stopped shows the picture at the position first; a picture
         // already decoded there by a seek while stopped is shown as it is.
@@ -238,8 +250,10 @@ void Player::Apply(const std::vector<Command>& commands)
                 events_.framePresented();
             }
         } else {
-            SeekAndShow(clock_->Now(), true, 0);
+            needed = SeekAndShow(clock_->Now(), true, 0);
         }
+    } else if (picturesSkipped_ && watched_) {
+        needed = SeekAndShow(clock_->Now(), true, 0);
     }
     if (target != PlayState::Stopped)
         parkedAt_.reset();
@@ -249,9 +263,10 @@ void Player::Apply(const std::vector<Command>& commands)
             audio_->SetRunning(true);
     }
     running_ = target;
+    return needed;
 }
 
-void Player::SeekAndShow(std::int64_t units, bool present, std::uint64_t generation)
+bool Player::SeekAndShow(std::int64_t units, bool present, std::uint64_t generation)
 {
     units = std::max<std::int64_t>(0, units);
     nextFrame_.reset();
@@ -263,7 +278,13 @@ void Player::SeekAndShow(std::int64_t units, bool present, std::uint64_t generat
     soundFrom_ = units;
     lastShown_ = units;
 
-    DecodedFrame frame = reader_->SeekExact(units);
+    // A seek asked for meanwhile (playing from stopped is often followed by one at once)
+    // takes over: decoding on towards this target would be thrown away.
+    const std::uint64_t latest = seekRequested_.load();
+    const auto superseded = [this, latest] { return seekRequested_.load() > latest; };
+    DecodedFrame frame = reader_->SeekExact(units, superseded);
+    if (superseded())
+        return false;
     // Playing on starts from the target once it is found, however long that took.
     clock_->Set(units);
     if (hasVideo_ && !frame)
@@ -281,11 +302,14 @@ void Player::SeekAndShow(std::int64_t units, bool present, std::uint64_t generat
     }
     if (generation != 0)
         seekFrameReady_.notify_all();
-    if (shown)
+    if (shown) {
+        picturesSkipped_ = false;
         events_.framePresented();
+    }
     parkedAt_ = present ? std::nullopt : std::optional<std::int64_t>(units);
     position_ = units;
     ReportDecodeErrors();
+    return true;
 }
 
 std::chrono::milliseconds Player::PlayStep()
@@ -298,6 +322,17 @@ std::chrono::milliseconds Player::PlayStep()
         now = heard;
     }
     const bool soundPlaying = audio_ && audio_->IsOpen() && !soundEnded_;
+    // Nobody sees the pictures: none is decoded until somebody watches again. Without a
+    // known length the end of the pictures could not be told, so they are decoded then.
+    if (hasVideo_ && !videoEnded_ && !watched_ && durationUnits_ > 0) {
+        picturesSkipped_ = true;
+        nextFrame_.reset();
+        lastDropped_.reset();
+        position_ = std::clamp<std::int64_t>(now, 0, durationUnits_);
+        if (now < durationUnits_)
+            return std::min(kUnwatchedPoll, milliseconds(std::max<std::int64_t>(1, (durationUnits_ - now) / kUnitsPerMs)));
+        videoEnded_ = true;
+    }
     if (hasVideo_ && !videoEnded_) {
         if (!nextFrame_) {
             DecodedFrame frame = reader_->NextVideoFrame();

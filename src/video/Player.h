@@ -55,6 +55,11 @@ public:
     void Stop();
     void Seek(std::int64_t units);
     void SetMuted(bool muted);
+    // Whether anybody sees the presented pictures (true at first). While nobody does,
+    // playing decodes no pictures: the clock moves on alone, the presented picture
+    // stays as it was, and the picture at the position is presented once somebody
+    // watches again. The picture of a seek is decoded all the same.
+    void SetPicturesWatched(bool watched);
 
     // The state last asked for.
     PlayState State() const { return state_.load(); }
@@ -68,7 +73,7 @@ public:
 
 private:
     struct Command {
-        enum Kind { kPlay, kPause, kStop, kSeek } kind;
+        enum Kind { kPlay, kPause, kStop, kSeek, kWatch } kind;
         std::int64_t units = 0;
         std::uint64_t generation = 0;
     };
@@ -76,8 +81,9 @@ private:
     void Post(Command command);
     void Run();
     void RunUntilQuit();
-    void Apply(const std::vector<Command>& commands);
-    void SeekAndShow(std::int64_t units, bool present, std::uint64_t generation);
+    // Both return false when a newer seek has made the rest of their work needless.
+    bool Apply(const std::vector<Command>& commands);
+    bool SeekAndShow(std::int64_t units, bool present, std::uint64_t generation);
     // One step of playback; returns how long the thread may sleep before the next.
     std::chrono::milliseconds PlayStep();
     void FeedSound(std::int64_t now);
@@ -104,6 +110,8 @@ private:
     bool completeSent_ = false;
     bool errorSent_ = false;
     int droppedInRow_ = 0;
+    // Pictures were left undecoded while nobody watched, so the one presented is stale.
+    bool picturesSkipped_ = false;
     // Set while stopped after a seek: the reader waits just after the seek picture.
     std::optional<std::int64_t> parkedAt_;
 
@@ -117,12 +125,14 @@ private:
     std::atomic<PlayState> state_{PlayState::Stopped};
     std::atomic<std::int64_t> position_{0};
     std::atomic<bool> muted_{false};
+    std::atomic<bool> watched_{true};
 
     mutable std::mutex mutex_;
     mutable std::condition_variable wake_;             // commands_ or quit_ changed
     mutable std::condition_variable seekFrameReady_;   // seekDone_ changed
     std::vector<Command> commands_;                    // guarded by mutex_
-    std::uint64_t seekRequested_ = 0;                  // guarded by mutex_
+    // Changed under mutex_; read without it by the thread to give up a needless seek.
+    std::atomic<std::uint64_t> seekRequested_{0};
     std::uint64_t seekDone_ = 0;                       // guarded by mutex_
     std::shared_ptr<const PendingPicture> seekFrame_;  // guarded by mutex_
     std::shared_ptr<const PendingPicture> presented_;  // guarded by mutex_

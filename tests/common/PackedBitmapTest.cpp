@@ -42,6 +42,7 @@ TEST(PackedBitmap, ExpandsToExactlyThePictureThatWasPacked)
         {"1x1", Picture(1, 1, 24, Fill::Noise)},
         {"odd width with padding", Picture(37, 11, 24, Fill::Noise)},
         {"full-HD noise", Picture(1920, 1080, 24, Fill::Noise)},
+        {"rows left over after the last whole chunk", Picture(1000, 301, 24, Fill::Gradient)},
         {"flat", Picture(640, 480, 24, Fill::Flat)},
         {"32-bit", Picture(13, 9, 32, Fill::Noise)},
         {"16-bit", Picture(5, 3, 16, Fill::Noise)},

@@ -64,6 +64,33 @@ TEST_F(EngineTest, PlayingToTheEndRaisesComplete)
     }
 }
 
+// Playing behind a hidden window decodes only what is asked for: the seek pictures, and
+// the picture at the position once the window is seen again.
+TEST_F(EngineTest, PicturesNobodyWatchesAreNotDecoded)
+{
+    TestVideoOptions options;
+    options.durationSeconds = 6;
+    engine.SetPicturesWatched(false);
+    engine.OpenMedia(Make(QStringLiteral("clip.mp4"), options));
+    engine.Play();
+    QDeadlineTimer played(1200);
+    WaitUntil([&] { return played.hasExpired(); }, 2000);
+    EXPECT_EQ(PresentedIndex(), 0) << "only the picture at the start";
+
+    engine.SeekTo(3);
+    EXPECT_EQ(SeekFrameIndex(), 75);
+    engine.SetPicturesWatched(true);
+    ASSERT_TRUE(WaitUntil([&] { return PresentedIndex() > 75; }, 5000));
+    EXPECT_TRUE(PresentedTimeMatchesPicture());
+
+    engine.SetPicturesWatched(false);
+    QSignalSpy events(&engine, &MediaEngine::GraphEvent);
+    engine.SeekTo(5);
+    ASSERT_TRUE(WaitUntil([&] { return events.size() > 0; }, 5000)) << "the end is reached unseen too";
+    EXPECT_EQ(events.first().at(0).toInt(), int(EC_COMPLETE));
+    EXPECT_FALSE(events.wait(300)) << "announced once";
+}
+
 TEST_F(EngineTest, SoundOnlyFilePlaysToTheEndWithoutPictures)
 {
     TestVideoOptions options;

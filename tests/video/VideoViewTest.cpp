@@ -1,6 +1,8 @@
 // The video window, fed by a fake engine.
 #include <QCoreApplication>
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "support/FakeMediaEngine.h"
@@ -39,15 +41,17 @@ TEST(VideoView, FitsThePresentedPictureOnBlack)
     EXPECT_EQ(shown.pixelColor(50, 90), QColor(Qt::black)) << "and below";
 }
 
-// Counts the grabs a view makes.
+// Counts the grabs a view makes and keeps what it tells about being seen.
 class CountingEngine : public FakeMediaEngine {
 public:
     int grabs = 0;
+    std::vector<bool> watched;
     bool GrabTimedFrame(Bitmap& bitmap, std::int64_t& frameUnits) override
     {
         ++grabs;
         return FakeMediaEngine::GrabTimedFrame(bitmap, frameUnits);
     }
+    void SetPicturesWatched(bool on) override { watched.push_back(on); }
 };
 
 // Every grab converts a whole picture: a window nobody sees grabs none, and a painted
@@ -73,6 +77,20 @@ TEST(VideoView, GrabsOnlyWhenItPaintsANewPicture)
     EXPECT_EQ(view.grab().toImage().pixelColor(50, 50), QColor(Qt::red)) << "the newest picture";
     view.grab();
     EXPECT_EQ(engine.grabs, 1);
+}
+
+// So that the engine may leave out decoding what nobody sees.
+TEST(VideoView, TellsTheEngineWhetherItCanBeSeen)
+{
+    CountingEngine engine;
+    QWidget window;
+    auto* view = new VideoView(&window);
+    view->SetEngine(&engine);
+    window.show();
+    window.hide();
+    view->SetEngine(nullptr);
+    window.show();
+    EXPECT_EQ(engine.watched, (std::vector<bool>{false, true, false}));
 }
 
 TEST(VideoView, KeepsItsPictureWhenNothingCanBeGrabbed)

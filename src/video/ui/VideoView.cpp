@@ -14,12 +14,26 @@ void VideoView::SetEngine(MediaEngine* engine)
 {
     disconnect(presented_);
     engine_ = engine;
-    if (engine)
-        presented_ = connect(engine, &MediaEngine::FramePresented, this, [this] {
-            // A hidden window gets no paint event: the picture waits until it is shown.
-            newFrame_ = true;
-            update();
-        });
+    if (!engine)
+        return;
+    engine->SetPicturesWatched(isVisible());
+    presented_ = connect(engine, &MediaEngine::FramePresented, this, [this] {
+        // A hidden window gets no paint event: the picture waits until it is shown.
+        newFrame_ = true;
+        update();
+    });
+}
+
+void VideoView::showEvent(QShowEvent*)
+{
+    if (engine_)
+        engine_->SetPicturesWatched(true);
+}
+
+void VideoView::hideEvent(QHideEvent*)
+{
+    if (engine_)
+        engine_->SetPicturesWatched(false);
 }
 
 void VideoView::FetchPresentedFrame()

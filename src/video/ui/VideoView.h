@@ -24,6 +24,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The engine need not decode pictures for a view that nobody can see.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void FetchPresentedFrame();
