@@ -44,7 +44,7 @@ private:
     ShotPicture next_;
     Bitmap spare_;
     ShotPicture taken_;
-    Bitmap expanded_;  // the pixels of taken_ when it is packed
+    Bitmap expanded_;     // the pixels of taken_ when it is packed
     std::thread worker_;  // started with the first packed picture
 };
 

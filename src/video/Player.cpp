@@ -330,7 +330,8 @@ std::chrono::milliseconds Player::PlayStep()
         lastDropped_.reset();
         position_ = std::clamp<std::int64_t>(now, 0, durationUnits_);
         if (now < durationUnits_)
-            return std::min(kUnwatchedPoll, milliseconds(std::max<std::int64_t>(1, (durationUnits_ - now) / kUnitsPerMs)));
+            return std::min(kUnwatchedPoll,
+                            milliseconds(std::max<std::int64_t>(1, (durationUnits_ - now) / kUnitsPerMs)));
         videoEnded_ = true;
     }
     if (hasVideo_ && !videoEnded_) {

@@ -128,9 +128,9 @@ private:
     std::atomic<bool> watched_{true};
 
     mutable std::mutex mutex_;
-    mutable std::condition_variable wake_;             // commands_ or quit_ changed
-    mutable std::condition_variable seekFrameReady_;   // seekDone_ changed
-    std::vector<Command> commands_;                    // guarded by mutex_
+    mutable std::condition_variable wake_;            // commands_ or quit_ changed
+    mutable std::condition_variable seekFrameReady_;  // seekDone_ changed
+    std::vector<Command> commands_;                   // guarded by mutex_
     // Changed under mutex_; read without it by the thread to give up a needless seek.
     std::atomic<std::uint64_t> seekRequested_{0};
     std::uint64_t seekDone_ = 0;                       // guarded by mutex_
