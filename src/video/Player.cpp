@@ -32,6 +32,8 @@ constexpr std::int64_t kSyncToleranceUnits = 40 * kUnitsPerMs;
 constexpr milliseconds kSoundPoll{10};
 // How often the position follows the clock while no picture is decoded.
 constexpr milliseconds kUnwatchedPoll{40};
+// How long a grab waits for the picture at the position after pictures went undecoded.
+constexpr milliseconds kCatchUpWait{20'000};
 
 }  // namespace
 
@@ -114,11 +116,20 @@ void Player::Post(Command command)
     wake_.notify_all();
 }
 
-bool Player::GrabPresented(Bitmap& bitmap, std::int64_t& frameUnits) const
+bool Player::GrabPresented(Bitmap& bitmap, std::int64_t& frameUnits)
 {
     std::shared_ptr<const PendingPicture> picture;
     {
-        std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
+        // The current picture is the one at the position, not the last one decoded. Once
+        // watched again the player is catching up already, and a painting window need
+        // not wait for it: its picture follows when it is presented.
+        if (picturesSkipped_ && !watched_) {
+            const std::uint64_t asked = ++catchUpRequested_;
+            commands_.push_back({Command::kCatchUp});
+            wake_.notify_all();
+            seekFrameReady_.wait_for(lock, kCatchUpWait, [this, asked] { return caughtUp_ >= asked; });
+        }
         picture = presented_;
     }
     // Converted outside the lock, so that the player presents on meanwhile.
@@ -228,6 +239,7 @@ bool Player::Apply(const std::vector<Command>& commands)
             seek = command;
             break;
         case Command::kWatch:
+        case Command::kCatchUp:
             break;
         }
     }
@@ -246,14 +258,24 @@ bool Player::Apply(const std::vector<Command>& commands)
             std::unique_lock lock(mutex_);
             if (seekFrame_) {
                 presented_ = seekFrame_;
+                picturesSkipped_ = false;
                 lock.unlock();
                 events_.framePresented();
             }
         } else {
             needed = SeekAndShow(clock_->Now(), true, 0);
         }
-    } else if (picturesSkipped_ && watched_) {
+    } else if (CatchUpWanted()) {
         needed = SeekAndShow(clock_->Now(), true, 0);
+    }
+    if (needed) {
+        // A grab waiting for the picture at the position has it now; after a newer seek
+        // took over, it gets the picture of that one.
+        {
+            std::lock_guard lock(mutex_);
+            caughtUp_ = catchUpRequested_;
+        }
+        seekFrameReady_.notify_all();
     }
     if (target != PlayState::Stopped)
         parkedAt_.reset();
@@ -264,6 +286,12 @@ bool Player::Apply(const std::vector<Command>& commands)
     }
     running_ = target;
     return needed;
+}
+
+bool Player::CatchUpWanted()
+{
+    std::lock_guard lock(mutex_);
+    return picturesSkipped_ && (watched_ || catchUpRequested_ > caughtUp_);
 }
 
 bool Player::SeekAndShow(std::int64_t units, bool present, std::uint64_t generation)
@@ -297,15 +325,15 @@ bool Player::SeekAndShow(std::int64_t units, bool present, std::uint64_t generat
             seekFrame_ = picture;
             seekDone_ = std::max(seekDone_, generation);
         }
-        if (shown)
+        if (shown) {
             presented_ = std::move(picture);
+            picturesSkipped_ = false;
+        }
     }
     if (generation != 0)
         seekFrameReady_.notify_all();
-    if (shown) {
-        picturesSkipped_ = false;
+    if (shown)
         events_.framePresented();
-    }
     parkedAt_ = present ? std::nullopt : std::optional<std::int64_t>(units);
     position_ = units;
     ReportDecodeErrors();
@@ -325,7 +353,10 @@ std::chrono::milliseconds Player::PlayStep()
     // Nobody sees the pictures: none is decoded until somebody watches again. Without a
     // known length the end of the pictures could not be told, so they are decoded then.
     if (hasVideo_ && !videoEnded_ && !watched_ && durationUnits_ > 0) {
-        picturesSkipped_ = true;
+        if (!picturesSkipped_) {
+            std::lock_guard lock(mutex_);
+            picturesSkipped_ = true;
+        }
         nextFrame_.reset();
         lastDropped_.reset();
         position_ = std::clamp<std::int64_t>(now, 0, durationUnits_);

@@ -56,9 +56,9 @@ public:
     void Seek(std::int64_t units);
     void SetMuted(bool muted);
     // Whether anybody sees the presented pictures (true at first). While nobody does,
-    // playing decodes no pictures: the clock moves on alone, the presented picture
-    // stays as it was, and the picture at the position is presented once somebody
-    // watches again. The picture of a seek is decoded all the same.
+    // playing decodes no pictures: the clock moves on alone, and the picture at the
+    // position is presented once somebody watches again or grabs the presented picture.
+    // The picture of a seek is decoded all the same.
     void SetPicturesWatched(bool watched);
 
     // The state last asked for.
@@ -66,14 +66,16 @@ public:
     // The position now, in 100-ns units.
     std::int64_t PositionUnits() const { return position_.load(); }
 
-    // The last presented picture and its time (100-ns units).
-    bool GrabPresented(Bitmap& bitmap, std::int64_t& frameUnits) const;
+    // The last presented picture and its time (100-ns units). After pictures went
+    // undecoded unwatched, waits for the one at the position first (as long as decoding
+    // it takes).
+    bool GrabPresented(Bitmap& bitmap, std::int64_t& frameUnits);
     bool GrabSeekFrame(Bitmap& bitmap, int waitMs) const;
     sm::SeekProgress SeekProgress() const;
 
 private:
     struct Command {
-        enum Kind { kPlay, kPause, kStop, kSeek, kWatch } kind;
+        enum Kind { kPlay, kPause, kStop, kSeek, kWatch, kCatchUp } kind;
         std::int64_t units = 0;
         std::uint64_t generation = 0;
     };
@@ -84,6 +86,8 @@ private:
     // Both return false when a newer seek has made the rest of their work needless.
     bool Apply(const std::vector<Command>& commands);
     bool SeekAndShow(std::int64_t units, bool present, std::uint64_t generation);
+    // Whether the presented picture is stale and somebody watches or waits for it.
+    bool CatchUpWanted();
     // One step of playback; returns how long the thread may sleep before the next.
     std::chrono::milliseconds PlayStep();
     void FeedSound(std::int64_t now);
@@ -110,8 +114,6 @@ private:
     bool completeSent_ = false;
     bool errorSent_ = false;
     int droppedInRow_ = 0;
-    // Pictures were left undecoded while nobody watched, so the one presented is stale.
-    bool picturesSkipped_ = false;
     // Set while stopped after a seek: the reader waits just after the seek picture.
     std::optional<std::int64_t> parkedAt_;
 
@@ -129,11 +131,15 @@ private:
 
     mutable std::mutex mutex_;
     mutable std::condition_variable wake_;            // commands_ or quit_ changed
-    mutable std::condition_variable seekFrameReady_;  // seekDone_ changed
+    mutable std::condition_variable seekFrameReady_;  // seekDone_ or caughtUp_ changed
     std::vector<Command> commands_;                   // guarded by mutex_
     // Changed under mutex_; read without it by the thread to give up a needless seek.
     std::atomic<std::uint64_t> seekRequested_{0};
-    std::uint64_t seekDone_ = 0;                       // guarded by mutex_
+    std::uint64_t seekDone_ = 0;  // guarded by mutex_
+    // Pictures were left undecoded while nobody watched, so the one presented is stale.
+    bool picturesSkipped_ = false;                     // guarded by mutex_
+    std::uint64_t catchUpRequested_ = 0;               // guarded by mutex_
+    std::uint64_t caughtUp_ = 0;                       // guarded by mutex_
     std::shared_ptr<const PendingPicture> seekFrame_;  // guarded by mutex_
     std::shared_ptr<const PendingPicture> presented_;  // guarded by mutex_
     // Used by the grabbing threads, never by the player's own.

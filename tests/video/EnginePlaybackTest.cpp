@@ -64,19 +64,24 @@ TEST_F(EngineTest, PlayingToTheEndRaisesComplete)
     }
 }
 
-// Playing behind a hidden window decodes only what is asked for: the seek pictures, and
-// the picture at the position once the window is seen again.
+// Playing behind a hidden window decodes only what is asked for: the seek pictures, the
+// picture at the position when the presented one is grabbed, and when it is seen again.
 TEST_F(EngineTest, PicturesNobodyWatchesAreNotDecoded)
 {
     TestVideoOptions options;
     options.durationSeconds = 6;
     engine.SetPicturesWatched(false);
     engine.OpenMedia(Make(QStringLiteral("clip.mp4"), options));
+    QSignalSpy presented(&engine, &MediaEngine::FramePresented);
     engine.Play();
     QDeadlineTimer played(1200);
     WaitUntil([&] { return played.hasExpired(); }, 2000);
-    EXPECT_EQ(PresentedIndex(), 0) << "only the picture at the start";
+    engine.Pause();
+    EXPECT_EQ(presented.size(), 1) << "only the picture at the start";
+    EXPECT_GT(PresentedIndex(), 0) << "a grab gets the picture at the position";
+    EXPECT_TRUE(PresentedTimeMatchesPicture());
 
+    engine.Play();
     engine.SeekTo(3);
     EXPECT_EQ(SeekFrameIndex(), 75);
     engine.SetPicturesWatched(true);
