@@ -1,5 +1,6 @@
 #include "common/QImageAdapter.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace sm {
@@ -8,16 +9,19 @@ QImage ToQImage(const Bitmap& bitmap)
 {
     if (bitmap.isEmpty())
         return {};
-    if (bitmap.bitsPerPixel() == 24) {
-        const QImage view(bitmap.bits(), bitmap.width(), bitmap.height(), qsizetype(bitmap.stride()),
-                          QImage::Format_BGR888);
-        return view.convertToFormat(QImage::Format_RGB32);
-    }
+    // Converted here rather than by the toolkit, which hands large pictures to a pool of
+    // threads of its own: the windows' pictures are made on the UI thread alone.
     QImage image(bitmap.width(), bitmap.height(), QImage::Format_RGB32);
     for (int y = 0; y < bitmap.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < bitmap.width(); ++x)
-            line[x] = 0xFF000000u | bitmap.pixelRgb(x, y);
+        if (bitmap.bitsPerPixel() == 24) {
+            const std::uint8_t* bgr = bitmap.row(y);
+            for (int x = 0; x < bitmap.width(); ++x, bgr += 3)
+                line[x] = 0xFF000000u | QRgb(bgr[2]) << 16 | QRgb(bgr[1]) << 8 | bgr[0];
+        } else {
+            for (int x = 0; x < bitmap.width(); ++x)
+                line[x] = 0xFF000000u | bitmap.pixelRgb(x, y);
+        }
     }
     return image;
 }

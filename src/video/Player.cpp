@@ -211,6 +211,7 @@ void Player::RunUntilQuit()
             {
                 std::lock_guard lock(mutex_);
                 seekDone_ = seekRequested_;
+                caughtUp_ = catchUpRequested_;
             }
             seekFrameReady_.notify_all();
             RaiseEvent(EC_ERRORABORT);
