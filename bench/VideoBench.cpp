@@ -70,6 +70,13 @@ bool Generated(const BenchVideo& video, benchmark::State& state)
                                       video.encoderArguments);
 }
 
+// An active engine with the video open, as the program has it after opening the file.
+void OpenInEngine(sm::FfmpegEngine& engine, const BenchVideo& video)
+{
+    engine.SetActive(true);
+    engine.OpenMedia(QString::fromUtf8(video.path));
+}
+
 sm::Bitmap CommandLineFrame(const BenchVideo& video, int second)
 {
     QProcess ffmpeg;
@@ -138,8 +145,7 @@ void BM_EngineSeekGrab(benchmark::State& state)
     for (auto _ : state) {
         frames.clear();
         sm::FfmpegEngine engine;
-        engine.SetActive(true);
-        engine.OpenMedia(QString::fromUtf8(video.path));
+        OpenInEngine(engine, video);
         for (int second : Positions(video)) {
             engine.SeekTo(second);
             sm::Bitmap frame;
@@ -166,8 +172,7 @@ void BM_EngineSeekGrabSeriesJpeg(benchmark::State& state)
     for (auto _ : state) {
         frames.clear();
         sm::FfmpegEngine engine;
-        engine.SetActive(true);
-        engine.OpenMedia(QString::fromUtf8(video.path));
+        OpenInEngine(engine, video);
         const std::vector<int> positions = Positions(video);
         const std::vector<std::int64_t> seconds(positions.begin(), positions.end());
         const std::unique_ptr<sm::SeekSeries> series

@@ -12,9 +12,9 @@
 namespace sm {
 
 // A decoded picture kept as the decoder gave it, with what it takes to show it.
-// Converting a full-HD picture costs about as much as decoding it, and most pictures
-// played while nobody looks (a capture's settling wait behind a hidden video window)
-// are never asked for, so a picture is converted only when somebody asks for it.
+// Converting a full-HD picture costs about as much as decoding it, and a window shows
+// only the pictures presented when it paints, so a picture is converted only when
+// somebody asks for it.
 struct PendingPicture {
     FramePtr frame;  // shares the decoder's buffers, which no longer change
     DisplayGeometry geometry;

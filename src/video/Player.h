@@ -33,7 +33,8 @@ struct PlayerEvents {
 // last presented picture and the picture of the last seek for grabbing. The pictures
 // are kept decoded and converted by the grabbing thread when it asks. Every public
 // call may be made from any thread and returns without waiting for decoding (but
-// GrabSeekFrame, which waits as long as it is told).
+// GrabSeekFrame, which waits as long as it is told, and GrabPresented after pictures
+// played unwatched).
 class Player {
 public:
     // Opens the file and starts the thread, stopped at position 0. Throws
@@ -137,7 +138,8 @@ private:
     std::atomic<std::uint64_t> seekRequested_{0};
     std::uint64_t seekDone_ = 0;  // guarded by mutex_
     // Pictures were left undecoded while nobody watched, so the one presented is stale.
-    bool picturesSkipped_ = false;                     // guarded by mutex_
+    // Written by the thread under mutex_, which it may read without.
+    bool picturesSkipped_ = false;
     std::uint64_t catchUpRequested_ = 0;               // guarded by mutex_
     std::uint64_t caughtUp_ = 0;                       // guarded by mutex_
     std::shared_ptr<const PendingPicture> seekFrame_;  // guarded by mutex_

@@ -28,7 +28,7 @@ using test::MarkOf;
 
 enum class Kind { Video, Unticked, Missing, Folder };
 
-struct ItemSpec {
+struct BatchEntry {
     const char* name;
     int seconds;  // the length of a video; 0: a file that does not open as one
     Kind kind = Kind::Video;
@@ -64,18 +64,18 @@ protected:
         events.AddToList = [this](const Bitmap&, const QString& label) { listed << label; };
     }
 
-    BatchRunResult Run(const std::vector<ItemSpec>& specs)
+    BatchRunResult Run(const std::vector<BatchEntry>& entries)
     {
         std::vector<BatchItem> items;
-        for (const ItemSpec& spec : specs) {
-            const QString path = videos.filePath(spec.name);
-            if (spec.kind == Kind::Folder)
-                QDir(videos.path()).mkdir(spec.name);
-            else if (spec.kind != Kind::Missing)
+        for (const BatchEntry& item : entries) {
+            const QString path = videos.filePath(item.name);
+            if (item.kind == Kind::Folder)
+                QDir(videos.path()).mkdir(item.name);
+            else if (item.kind != Kind::Missing)
                 QFile(path).open(QIODevice::WriteOnly);
-            if (spec.seconds > 0)
-                lengths[path] = spec.seconds;
-            items.push_back({path, spec.kind != Kind::Unticked});
+            if (item.seconds > 0)
+                lengths[path] = item.seconds;
+            items.push_back({path, item.kind != Kind::Unticked});
         }
         return RunBatch(session, host, control, settings, encoders, prefix, items, choices, events);
     }
@@ -135,7 +135,7 @@ TEST_F(BatchRunFixture, TwelveShotsOfTheFramesAtTheirSecondsAndOneSheet)
 struct ListCase {
     const char* name;
     std::function<void(AppSettings&, BatchChoices&, const QString& output)> setUp;
-    std::vector<ItemSpec> items;
+    std::vector<BatchEntry> items;
     std::vector<BatchVideoStatus> statuses;
     QStringList files;
     int saved;
