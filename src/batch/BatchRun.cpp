@@ -79,14 +79,15 @@ BatchVideoResult RunBatchVideo(VideoSession& session, RunHost& host, RunControl&
     result.DurationSeconds = session.VideoDuration;
 
     const int start = StartTimeSeconds(settings.StartTime);
-    if (result.DurationSeconds < start) {
+    const std::int64_t span = session.SeriesSpan();
+    if (span < start) {
         result.Status = BatchVideoStatus::StartAfterEnd;
         if (events.Status)
             events.Status(lang::kStartAfterDuration, true);
         return result;
     }
-    const std::vector<int> seconds = CaptureSeconds(MethodOf(settings), settings.CountFrames, settings.EveryFrame,
-                                                    start, int(result.DurationSeconds));
+    const std::vector<int> seconds
+        = CaptureSeconds(MethodOf(settings), settings.CountFrames, settings.EveryFrame, start, int(span));
     result.ShotsPlanned = int(seconds.size());
     MediaEngine& engine = session.Engine();
     if (engine.GetPlayState() == PlayState::Playing)

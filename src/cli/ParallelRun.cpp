@@ -167,7 +167,7 @@ private:
             return;
         AppSettings probe = setup_.settings;
         QString prefix;
-        if (session_.LoadVideo(path, probe, prefix) && session_.VideoDuration >= StartTimeSeconds(probe.StartTime))
+        if (session_.LoadVideo(path, probe, prefix) && session_.SeriesSpan() >= StartTimeSeconds(probe.StartTime))
             timeOffset_ += session_.VideoDuration;
     }
 

@@ -122,6 +122,8 @@ std::int64_t FfmpegEngine::GetDuration() const
     return player_ ? player_->DurationUnits() / kUnitsPerMs / 1000 : 0;
 }
 
+std::int64_t FfmpegEngine::GetPictureEnd() const { return player_ ? player_->PictureEndUnits() / kUnitsPerSecond : 0; }
+
 std::int64_t FfmpegEngine::GetStopPosition() const { return player_ ? player_->DurationUnits() : 0; }
 
 bool FfmpegEngine::SeekTo(std::int64_t seconds) { return SeekToUnits(seconds * kUnitsPerSecond); }

@@ -30,6 +30,7 @@ public:
     bool Stop() override;
     PlayState GetPlayState() const override;
     std::int64_t GetDuration() const override;
+    std::int64_t GetPictureEnd() const override;
     std::int64_t GetStopPosition() const override;
     bool SeekTo(std::int64_t seconds) override;
     bool SeekToUnits(std::int64_t units) override;

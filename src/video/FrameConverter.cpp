@@ -65,27 +65,38 @@ Bitmap FrameConverter::Convert(const AVFrame& frame, const DisplayGeometry& geom
 {
     if (!IsConvertible(frame, geometry))
         throw std::runtime_error("picture does not match its stream");
-    PrepareScaler(frame, geometry.stretchedWidth, geometry.stretchedHeight);
-    Bitmap upright(geometry.stretchedWidth, geometry.stretchedHeight);
-    std::uint8_t* planes[4] = {upright.bits(), nullptr, nullptr, nullptr};
-    const int strides[4] = {int(upright.stride()), 0, 0, 0};
+    const int width = geometry.stretchedWidth;
+    const int height = geometry.stretchedHeight;
+    PrepareScaler(frame, width, height);
+    // The scaler writes whole vector blocks, past the end of a row and so past the end of
+    // the last one: it gets rows aligned for its vectors and slack after them, and the
+    // picture is copied out of them.
+    const std::size_t stride = (std::size_t(width) * 3 + kScalerAlign - 1) / kScalerAlign * kScalerAlign;
+    const std::size_t size = stride * std::size_t(height) + kScalerAlign;
+    if (scratch_.size() < size)
+        scratch_.resize(size);
+    std::uint8_t* planes[4] = {scratch_.data(), nullptr, nullptr, nullptr};
+    const int strides[4] = {int(stride), 0, 0, 0};
     if (sws_scale(scaler_.get(), frame.data, frame.linesize, 0, frame.height, planes, strides) <= 0)
         throw std::runtime_error("picture conversion failed");
-    if (geometry.clockwiseDegrees == 0)
-        return upright;
-    return TurnClockwise(upright, geometry.clockwiseDegrees);
+    return TurnClockwise(scratch_.data(), stride, width, height, geometry.clockwiseDegrees);
 }
 
 Bitmap TurnClockwise(const Bitmap& source, int degrees)
 {
-    const int w = source.width();
-    const int h = source.height();
-    if (degrees == 0)
-        return source;
+    return TurnClockwise(source.bits(), source.stride(), source.width(), source.height(), degrees);
+}
+
+Bitmap TurnClockwise(const std::uint8_t* pixels, std::size_t stride, int w, int h, int degrees)
+{
     const bool quarter = degrees == 90 || degrees == 270;
     Bitmap turned(quarter ? h : w, quarter ? w : h);
     for (int y = 0; y < h; ++y) {
-        const std::uint8_t* from = source.row(y);
+        const std::uint8_t* from = pixels + stride * std::size_t(y);
+        if (degrees == 0) {
+            std::memcpy(turned.row(y), from, std::size_t(w) * 3);
+            continue;
+        }
         for (int x = 0; x < w; ++x) {
             int tx = x, ty = y;
             if (degrees == 90) {

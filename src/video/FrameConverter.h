@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 #include "common/Bitmap.h"
 #include "video/AvHandles.h"
 #include "video/DisplayGeometry.h"
@@ -29,9 +33,13 @@ private:
     int colorRange_ = -1;
     int targetWidth_ = 0;
     int targetHeight_ = 0;
+    static constexpr std::size_t kScalerAlign = 64;
+    std::vector<std::uint8_t> scratch_;  // the scaler's output rows
 };
 
 // The bitmap turned clockwise by 90, 180 or 270 degrees (a copy for 0).
 Bitmap TurnClockwise(const Bitmap& source, int degrees);
+// The same for 24-bit rows of w pixels, `stride` bytes apart.
+Bitmap TurnClockwise(const std::uint8_t* pixels, std::size_t stride, int w, int h, int degrees);
 
 }  // namespace sm

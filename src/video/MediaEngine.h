@@ -66,6 +66,9 @@ public:
     virtual PlayState GetPlayState() const = 0;
     // Whole seconds (truncated); 0 when unknown.
     virtual std::int64_t GetDuration() const = 0;
+    // Whole seconds (truncated) after which the video has no more pictures, when sound
+    // clearly runs on beyond them; 0 otherwise.
+    virtual std::int64_t GetPictureEnd() const { return 0; }
     // The stop position (the end of the media) in 100-ns units; 0 when unknown.
     virtual std::int64_t GetStopPosition() const = 0;
     // Sets the position, in whole seconds.

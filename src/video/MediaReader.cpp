@@ -1,5 +1,6 @@
 #include "video/MediaReader.h"
 
+#include <cstdio>
 #include <stdexcept>
 #include <utility>
 
@@ -26,6 +27,21 @@ int InterruptCallback(void* opaque)
 }
 
 std::string NameOr(const char* name, const char* fallback) { return name && *name ? name : fallback; }
+
+// The length of a stream in 100-ns units as its container states it (Matroska only in a
+// tag, "HH:MM:SS.nnnnnnnnn"); 0 when unknown.
+std::int64_t StreamLengthUnits(const AVStream& stream)
+{
+    if (stream.duration != AV_NOPTS_VALUE && stream.duration > 0)
+        return av_rescale_q(stream.duration, stream.time_base, kUnit);
+    const AVDictionaryEntry* tag = av_dict_get(stream.metadata, "DURATION", nullptr, 0);
+    int hours = 0, minutes = 0;
+    double seconds = 0;
+    if (!tag || std::sscanf(tag->value, "%d:%d:%lf", &hours, &minutes, &seconds) != 3 || hours < 0 || minutes < 0
+        || seconds < 0)
+        return 0;
+    return std::int64_t((hours * 3600.0 + minutes * 60.0 + seconds) * double(kUnit.den));
+}
 
 }  // namespace
 
@@ -84,6 +100,14 @@ MediaReader::MediaReader(const std::string& path, const std::atomic<bool>* abort
         if (rate.num <= 0 || rate.den <= 0)
             rate = AVRational{25, 1};
         frameDurationTs_ = std::max<std::int64_t>(1, av_rescale_q(1, av_inv_q(rate), stream->time_base));
+        const std::int64_t end = StreamLengthUnits(*stream);
+        if (end > 0) {
+            const std::int64_t pictureEnd = av_rescale_q(firstVideoTs_, stream->time_base, kUnit) - startUnits_ + end;
+            // Only sound that clearly runs on counts: a few milliseconds between the
+            // streams' ends are ordinary muxing.
+            if (durationUnits_ > 0 && pictureEnd > 0 && pictureEnd + kUnit.den <= durationUnits_)
+                pictureEndUnits_ = pictureEnd;
+        }
     }
 }
 

@@ -53,6 +53,9 @@ public:
     DisplayGeometry FrameGeometry(const AVFrame& frame) const;
     // The length in 100-ns units; 0 when unknown.
     std::int64_t DurationUnits() const { return durationUnits_; }
+    // Where the pictures end, in 100-ns units from the start of the media, when the
+    // file says so and it comes before DurationUnits (sound that runs on); else 0.
+    std::int64_t PictureEndUnits() const { return pictureEndUnits_; }
     ChainNames ElementNames() const;
     // The sound's sample rate; 0 without sound.
     int AudioSampleRate() const;
@@ -97,6 +100,7 @@ private:
     const std::int32_t* displayMatrix_ = nullptr;
     std::int64_t startUnits_ = 0;
     std::int64_t durationUnits_ = 0;
+    std::int64_t pictureEndUnits_ = 0;
     std::int64_t firstVideoTs_ = 0;
     std::int64_t frameDurationTs_ = 1;
 

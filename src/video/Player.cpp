@@ -43,6 +43,7 @@ Player::Player(const std::string& path, bool muted, PlayerEvents events)
       clock_(std::make_unique<PlaybackClock>()),
       geometry_(reader_->StreamGeometry()),
       durationUnits_(reader_->DurationUnits()),
+      pictureEndUnits_(reader_->PictureEndUnits()),
       elementNames_(reader_->ElementNames()),
       hasVideo_(reader_->HasVideo()),
       hasAudio_(reader_->HasAudio()),
@@ -65,6 +66,7 @@ bool Player::HasVideo() const { return hasVideo_; }
 bool Player::HasAudio() const { return hasAudio_; }
 DisplayGeometry Player::Geometry() const { return geometry_; }
 std::int64_t Player::DurationUnits() const { return durationUnits_; }
+std::int64_t Player::PictureEndUnits() const { return pictureEndUnits_; }
 ChainNames Player::ElementNames() const { return elementNames_; }
 
 void Player::Play()

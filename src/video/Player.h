@@ -49,6 +49,7 @@ public:
     bool HasAudio() const;
     DisplayGeometry Geometry() const;
     std::int64_t DurationUnits() const;
+    std::int64_t PictureEndUnits() const;  // see MediaReader
     ChainNames ElementNames() const;
 
     void Play();
@@ -121,6 +122,7 @@ private:
     // Fixed once the file is open.
     DisplayGeometry geometry_;
     std::int64_t durationUnits_ = 0;
+    std::int64_t pictureEndUnits_ = 0;
     ChainNames elementNames_;
     bool hasVideo_ = false;
     bool hasAudio_ = false;

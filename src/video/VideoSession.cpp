@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include "common/PathText.h"
 #include "video/DelayWithMessages.h"
 
@@ -10,6 +12,11 @@ namespace sm {
 QString ShotPrefixForVideo(const QString& path) { return BaseNameOf(path) + QLatin1Char('_'); }
 
 VideoSession::VideoSession(MediaEngine& engine) : engine_(engine), wait_(DelayWithMessages) {}
+
+std::int64_t VideoSession::SeriesSpan() const
+{
+    return pictureEnd_ > 0 ? std::min(VideoDuration, pictureEnd_) : VideoDuration;
+}
 
 bool VideoSession::LoadVideo(const QString& path, AppSettings& settings, QString& prefix)
 {
@@ -34,6 +41,7 @@ bool VideoSession::LoadVideo(const QString& path, AppSettings& settings, QString
         engine_.GetVideoSize(settings.ShotsWidth, settings.ShotsHeight);
         prefix = ShotPrefixForVideo(path);
         VideoDuration = engine_.GetDuration();
+        pictureEnd_ = engine_.GetPictureEnd();
         return true;
     } catch (...) {
         return false;

@@ -36,12 +36,16 @@ public:
 
     QString VideoFileName;           // full path of the video opened by command or drop
     std::int64_t VideoDuration = 0;  // whole seconds
-    QString DecoderList;             // the chain's names, each followed by a CR
-    quint32 LastPositionMs = 0;      // the position at the last position report
+    // The whole seconds an automatic series spans: VideoDuration, or less where the
+    // pictures end before the sound.
+    std::int64_t SeriesSpan() const;
+    QString DecoderList;         // the chain's names, each followed by a CR
+    quint32 LastPositionMs = 0;  // the position at the last position report
 
 private:
     MediaEngine& engine_;
     WaitFunction wait_;
+    std::int64_t pictureEnd_ = 0;
 };
 
 }  // namespace sm

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <initializer_list>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,102 @@ TEST(BatchEndToEnd, GoodVideosGetShotsOfTheirLabelledFramesAndBadFilesAreSkipped
             EXPECT_EQ(test::ReadFrameIndex(FromQImage(QImage(file))), k * 6 * kFps) << file.toStdString();
         }
         EXPECT_FALSE(QImage(output.filePath(name + "thumb.png")).isNull());
+    }
+}
+
+// Sound that runs on past the last picture: the series spans the pictures, so no two
+// shots show the same last frame, and the duration shown stays the file's.
+TEST(BatchEndToEnd, TheSeriesSpansThePicturesWhenTheSoundRunsOn)
+{
+    for (test::VideoFormat format : {test::VideoFormat::H264Mp4, test::VideoFormat::H264Mkv}) {
+        QTemporaryDir folder;
+        ASSERT_TRUE(folder.isValid());
+        test::TestVideoOptions options;
+        options.format = format;
+        options.fps = 5;
+        options.durationSeconds = 4;
+        options.audio = true;
+        options.audioSeconds = 10;
+        const QString video = folder.filePath("long-sound.mkv");
+        test::WriteTestVideo(video, options);
+
+        AppSettings settings;
+        settings.OutputFolder = folder.path();
+        settings.CountFrames = 4;
+        settings.CaptureSpeed = 0;
+        settings.NeedResize = false;
+        settings.AddTimeStamp = false;
+        settings.Add2List = true;
+        FfmpegEngine engine;
+        VideoSession session(engine);
+        session.SetWait([](int) {});
+        HeadlessRunHost host;
+        RunControl control;
+        Encoders encoders;
+        QString prefix;
+        BatchRunEvents events;
+        std::vector<int> frames;
+        events.AddToList = [&](const Bitmap& shot, const QString&) { frames.push_back(test::ReadFrameIndex(shot)); };
+        const BatchRunResult result = RunBatch(session, host, control, settings, encoders, prefix, {{video, true}},
+                                               BatchChoices{false, false}, events);
+
+        ASSERT_EQ(result.Videos.size(), 1u);
+        EXPECT_EQ(result.Videos[0].DurationSeconds, 10) << "the file's duration is kept";
+        EXPECT_EQ(frames, (std::vector<int>{0, 5, 10, 15})) << int(format);
+    }
+}
+
+// The scaler, the stamping, every encoder and the sheet once wrote past the end of
+// pictures whose rows are not a whole number of vector blocks wide.
+TEST(BatchEndToEnd, EveryWidthGoesThroughTheSeriesEveryFormatAndTheSheet)
+{
+    QTemporaryDir videos;
+    QTemporaryDir output;
+    ASSERT_TRUE(videos.isValid() && output.isValid());
+    std::vector<int> widths;
+    for (int w = 1; w <= 64; ++w)
+        widths.push_back(w);
+    widths.insert(widths.end(), {199, 200, 360, 540, 541, 1080, 1366, 1918});
+
+    AppSettings settings;
+    settings.OutputFolder = output.path();
+    settings.CountFrames = 2;
+    settings.CaptureSpeed = 0;
+    settings.NeedResize = false;
+    settings.AddTimeStamp = true;
+    settings.ThumbCols = 2;
+    settings.ThumbRows = 1;
+    settings.ThumbHeight = 6;
+    FfmpegEngine engine;
+    VideoSession session(engine);
+    session.SetWait([](int) {});
+    HeadlessRunHost host;
+    RunControl control;
+    Encoders encoders;
+    QString prefix;
+    for (int width : widths) {
+        test::TestVideoOptions options;
+        options.format = test::VideoFormat::Ffv1Mkv;
+        options.width = width;
+        options.height = 6;
+        options.fps = 5;
+        options.durationSeconds = 2;
+        const QString video = videos.filePath(QStringLiteral("w%1.mkv").arg(width));
+        test::WriteTestVideo(video, options);
+        settings.ThumbWidth = width;
+        for (int format = 0; format < 5; ++format) {
+            settings.SaveFormat = format;
+            const BatchRunResult result = RunBatch(session, host, control, settings, encoders, prefix, {{video, true}},
+                                                   BatchChoices{}, BatchRunEvents{});
+            ASSERT_EQ(result.Videos.size(), 1u);
+            const BatchVideoResult& done = result.Videos[0];
+            EXPECT_EQ(done.Status, BatchVideoStatus::Done) << width << " format " << format;
+            EXPECT_EQ(done.Width, width);
+            EXPECT_EQ(done.ShotFiles.size(), 2) << width << " format " << format;
+            EXPECT_FALSE(done.SheetFile.isEmpty()) << width << " format " << format;
+            EXPECT_EQ(done.WriteFailures, 0)
+                << width << " format " << format << " " << done.FirstWriteError.toStdString();
+        }
     }
 }
 

@@ -130,7 +130,8 @@ public:
     void Run()
     {
         const std::int64_t videoFrames = std::llround(options_.durationSeconds * options_.fps);
-        const std::int64_t audioSamples = std::llround(options_.durationSeconds * kAudioRate);
+        const double soundSeconds = options_.audioSeconds > 0 ? options_.audioSeconds : options_.durationSeconds;
+        const std::int64_t audioSamples = std::llround(soundSeconds * kAudioRate);
         Require(videoFrames - 1 <= kMaxFrameIndex, "too many frames for the pattern");
         std::int64_t frame = 0;
         std::int64_t sample = 0;

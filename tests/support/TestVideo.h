@@ -37,7 +37,8 @@ struct TestVideoOptions {
     // From the middle frame on, every timestamp jumps this far ahead (a broken stream).
     double timestampJumpSeconds = 0.0;
     bool video = true;
-    bool audio = false;  // a 440 Hz sine
+    bool audio = false;         // a 440 Hz sine
+    double audioSeconds = 0.0;  // the sound's length when it differs from the pictures'
 };
 
 // Width and height the video is meant to be seen at (aspect ratio and rotation applied).

@@ -2,9 +2,13 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+
+#include <vector>
 
 extern "C" {
 #include <libavutil/display.h>
+#include <libavutil/frame.h>
 }
 
 #include "video/DisplayGeometry.h"
@@ -51,6 +55,51 @@ TEST(TurnClockwise, MovesCornersWhereAQuarterTurnPutsThem)
     const Bitmap threeQuarters = TurnClockwise(source, 270);
     EXPECT_EQ(threeQuarters.pixelRgb(0, 2), 0x112233u);
     EXPECT_EQ(threeQuarters.pixelRgb(1, 0), 0x445566u);
+}
+
+// Widths whose rows are not a whole number of the scaler's vector blocks; the scaler used
+// to write past the end of the picture at many of them.
+std::vector<int> SweptWidths()
+{
+    std::vector<int> widths;
+    for (int w = 1; w <= 64; ++w)
+        widths.push_back(w);
+    for (int w : {199, 200, 360, 541, 540, 1080, 1366, 1918, 1919})
+        widths.push_back(w);
+    return widths;
+}
+
+TEST(FrameConverter, ConvertsEveryWidthToItsExactPixels)
+{
+    FrameConverter converter;
+    for (int width : SweptWidths()) {
+        for (int height : {1, 3}) {
+            for (int degrees : {0, 90}) {
+                AVFrame* frame = av_frame_alloc();
+                frame->format = AV_PIX_FMT_YUV444P;
+                frame->width = width;
+                frame->height = height;
+                frame->color_range = AVCOL_RANGE_JPEG;
+                ASSERT_GE(av_frame_get_buffer(frame, 0), 0);
+                for (int plane = 0; plane < 3; ++plane)
+                    for (int y = 0; y < height; ++y)
+                        std::memset(frame->data[plane] + y * frame->linesize[plane], plane == 0 ? 200 : 128,
+                                    std::size_t(width));
+                DisplayGeometry geometry = ComputeDisplayGeometry(width, height, 1, 1, nullptr);
+                geometry.clockwiseDegrees = degrees;
+                const Bitmap picture = converter.Convert(*frame, geometry);
+                av_frame_free(&frame);
+                ASSERT_EQ(picture.width(), degrees ? height : width);
+                ASSERT_EQ(picture.height(), degrees ? width : height);
+                for (int y = 0; y < picture.height(); ++y) {
+                    for (int x = 0; x < picture.width(); ++x)
+                        ASSERT_EQ(picture.pixelRgb(x, y), 0xC8C8C8u) << width << " x " << height << " at " << x;
+                    for (std::size_t pad = std::size_t(picture.width()) * 3; pad < picture.stride(); ++pad)
+                        ASSERT_EQ(picture.row(y)[pad], 0) << "row padding stays zero at width " << width;
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -332,7 +332,7 @@ void TfrmMain::onAutoCapture()
     ControlsToSettings();
     const QTime start = meStartTime->time();
     const int startSecond = start.hour() * 3600 + start.minute() * 60 + start.second();
-    if (shotCommands_->AutoCapture(settings_, startSecond, int(session_.VideoDuration))
+    if (shotCommands_->AutoCapture(settings_, startSecond, int(session_.SeriesSpan()))
         == AutoCaptureOutcome::StartAfterEnd)
         meStartTime->setFocus();
 }
