@@ -76,15 +76,17 @@ TEST(FrameConverter, ConvertsEveryWidthToItsExactPixels)
         for (int height : {1, 3}) {
             for (int degrees : {0, 90}) {
                 AVFrame* frame = av_frame_alloc();
-                frame->format = AV_PIX_FMT_YUV444P;
+                frame->format = AV_PIX_FMT_YUV420P;
                 frame->width = width;
                 frame->height = height;
                 frame->color_range = AVCOL_RANGE_JPEG;
                 ASSERT_GE(av_frame_get_buffer(frame, 0), 0);
-                for (int plane = 0; plane < 3; ++plane)
-                    for (int y = 0; y < height; ++y)
+                for (int plane = 0; plane < 3; ++plane) {
+                    const int shift = plane == 0 ? 0 : 1;  // the colour planes are halved each way
+                    for (int y = 0; y < (height + shift) >> shift; ++y)
                         std::memset(frame->data[plane] + y * frame->linesize[plane], plane == 0 ? 200 : 128,
-                                    std::size_t(width));
+                                    std::size_t((width + shift) >> shift));
+                }
                 DisplayGeometry geometry = ComputeDisplayGeometry(width, height, 1, 1, nullptr);
                 geometry.clockwiseDegrees = degrees;
                 const Bitmap picture = converter.Convert(*frame, geometry);
