@@ -23,11 +23,36 @@ namespace {
 
 constexpr int kFps = 25;
 
-TEST(BatchEndToEnd, GoodVideosGetShotsOfTheirLabelledFramesAndBadFilesAreSkipped)
-{
+class BatchEndToEnd : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(videos.isValid() && output.isValid());
+        session.SetWait([](int) {});  // releasing a graph here needs no time to wind down
+        settings.OutputFolder = output.path();
+        settings.CaptureSpeed = 0;
+        settings.NeedResize = false;
+        settings.AddTimeStamp = false;
+    }
+
+    BatchRunResult Run(const std::vector<BatchItem>& items, BatchChoices choices = {}, BatchRunEvents events = {})
+    {
+        return RunBatch(session, host, control, settings, encoders, prefix, items, choices, events);
+    }
+
     QTemporaryDir videos;
     QTemporaryDir output;
-    ASSERT_TRUE(videos.isValid() && output.isValid());
+    AppSettings settings;
+    FfmpegEngine engine;
+    VideoSession session{engine};
+    HeadlessRunHost host;
+    RunControl control;
+    Encoders encoders;
+    QString prefix;
+};
+
+TEST_F(BatchEndToEnd, GoodVideosGetShotsOfTheirLabelledFramesAndBadFilesAreSkipped)
+{
     const auto in = [&](const char* name) { return videos.filePath(QString::fromUtf8(name)); };
     test::TestVideoOptions options;
     options.fps = kFps;
@@ -53,27 +78,15 @@ TEST(BatchEndToEnd, GoodVideosGetShotsOfTheirLabelledFramesAndBadFilesAreSkipped
     cut.close();
     QDir(videos.path()).mkdir("folder.avi");
 
-    AppSettings settings;
-    settings.OutputFolder = output.path();
     settings.SaveFormat = 1;
     settings.CountFrames = 2;
     settings.CaptureSpeed = 1;
-    settings.NeedResize = false;
-    settings.AddTimeStamp = false;
-    FfmpegEngine engine;
-    VideoSession session(engine);
-    session.SetWait([](int) {});  // releasing a graph here needs no time to wind down
-    HeadlessRunHost host;
-    RunControl control;
-    Encoders encoders;
-    QString prefix;
     std::vector<BatchItem> items;
     for (const char* name : {"clip.part1.mp4", "cut.avi", "empty.avi", "folder.avi", "notes.avi", "second.avi",
                              "sound.mkv", "vanished.avi"})
         items.push_back({in(name), true});
 
-    const BatchRunResult result
-        = RunBatch(session, host, control, settings, encoders, prefix, items, BatchChoices{}, BatchRunEvents{});
+    const BatchRunResult result = Run(items);
 
     EXPECT_EQ(result.Outcome, BatchRunOutcome::Completed);
     for (int i : {2, 3, 4, 7})
@@ -90,39 +103,23 @@ TEST(BatchEndToEnd, GoodVideosGetShotsOfTheirLabelledFramesAndBadFilesAreSkipped
 
 // Sound that runs on past the last picture: the series spans the pictures, so no two
 // shots show the same last frame, and the duration shown stays the file's.
-TEST(BatchEndToEnd, TheSeriesSpansThePicturesWhenTheSoundRunsOn)
+TEST_F(BatchEndToEnd, TheSeriesSpansThePicturesWhenTheSoundRunsOn)
 {
+    settings.CountFrames = 4;
+    settings.Add2List = true;
     for (test::VideoFormat format : {test::VideoFormat::H264Mp4, test::VideoFormat::H264Mkv}) {
-        QTemporaryDir folder;
-        ASSERT_TRUE(folder.isValid());
         test::TestVideoOptions options;
         options.format = format;
         options.fps = 5;
         options.durationSeconds = 4;
         options.audio = true;
         options.audioSeconds = 10;
-        const QString video = folder.filePath("long-sound.mkv");
+        const QString video = videos.filePath(QStringLiteral("long-sound-%1").arg(int(format)));
         test::WriteTestVideo(video, options);
-
-        AppSettings settings;
-        settings.OutputFolder = folder.path();
-        settings.CountFrames = 4;
-        settings.CaptureSpeed = 0;
-        settings.NeedResize = false;
-        settings.AddTimeStamp = false;
-        settings.Add2List = true;
-        FfmpegEngine engine;
-        VideoSession session(engine);
-        session.SetWait([](int) {});
-        HeadlessRunHost host;
-        RunControl control;
-        Encoders encoders;
-        QString prefix;
         BatchRunEvents events;
         std::vector<int> frames;
         events.AddToList = [&](const Bitmap& shot, const QString&) { frames.push_back(test::ReadFrameIndex(shot)); };
-        const BatchRunResult result = RunBatch(session, host, control, settings, encoders, prefix, {{video, true}},
-                                               BatchChoices{false, false}, events);
+        const BatchRunResult result = Run({{video, true}}, BatchChoices{false, false}, events);
 
         ASSERT_EQ(result.Videos.size(), 1u);
         EXPECT_GE(result.Videos[0].DurationSeconds, 9) << "the file's duration is kept";
@@ -134,32 +131,18 @@ TEST(BatchEndToEnd, TheSeriesSpansThePicturesWhenTheSoundRunsOn)
 
 // The scaler, the stamping, every encoder and the sheet once wrote past the end of
 // pictures whose rows are not a whole number of vector blocks wide.
-TEST(BatchEndToEnd, EveryWidthGoesThroughTheSeriesEveryFormatAndTheSheet)
+TEST_F(BatchEndToEnd, EveryWidthGoesThroughTheSeriesEveryFormatAndTheSheet)
 {
-    QTemporaryDir videos;
-    QTemporaryDir output;
-    ASSERT_TRUE(videos.isValid() && output.isValid());
     std::vector<int> widths;
     for (int w = 1; w <= 64; ++w)
         widths.push_back(w);
     widths.insert(widths.end(), {199, 200, 360, 540, 541, 1080, 1366, 1918});
 
-    AppSettings settings;
-    settings.OutputFolder = output.path();
     settings.CountFrames = 2;
-    settings.CaptureSpeed = 0;
-    settings.NeedResize = false;
     settings.AddTimeStamp = true;
     settings.ThumbCols = 2;
     settings.ThumbRows = 1;
     settings.ThumbHeight = 6;
-    FfmpegEngine engine;
-    VideoSession session(engine);
-    session.SetWait([](int) {});
-    HeadlessRunHost host;
-    RunControl control;
-    Encoders encoders;
-    QString prefix;
     for (int width : widths) {
         test::TestVideoOptions options;
         options.format = test::VideoFormat::Ffv1Mkv;
@@ -172,8 +155,7 @@ TEST(BatchEndToEnd, EveryWidthGoesThroughTheSeriesEveryFormatAndTheSheet)
         settings.ThumbWidth = width;
         for (int format = 0; format < 5; ++format) {
             settings.SaveFormat = format;
-            const BatchRunResult result = RunBatch(session, host, control, settings, encoders, prefix, {{video, true}},
-                                                   BatchChoices{}, BatchRunEvents{});
+            const BatchRunResult result = Run({{video, true}});
             ASSERT_EQ(result.Videos.size(), 1u);
             const BatchVideoResult& done = result.Videos[0];
             EXPECT_EQ(done.Status, BatchVideoStatus::Done) << width << " format " << format;
