@@ -19,22 +19,29 @@ namespace {
 
 const QString kUserLineSeparator = QStringLiteral("|");
 
-// Whether an element name is one of the engine's decoders ("h264 decoder").
-bool IsDecoderName(const QString& name)
+// Whether an element name is the pattern's ("%1 decoder") filled with a name.
+bool IsNamed(const QString& pattern, const QString& name)
 {
-    const qsizetype slot = lang::kDecoderName.indexOf(QStringLiteral("%1"));
-    const QString before = lang::kDecoderName.left(slot);
-    const QString after = lang::kDecoderName.mid(slot + 2);
+    const qsizetype slot = pattern.indexOf(QStringLiteral("%1"));
+    const QString before = pattern.left(slot);
+    const QString after = pattern.mid(slot + 2);
     return name.size() > before.size() + after.size() && name.startsWith(before) && name.endsWith(after);
 }
 
+// How much an element tells about the file: its decoders most, then its container.
+int Telling(const QString& name)
+{
+    return IsNamed(lang::kDecoderName, name) ? 0 : IsNamed(lang::kDemultiplexerName, name) ? 1 : 2;
+}
+
 // The element names (each ended by a CR) on one line, joined by " / ": the decoders first,
-// in the engine's order (video before audio), then the rest, so that a cut line still
-// tells what decodes the file.
+// in the engine's order (video before audio), then the demultiplexer, then the rest, so
+// that a cut line still tells what decodes the file.
 QString DecoderLineText(const QString& decoderList)
 {
     QStringList names = decoderList.split(QChar(13), Qt::SkipEmptyParts);
-    std::stable_partition(names.begin(), names.end(), IsDecoderName);
+    std::stable_sort(names.begin(), names.end(),
+                     [](const QString& a, const QString& b) { return Telling(a) < Telling(b); });
     return names.join(QStringLiteral(" / "));
 }
 

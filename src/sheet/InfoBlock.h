@@ -35,8 +35,8 @@ constexpr int kDecoderLineBytes = 45;
 QStringList FixedInfoLineTexts();
 
 // The text of line `index` with its placeholder filled from the video; the decoder line
-// names the decoders first, separates the names by " / " and is cut to kDecoderLineBytes;
-// user lines (index 4 and on) exactly as typed.
+// names the decoders first and the demultiplexer next, separates the names by " / " and is
+// cut to kDecoderLineBytes; user lines (index 4 and on) exactly as typed.
 QString FilledInfoLine(int index, const QString& text, const VideoFacts& video);
 
 // The trimmed text of a new user line, or nothing when it is at most one byte long.

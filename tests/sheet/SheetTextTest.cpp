@@ -61,7 +61,7 @@ TEST(InfoLines, FillTheFixedLinesAndLeaveUserLinesLiteral)
     EXPECT_EQ(FilledInfoLine(4, QStringLiteral("{FILENAME}"), video), QStringLiteral("{FILENAME}"));
 }
 
-TEST(InfoLines, TheDecoderLineNamesTheDecodersFirstBetweenSlashesAndIsCutAfter45Bytes)
+TEST(InfoLines, TheDecoderLineNamesDecodersAndContainerFirstBetweenSlashesAndIsCutAfter45Bytes)
 {
     // "解码器：" takes 8 bytes, so 37 more make 45.
     const QString x18 = QString(18, QLatin1Char('x'));
@@ -71,8 +71,8 @@ TEST(InfoLines, TheDecoderLineNamesTheDecodersFirstBetweenSlashesAndIsCutAfter45
     } cases[] = {
         {QStringLiteral("Video Renderer\rFrame Grabber\rmov,mp4 demultiplexer\rh264 decoder\raac decoder\r"
                         "Audio Renderer\r"),
-         QStringLiteral("h264 decoder / aac decoder / Video Re...")},
-        {QStringLiteral("Video Renderer\rFrame Grabber\r"), QStringLiteral("Video Renderer / Frame Grabber")},
+         QStringLiteral("h264 decoder / aac decoder / mov,mp4 ...")},
+        {QStringLiteral("Video Renderer\rAVI demultiplexer\r"), QStringLiteral("AVI demultiplexer / Video Renderer")},
         {QString(), QString()},
         {x18 + "\r" + QString(16, QLatin1Char('y')) + "\r", x18 + " / " + QString(16, QLatin1Char('y'))},  // 45
         {x18 + "\r" + QString(17, QLatin1Char('y')) + "\r", x18 + " / " + QString(16, QLatin1Char('y')) + "..."},
