@@ -31,9 +31,11 @@ public:
         = 0;
     // The same, allowing several files.
     virtual QStringList OpenFiles(const QString& title, const QStringList& filters, const QString& startFolder) = 0;
-    // Save dialog; filterIndex (0-based) is the chosen filter on entry and on return.
+    // Save dialog in startFolder (the dialog's own choice when empty), proposing fileName;
+    // filterIndex (0-based) is the chosen filter on entry and on return. It asks before a
+    // file named as typed is replaced.
     virtual std::optional<QString> SaveFile(const QString& title, const QStringList& filters, int& filterIndex,
-                                            const QString& fileName)
+                                            const QString& fileName, const QString& startFolder)
         = 0;
     virtual std::optional<QString> ChooseFolder(const QString& title, const QString& startFolder) = 0;
     // Font and colour dialogs change the value in place and return true on OK.

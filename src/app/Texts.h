@@ -200,6 +200,8 @@ inline const QString kSheetFilterGif = QStringLiteral("GIF|*.GIF");
 inline const QString kSheetFilterPng = QStringLiteral("PNG|*.PNG");
 inline const QString kSheetFilterBmp8 = QStringLiteral("256 色|*.BMP");
 inline const QString kSheetFilterBmp24 = QStringLiteral("24 位|*.BMP");
+// A sheet's name that got its extension after the dialog names a file that is there.
+inline const QString kConfirmReplaceFile = QStringLiteral("%1 已存在。\n要替换它吗？");
 
 // ---- Batch processing: the batch window and the folder dialog ----
 inline const QString kBatchCaption = QStringLiteral("批量处理");

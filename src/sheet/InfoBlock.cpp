@@ -2,6 +2,8 @@
 
 #include <QPoint>
 
+#include <algorithm>
+
 #include "app/Texts.h"
 #include "common/AnsiText.h"
 #include "common/PathText.h"
@@ -16,6 +18,32 @@ namespace sm {
 namespace {
 
 const QString kUserLineSeparator = QStringLiteral("|");
+
+// Whether an element name is the pattern's ("%1 decoder") filled with a name.
+bool IsNamed(const QString& pattern, const QString& name)
+{
+    const qsizetype slot = pattern.indexOf(QStringLiteral("%1"));
+    const QString before = pattern.left(slot);
+    const QString after = pattern.mid(slot + 2);
+    return name.size() > before.size() + after.size() && name.startsWith(before) && name.endsWith(after);
+}
+
+// How much an element tells about the file: its decoders most, then its container.
+int Telling(const QString& name)
+{
+    return IsNamed(lang::kDecoderName, name) ? 0 : IsNamed(lang::kDemultiplexerName, name) ? 1 : 2;
+}
+
+// The element names (each ended by a CR) on one line, joined by " / ": the decoders first,
+// in the engine's order (video before audio), then the demultiplexer, then the rest, so
+// that a cut line still tells what decodes the file.
+QString DecoderLineText(const QString& decoderList)
+{
+    QStringList names = decoderList.split(QChar(13), Qt::SkipEmptyParts);
+    std::stable_sort(names.begin(), names.end(),
+                     [](const QString& a, const QString& b) { return Telling(a) < Telling(b); });
+    return names.join(QStringLiteral(" / "));
+}
 
 }  // namespace
 
@@ -34,7 +62,7 @@ QString FilledInfoLine(int index, const QString& text, const VideoFacts& video)
     case 2:
         return ReplaceText(text, QStringLiteral("{DURATION}"), FormatTimeLabel(std::int32_t(video.Duration)), true);
     case 3: {
-        const QString line = ReplaceText(text, QStringLiteral("{DECODER}"), video.DecoderList, true);
+        const QString line = ReplaceText(text, QStringLiteral("{DECODER}"), DecoderLineText(video.DecoderList), true);
         if (AnsiByteCount(line) <= kDecoderLineBytes)
             return line;
         return AnsiLeft(line, kDecoderLineBytes) + QStringLiteral("...");

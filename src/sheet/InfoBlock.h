@@ -35,6 +35,7 @@ constexpr int kDecoderLineBytes = 45;
 QStringList FixedInfoLineTexts();
 
 // The text of line `index` with its placeholder filled from the video; the decoder line
+// names the decoders first and the demultiplexer next, separates the names by " / " and is
 // cut to kDecoderLineBytes; user lines (index 4 and on) exactly as typed.
 QString FilledInfoLine(int index, const QString& text, const VideoFacts& video);
 

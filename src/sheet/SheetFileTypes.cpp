@@ -1,5 +1,6 @@
 #include "sheet/SheetFileTypes.h"
 
+#include <QFileInfo>
 #include <QIODevice>
 
 #include "app/Texts.h"
@@ -29,7 +30,19 @@ const SheetType kTypes[kSheetFileTypeCount] = {
     {lang::kSheetFilterBmp24, ".bmp", 2, [](const AppSettings&) { return 3; }},
 };
 
-const SheetType& TypeAt(int type) { return kTypes[type >= 0 && type < kSheetFileTypeCount ? type : 0]; }
+int ValidType(int type) { return type >= 0 && type < kSheetFileTypeCount ? type : 0; }
+
+const SheetType& TypeAt(int type) { return kTypes[ValidType(type)]; }
+
+// Whether the entry's patterns ("*.JPG;*.JPEG") list the extension, letter case aside.
+bool ListsExtension(const SheetType& type, const QString& extension)
+{
+    const QString patterns = type.filter.mid(type.filter.indexOf(QLatin1Char('|')) + 1);
+    for (const QString& pattern : patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        if (pattern.mid(2).compare(extension, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
 
 }  // namespace
 
@@ -42,6 +55,21 @@ QStringList SheetSaveFilters()
 }
 
 QString SheetDefaultExtension(int type) { return QString::fromLatin1(TypeAt(type).extension); }
+
+SheetSaveTarget SheetSaveTargetFor(const QString& fileName, int chosenType)
+{
+    const int chosen = ValidType(chosenType);
+    const QString extension = QFileInfo(fileName).suffix();
+    if (!extension.isEmpty()) {
+        if (ListsExtension(kTypes[chosen], extension))
+            return {fileName, chosen};
+        // From the last entry on, so that a ".bmp" keeps every colour.
+        for (int type = kSheetFileTypeCount - 1; type >= 0; --type)
+            if (ListsExtension(kTypes[type], extension))
+                return {fileName, type};
+    }
+    return {fileName + SheetDefaultExtension(chosen), chosen};
+}
 
 void SaveSheetFile(const Bitmap& sheet, const QString& fileName, int type, const AppSettings& settings,
                    Encoders& encoders)

@@ -20,6 +20,19 @@ QStringList SheetSaveFilters();
 // ".jpg" for an index outside the entries.
 QString SheetDefaultExtension(int type);
 
+// What a save writes: the file's name and its type.
+struct SheetSaveTarget {
+    QString FileName;
+    int Type = SheetJpeg;
+};
+
+// The file a save writes for the name the dialog gave and the entry chosen in it, so that
+// a file's extension always says what it holds. A name without an extension of the entries
+// gets the chosen entry's ("s2" under GIF gives "s2.gif", "a.b" gives "a.b.gif"); a typed
+// extension of an entry is kept and chooses the format, the chosen entry's own where it
+// lists it (".bmp" under 256 colours stays 8-bit), 24 bits for ".bmp" under another entry.
+SheetSaveTarget SheetSaveTargetFor(const QString& fileName, int chosenType);
+
 // Writes the sheet as fileName in the chosen type, whatever the name's extension, through
 // a temporary file, so a failure leaves no partial file and an older file unchanged. An
 // index outside the entries writes JPEG. Throws FileWriteError (or the encoder's error)

@@ -144,10 +144,12 @@ ChainNames MediaReader::ElementNames() const
 {
     ChainNames names;
     names.demultiplexer = NameOr(format_->iformat->long_name, format_->iformat->name);
+    // The decoders by their formats' short names ("h264", "aac"): the long ones ("H.264 /
+    // AVC / MPEG-4 AVC / MPEG-4 part 10") leave no room for the other names on a sheet's line.
     if (video_)
-        names.videoDecoder = NameOr(video_->codec->long_name, video_->codec->name);
+        names.videoDecoder = avcodec_get_name(video_->codec_id);
     if (audio_)
-        names.audioDecoder = NameOr(audio_->codec->long_name, audio_->codec->name);
+        names.audioDecoder = avcodec_get_name(audio_->codec_id);
     return names;
 }
 

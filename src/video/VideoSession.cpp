@@ -23,6 +23,7 @@ bool VideoSession::LoadVideo(const QString& path, AppSettings& settings, QString
     if (!QFileInfo(path).isFile())
         return false;
 
+    EngineFileName = path;
     try {
         engine_.SetActive(false);
         wait_(1000);

@@ -35,6 +35,7 @@ public:
     bool LoadVideo(const QString& path, AppSettings& settings, QString& prefix);
 
     QString VideoFileName;           // full path of the video opened by command or drop
+    QString EngineFileName;          // the video LoadVideo last handed to the engine, loaded or not
     std::int64_t VideoDuration = 0;  // whole seconds
     // The whole seconds an automatic series spans: VideoDuration, or less where the
     // pictures end before the sound.

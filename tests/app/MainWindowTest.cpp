@@ -5,12 +5,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QSplitter>
@@ -18,6 +21,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTimeEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -30,6 +34,7 @@
 #include "app/Texts.h"
 #include "app/VideoOpenFilters.h"
 #include "app/ui/MainWindow.h"
+#include "batch/ui/BatchWindow.h"
 #include "capture/ShotList.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedPrompts.h"
@@ -479,6 +484,65 @@ TEST_F(MainWindowTest, OpenCommandUsesTheVideoFiltersAndDiscardsShotsWithoutAski
     EXPECT_EQ(window->windowTitle(), "Stillmark (" + path + ")");
     EXPECT_TRUE(prompts.texts("confirm").isEmpty());
     EXPECT_FALSE(window->action("ActSaveShots")->isEnabled());
+}
+
+TEST_F(MainWindowTest, TheOpenDialogStartsInTheFolderOfTheLastVideoOpened)
+{
+    auto window = createShown();
+    ASSERT_TRUE(QDir(folder.path()).mkdir("other"));
+    const QString first = folder.file("a.avi");
+    const QString second = folder.file("other/b.avi");
+    auto askOnce = [&] {
+        prompts.fileAnswers = {std::nullopt};
+        window->action("ActOpenVideo")->trigger();
+        return prompts.lastStartFolder;
+    };
+    EXPECT_EQ(askOnce(), QString());
+    prompts.fileAnswers = {first};
+    window->action("ActOpenVideo")->trigger();
+    EXPECT_EQ(askOnce(), QDir::cleanPath(folder.path()));
+    Drop(*window, {QUrl::fromLocalFile(second)});
+    EXPECT_EQ(askOnce(), folder.file("other"));
+}
+
+TEST_F(MainWindowTest, AfterABatchTheCaptionAndVideoNameFollowTheVideoTheEngineHolds)
+{
+    // The batch's videos; "missing" has no file, "bad" no graph.
+    const struct {
+        QStringList batch;
+        QString named;
+    } cases[] = {
+        {{"b.avi", "c.avi"}, "c.avi"},
+        {{"missing.avi"}, "a.avi"},         // nothing loaded: the opened video stays
+        {{"b.avi", "bad.avi"}, "bad.avi"},  // named as after an open that failed
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.named.toStdString());
+        engine.onOpen = [this](const QString& path) {
+            engine.failOpen = path.endsWith("bad.avi");
+            engine.filterNames = QFileInfo(path).fileName() + "\r";
+        };
+        auto window = createShown();
+        window->settings().CaptureSpeed = 0;
+        window->settings().OutputFolder = folder.path();
+        for (const char* name : {"a.avi", "b.avi", "c.avi", "bad.avi"})
+            folder.write(name, {});
+        window->OpenVideoFile(folder.file("a.avi"));
+        QTimer::singleShot(0, window.get(), [&] {
+            auto* batch = window->findChild<TfrmBatch*>();
+            QStringList paths;
+            for (const QString& name : c.batch)
+                paths << folder.file(name);
+            batch->AddFiles(paths);
+            batch->findChild<QPushButton*>("btnProcess")->click();
+            batch->reject();
+        });
+        window->action("ActBatch")->trigger();
+        const QString named = folder.file(c.named);
+        EXPECT_EQ(window->windowTitle(), "Stillmark (" + named + ")");
+        EXPECT_EQ(window->session().VideoFileName, named);
+        EXPECT_EQ(window->session().DecoderList, engine.IsActive() ? c.named + "\r" : QString());
+    }
 }
 
 TEST_F(MainWindowTest, ClearAllShotsAsksFirst)

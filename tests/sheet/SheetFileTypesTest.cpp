@@ -77,6 +77,31 @@ TEST(SheetFileTypes, AFailedWriteThrowsAndLeavesNoFile)
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 }
 
+TEST(SheetFileTypes, ANameEndsInTheExtensionOfTheFormatWritten)
+{
+    const struct {
+        const char* typed;
+        int chosen;
+        const char* fileName;
+        int type;
+    } cases[] = {
+        {"/d/s2", SheetGif, "/d/s2.gif", SheetGif},
+        {"/d/s4", SheetBmp8, "/d/s4.bmp", SheetBmp8},
+        {"/d.x/holiday.2010", SheetPng, "/d.x/holiday.2010.png", SheetPng},  // no extension of a picture
+        {"/d/s.JPE", SheetJpeg, "/d/s.JPE", SheetJpeg},
+        {"/d/s.bmp", SheetBmp8, "/d/s.bmp", SheetBmp8},
+        {"/d/s.bmp", SheetJpeg, "/d/s.bmp", SheetBmp24},
+        {"/d/s.jpg", SheetPng, "/d/s.jpg", SheetJpeg},
+        {"/d/s.gif", 9, "/d/s.gif", SheetGif},
+        {"/d/s", 9, "/d/s.jpg", SheetJpeg},
+    };
+    for (const auto& c : cases) {
+        const SheetSaveTarget target = SheetSaveTargetFor(QString::fromUtf8(c.typed), c.chosen);
+        EXPECT_EQ(target.FileName, QString::fromUtf8(c.fileName)) << c.typed << " " << c.chosen;
+        EXPECT_EQ(target.Type, c.type) << c.typed << " " << c.chosen;
+    }
+}
+
 TEST(SheetFileTypes, ProposeTheVideoNameCutBeforeItsFirstDot)
 {
     EXPECT_EQ(SheetFileNamePreset(QStringLiteral("/videos/holiday.2010.avi")), "holiday");

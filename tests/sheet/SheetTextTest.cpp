@@ -52,23 +52,37 @@ TEST(AnsiText, CountsOneByteForAsciiAndTwoForAnyOtherCharacterAndNeverCutsOne)
     }
 }
 
-TEST(InfoLines, FillTheFixedLinesCutTheDecoderLineAndLeaveUserLinesLiteral)
+TEST(InfoLines, FillTheFixedLinesAndLeaveUserLinesLiteral)
 {
     VideoFacts video{QStringLiteral("/videos/holiday.2010.avi"), 3723, QString()};
     EXPECT_EQ(FilledInfoLine(0, FixedInfoLineTexts()[0], video), QStringLiteral("文件名称：holiday.2010.avi"));
     EXPECT_EQ(FilledInfoLine(1, FixedInfoLineTexts()[1], video), QStringLiteral("文件大小：0.0 KB"));
     EXPECT_EQ(FilledInfoLine(2, FixedInfoLineTexts()[2], video), QStringLiteral("持续时间：01:02:03 "));
     EXPECT_EQ(FilledInfoLine(4, QStringLiteral("{FILENAME}"), video), QStringLiteral("{FILENAME}"));
+}
 
+TEST(InfoLines, TheDecoderLineNamesDecodersAndContainerFirstBetweenSlashesAndIsCutAfter45Bytes)
+{
     // "解码器：" takes 8 bytes, so 37 more make 45.
-    const QString names37 = QString(36, QLatin1Char('x')) + QLatin1Char('\r');
-    video.DecoderList = names37;
-    EXPECT_EQ(FilledInfoLine(3, FixedInfoLineTexts()[3], video), QStringLiteral("解码器：") + names37);
-    video.DecoderList = names37 + QLatin1Char('y');
-    EXPECT_EQ(FilledInfoLine(3, FixedInfoLineTexts()[3], video), QStringLiteral("解码器：") + names37 + "...");
-    video.DecoderList = QString(36, QLatin1Char('x')) + QStringLiteral("视");  // 46 bytes, the cut falls inside
-    EXPECT_EQ(FilledInfoLine(3, FixedInfoLineTexts()[3], video),
-              QStringLiteral("解码器：") + QString(36, QLatin1Char('x')) + "...");
+    const QString x18 = QString(18, QLatin1Char('x'));
+    const struct {
+        QString decoderList;
+        QString line;
+    } cases[] = {
+        {QStringLiteral("Video Renderer\rFrame Grabber\rmov,mp4 demultiplexer\rh264 decoder\raac decoder\r"
+                        "Audio Renderer\r"),
+         QStringLiteral("h264 decoder / aac decoder / mov,mp4 ...")},
+        {QStringLiteral("Video Renderer\rAVI demultiplexer\r"), QStringLiteral("AVI demultiplexer / Video Renderer")},
+        {QString(), QString()},
+        {x18 + "\r" + QString(16, QLatin1Char('y')) + "\r", x18 + " / " + QString(16, QLatin1Char('y'))},  // 45
+        {x18 + "\r" + QString(17, QLatin1Char('y')) + "\r", x18 + " / " + QString(16, QLatin1Char('y')) + "..."},
+        {x18 + "\r" + QString(15, QLatin1Char('y')) + QStringLiteral("视"),  // the cut falls inside
+         x18 + " / " + QString(15, QLatin1Char('y')) + "..."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FilledInfoLine(3, FixedInfoLineTexts()[3], {QString(), 0, c.decoderList}),
+                  QStringLiteral("解码器：") + c.line)
+            << c.decoderList.toStdString();
 }
 
 TEST(InfoLines, AcceptANewLineOnlyWhenItIsLongerThanOneByteAfterTrimming)

@@ -1,18 +1,25 @@
 // The thumbnail window: the aspect-ratio lock, the delayed rebuild, the line list and saving.
 #include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
+#include "app/Texts.h"
 #include "capture/ShotList.h"
 #include "output/Encoders.h"
+#include "sheet/SheetFileTypes.h"
 #include "sheet/ui/ThumbWindow.h"
 #include "support/ScriptedPrompts.h"
 
@@ -30,8 +37,9 @@ protected:
     void Reopen()
     {
         window.reset();
-        window = std::make_unique<TfrmThumb>(
-            settings, shots, VideoFacts{folder.filePath("holiday.2010.avi"), 60, QString()}, prompts, encoders);
+        window = std::make_unique<TfrmThumb>(settings, shots,
+                                             VideoFacts{folder.filePath("holiday.2010.avi"), 60, QString()}, prompts,
+                                             encoders, saveFolder);
         window->show();
     }
     template <typename T>
@@ -46,6 +54,7 @@ protected:
     ShotList shots;
     test::ScriptedPrompts prompts;
     Encoders encoders;
+    QString saveFolder;  // the main window's, kept from one thumbnail window to the next
     std::unique_ptr<TfrmThumb> window;
 };
 
@@ -106,16 +115,24 @@ TEST_F(ThumbWindowTest, ATooLargeSheetIsRefusedAndTheLastPreviewStays)
     EXPECT_TRUE(child<QAction>("ActSave")->isEnabled());
 }
 
-TEST_F(ThumbWindowTest, SelectingARowFlipsItsTick)
+TEST_F(ThumbWindowTest, OnlyARowTheUserChoosesFlipsItsTick)
 {
     Open(64, 48);
     auto* grid = child<QTableWidget>("ngPics");
     ASSERT_EQ(grid->rowCount(), 3);
-    grid->setCurrentCell(1, 2);
-    EXPECT_EQ(grid->item(1, 0)->checkState(), Qt::Unchecked);
+    // The focus goes from a box of the settings page to the grid as its page comes up.
+    QApplication::setActiveWindow(window.get());
+    spin("edtRows")->setFocus();
+    child<QTabBar>("TabBarLeft")->setCurrentIndex(1);
+    ASSERT_TRUE(grid->hasFocus());
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(grid->item(row, 0)->checkState(), Qt::Checked) << row;
+
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(0, 2)).center());
+    EXPECT_EQ(grid->item(0, 0)->checkState(), Qt::Unchecked);
     grid->setCurrentCell(2, 2);
     EXPECT_EQ(grid->item(2, 0)->checkState(), Qt::Unchecked);
-    EXPECT_EQ(grid->item(1, 0)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(grid->item(1, 0)->checkState(), Qt::Checked);
 }
 
 TEST_F(ThumbWindowTest, UserLinesNeedTwoBytesAndComeBackSplitAtTheBar)
@@ -142,19 +159,51 @@ TEST_F(ThumbWindowTest, UserLinesNeedTwoBytesAndComeBackSplitAtTheBar)
     EXPECT_EQ(list->item(5)->checkState(), Qt::Checked);
 }
 
-TEST_F(ThumbWindowTest, SavesByTheChosenEntryAndReportsAFailedWrite)
+TEST_F(ThumbWindowTest, EveryFileIsNamedForItsFormatAndTheNextSaveStartsInItsFolder)
 {
     Open(64, 48);
-    prompts.saveFilterAnswers = {2, 2};
-    prompts.fileAnswers = {folder.filePath("sheet.jpg"), folder.filePath("next")};
-    child<QAction>("ActSave")->trigger();
-    child<QAction>("ActSave")->trigger();
-    for (const char* name : {"sheet.jpg", "next.png"}) {
-        QFile file(folder.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-        EXPECT_TRUE(file.read(8).startsWith("\x89PNG")) << name;
+    ASSERT_TRUE(QDir(folder.path()).mkdir("out"));
+    const QString out = folder.filePath("out");
+    const struct {
+        int entry;
+        const char* typed;
+        const char* written;
+        QByteArray head;
+    } cases[] = {
+        {SheetGif, "s2", "s2.gif", "GIF8"},
+        {SheetBmp8, "s4", "s4.bmp", "BM"},
+        {SheetPng, "sheet.jpg", "sheet.jpg", "\xFF\xD8"},  // the typed extension decides
+        {SheetPng, "sheet.PNG", "sheet.PNG", "\x89PNG"},
+    };
+    for (const auto& c : cases) {
+        prompts.saveFilterAnswers = {c.entry};
+        prompts.fileAnswers = {out + "/" + c.typed};
+        child<QAction>("ActSave")->trigger();
+        QFile file(out + "/" + c.written);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.written;
+        const QByteArray bytes = file.readAll();
+        EXPECT_TRUE(bytes.startsWith(c.head)) << c.written;
+        if (c.entry == SheetBmp8) {
+            EXPECT_EQ(bytes.at(28), 8) << "bits per pixel";
+        }
     }
-    EXPECT_TRUE(prompts.texts("error").isEmpty());
+    EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 4);
+    EXPECT_TRUE(prompts.texts("confirm").isEmpty());
+
+    // A file the dialog did not ask about is replaced only on Yes.
+    const QString gif = out + "/s2.gif";
+    prompts.saveFilterAnswers = {SheetGif};
+    prompts.fileAnswers = {out + "/s2"};
+    prompts.confirmAnswers = {false};
+    QFile::resize(gif, 5);
+    child<QAction>("ActSave")->trigger();
+    EXPECT_EQ(prompts.texts("confirm"), QStringList{lang::kConfirmReplaceFile.arg(gif)});
+    EXPECT_EQ(QFileInfo(gif).size(), 5);
+
+    Reopen();
+    prompts.fileAnswers = {std::nullopt};
+    child<QAction>("ActSave")->trigger();
+    EXPECT_EQ(prompts.lastStartFolder, out);
 
     prompts.fileAnswers = {folder.filePath("missing/sheet.png")};
     child<QAction>("ActSave")->trigger();

@@ -39,17 +39,20 @@ bool ScriptedPrompts::Confirm(const QString& text)
     return answer;
 }
 
-std::optional<QString> ScriptedPrompts::OpenFile(const QString& title, const QStringList& filters, const QString&)
+std::optional<QString> ScriptedPrompts::OpenFile(const QString& title, const QStringList& filters,
+                                                 const QString& startFolder)
 {
     shown.push_back({"open", title});
     lastFilters = filters;
+    lastStartFolder = startFolder;
     return takeFront(fileAnswers);
 }
 
-QStringList ScriptedPrompts::OpenFiles(const QString& title, const QStringList& filters, const QString&)
+QStringList ScriptedPrompts::OpenFiles(const QString& title, const QStringList& filters, const QString& startFolder)
 {
     shown.push_back({"openFiles", title});
     lastFilters = filters;
+    lastStartFolder = startFolder;
     if (filesAnswers.empty())
         return {};
     QStringList answer = filesAnswers.front();
@@ -58,10 +61,11 @@ QStringList ScriptedPrompts::OpenFiles(const QString& title, const QStringList& 
 }
 
 std::optional<QString> ScriptedPrompts::SaveFile(const QString& title, const QStringList& filters, int& filterIndex,
-                                                 const QString&)
+                                                 const QString&, const QString& startFolder)
 {
     shown.push_back({"save", title});
     lastFilters = filters;
+    lastStartFolder = startFolder;
     if (!saveFilterAnswers.empty()) {
         filterIndex = saveFilterAnswers.front();
         saveFilterAnswers.pop_front();

@@ -39,14 +39,15 @@ public:
                                     const QString& startFolder) override;
     QStringList OpenFiles(const QString& title, const QStringList& filters, const QString& startFolder) override;
     std::optional<QString> SaveFile(const QString& title, const QStringList& filters, int& filterIndex,
-                                    const QString& fileName) override;
+                                    const QString& fileName, const QString& startFolder) override;
     std::optional<QString> ChooseFolder(const QString& title, const QString& startFolder) override;
     bool ChooseFont(FontDesc& font) override;
     bool ChooseColor(ColorValue& color) override;
     void OpenWithShell(const QString& target) override;
 
-    // The filters last passed to OpenFile/OpenFiles/SaveFile.
+    // The filters and the start folder last passed to OpenFile/OpenFiles/SaveFile.
     QStringList lastFilters;
+    QString lastStartFolder;
 };
 
 }  // namespace sm::test

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -266,15 +267,21 @@ void TfrmMain::OpenVideoFile(const QString& path)
     });
     engine_.SetActive(false);
     ClearShots();
-    session_.VideoFileName = path;
-    setWindowTitle(lang::kProductName + QStringLiteral(" (") + path + QLatin1Char(')'));
+    NameVideo(path);
+    lastVideoFolder_ = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
     LoadVideo(path);
     session_.DecoderList = engine_.ListFilterNames();
 }
 
+void TfrmMain::NameVideo(const QString& path)
+{
+    session_.VideoFileName = path;
+    setWindowTitle(lang::kProductName + QStringLiteral(" (") + path + QLatin1Char(')'));
+}
+
 void TfrmMain::onOpenVideo()
 {
-    const std::optional<QString> path = prompts_.OpenFile(QString(), VideoOpenFilters(), QString());
+    const std::optional<QString> path = prompts_.OpenFile(QString(), VideoOpenFilters(), lastVideoFolder_);
     if (path)
         OpenVideoFile(*path);
 }
@@ -312,6 +319,12 @@ void TfrmMain::onBatch()
         TfrmBatch batch(settings_, prompts_, parts, this);
         batch.exec();
     }
+    // A run leaves the last video it loaded in the engine: the caption and what a sheet
+    // tells about the video follow it, so that they name the video a capture takes from.
+    if (!session_.EngineFileName.isEmpty() && session_.EngineFileName != session_.VideoFileName) {
+        NameVideo(session_.EngineFileName);
+        session_.DecoderList = engine_.ListFilterNames();
+    }
     UpdateCommandStates();
 }
 
@@ -320,7 +333,7 @@ void TfrmMain::onMakeThumb()
     if (shotCount() == 0)
         return;
     TfrmThumb thumb(settings_, shots(), {session_.VideoFileName, session_.VideoDuration, session_.DecoderList},
-                    prompts_, *encoders_, this);
+                    prompts_, *encoders_, lastSheetFolder_, this);
     thumb.exec();
 }
 

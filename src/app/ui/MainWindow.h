@@ -127,6 +127,8 @@ private:
     void ClearShots();
     void RemoveSelectedShots();
     bool LoadVideo(const QString& path);
+    // Makes `path` the video the window names: VideoFileName and the caption.
+    void NameVideo(const QString& path);
 
     Prompts& prompts_;
     MediaEngine& engine_;
@@ -137,6 +139,10 @@ private:
 
     // Session values.
     QString AppDir;  // the program's folder, with a trailing separator
+    // Where the open and the sheet's save dialog start: the folder of the last video opened
+    // and of the last sheet saved (the dialog's own choice until then).
+    QString lastVideoFolder_;
+    QString lastSheetFolder_;
 
     // The conversion bitmap of saving shots.
     Bitmap WorkBitmap;

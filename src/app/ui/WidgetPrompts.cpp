@@ -133,9 +133,9 @@ QStringList WidgetPrompts::RunOpenDialog(const QString& title, const QStringList
 }
 
 std::optional<QString> WidgetPrompts::SaveFile(const QString& title, const QStringList& filters, int& filterIndex,
-                                               const QString& fileName)
+                                               const QString& fileName, const QString& startFolder)
 {
-    QFileDialog dialog(parent_, title, QString(), QString());
+    QFileDialog dialog(parent_, title, startFolder, QString());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     const QStringList nameFilters = DialogFilters(filters);
     dialog.setNameFilters(nameFilters);

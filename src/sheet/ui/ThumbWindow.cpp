@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -58,6 +59,30 @@ QSpinBox* SpinBox(const char* name, int minimum, int maximum)
     return box;
 }
 
+// The grid of shots. A row the user moves to flips its tick; the current cell the view
+// takes by itself when the focus comes to it without one (from a box of another page, as
+// the pages switch) is no choice of the user: the grid says so while it sets it, and drops
+// it again, so that the user's first click on that row still counts.
+class ShotGrid : public QTableWidget {
+public:
+    using QTableWidget::QTableWidget;
+    bool takingCurrentOnFocus() const { return takingCurrentOnFocus_; }
+
+protected:
+    void focusInEvent(QFocusEvent* event) override
+    {
+        const bool hadCurrent = currentIndex().isValid();
+        takingCurrentOnFocus_ = true;
+        QTableWidget::focusInEvent(event);
+        takingCurrentOnFocus_ = false;
+        if (!hadCurrent && currentIndex().isValid())
+            selectionModel()->clearCurrentIndex();
+    }
+
+private:
+    bool takingCurrentOnFocus_ = false;
+};
+
 QToolButton* ToolButton(const char* name, const QString& text, const QString& hint)
 {
     auto* button = new QToolButton;
@@ -70,13 +95,14 @@ QToolButton* ToolButton(const char* name, const QString& text, const QString& hi
 }  // namespace
 
 TfrmThumb::TfrmThumb(AppSettings& settings, const ShotList& shots, VideoFacts video, Prompts& prompts,
-                     Encoders& encoders, QWidget* parent)
+                     Encoders& encoders, QString& saveFolder, QWidget* parent)
     : QDialog(parent),
       settings_(settings),
       shots_(shots),
       video_(std::move(video)),
       prompts_(prompts),
-      encoders_(encoders)
+      encoders_(encoders),
+      saveFolder_(saveFolder)
 {
     setObjectName(QStringLiteral("frmThumb"));
     setWindowTitle(lang::kThumbCaptionCount.arg(lang::kThumbCaption, lang::kShotCount.arg(shots_.RowCount())));
@@ -195,7 +221,12 @@ QWidget* TfrmThumb::createSettingsPage()
 
 QWidget* TfrmThumb::createShotsPage()
 {
-    ngPics = new QTableWidget(0, 3);
+    auto* grid = new ShotGrid(0, 3);
+    connect(grid, &QTableWidget::currentCellChanged, this, [this, grid](int row) {
+        if (!grid->takingCurrentOnFocus())
+            ngPicsSelectCell(row);
+    });
+    ngPics = grid;
     ngPics->setObjectName(QStringLiteral("ngPics"));
     ngPics->horizontalHeader()->hide();
     ngPics->verticalHeader()->hide();
@@ -259,7 +290,6 @@ void TfrmThumb::bindControls()
             if (!Updating)
                 StartRebuildCount();
         });
-    connect(ngPics, &QTableWidget::currentCellChanged, this, [this](int row) { ngPicsSelectCell(row); });
     connect(cbAddon, &QCheckBox::toggled, this, [this](bool on) { settings_.Addon = on; });
     connect(cbLocation, &QComboBox::currentIndexChanged, this, [this](int index) { settings_.TxtLocation = index; });
     connect(cbAddText, &QListWidget::currentRowChanged, this,
@@ -461,15 +491,19 @@ void TfrmThumb::UpdateSaveState() { ActSave->setEnabled(!ImgView->pixmap().isNul
 
 void TfrmThumb::ActSaveExecute()
 {
-    std::optional<QString> fileName
-        = prompts_.SaveFile(QString(), SheetSaveFilters(), saveFilterIndex_, SheetFileNamePreset(video_.FileName));
-    if (!fileName)
+    const std::optional<QString> typed = prompts_.SaveFile(QString(), SheetSaveFilters(), saveFilterIndex_,
+                                                           SheetFileNamePreset(video_.FileName), saveFolder_);
+    if (!typed)
         return;
-    // A name typed without an extension gets the one of the last type saved.
-    if (QFileInfo(*fileName).suffix().isEmpty())
-        *fileName += defaultExtension_;
-    SaveSheetFile(sheetBitmap_, *fileName, saveFilterIndex_, settings_, encoders_);
-    defaultExtension_ = SheetDefaultExtension(saveFilterIndex_);
+    const SheetSaveTarget target = SheetSaveTargetFor(*typed, saveFilterIndex_);
+    // The dialog asked about the name as typed; one that got its extension here is asked about now.
+    if (target.FileName != *typed && QFileInfo::exists(target.FileName)
+        && !prompts_.Confirm(lang::kConfirmReplaceFile.arg(target.FileName)))
+        return;
+    SaveSheetFile(sheetBitmap_, target.FileName, target.Type, settings_, encoders_);
+    // The next save proposes the type written and starts in its folder.
+    saveFilterIndex_ = target.Type;
+    saveFolder_ = QDir::toNativeSeparators(QFileInfo(target.FileName).absolutePath());
 }
 
 QString TfrmThumb::statusText() const { return sbThumb->text(); }

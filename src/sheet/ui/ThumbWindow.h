@@ -34,11 +34,12 @@ struct Encoders;
 // The thumbnail window: lays the shots of the shot list out as one sheet, previews it,
 // rebuilds it 2.4 s after the last change of the grid and saves it in five file types.
 // The settings it changes stay in `settings`; the user lines go to AddText when it closes.
+// The save dialog starts in `saveFolder`, which each save sets to the folder written to.
 class TfrmThumb : public QDialog {
     Q_OBJECT
 public:
     TfrmThumb(AppSettings& settings, const ShotList& shots, VideoFacts video, Prompts& prompts, Encoders& encoders,
-              QWidget* parent = nullptr);
+              QString& saveFolder, QWidget* parent = nullptr);
     ~TfrmThumb() override;
 
     const Bitmap& SheetBitmap() const { return sheetBitmap_; }
@@ -79,6 +80,7 @@ private:
     VideoFacts video_;
     Prompts& prompts_;
     Encoders& encoders_;
+    QString& saveFolder_;
     bool shown_ = false;
 
     Bitmap sheetBitmap_;
@@ -87,7 +89,6 @@ private:
     bool Updating = true;
     int TimerTicks = 0;
     int saveFilterIndex_ = 0;
-    QString defaultExtension_ = QStringLiteral(".jpg");
 
     QAction* ActShots2Thumb = nullptr;
     QAction* ActSave = nullptr;
