@@ -6,6 +6,7 @@
 
 #include "app/Prompts.h"
 #include "app/Texts.h"
+#include "app/WriteFailureText.h"
 
 namespace sm {
 
@@ -13,6 +14,8 @@ void RunGuarded(Prompts& prompts, const std::function<void()>& handler)
 {
     try {
         handler();
+    } catch (const FileWriteError& e) {
+        prompts.Error(e.Failure().FileName.isEmpty() ? QString::fromUtf8(e.what()) : WriteFailureText(e.Failure()));
     } catch (const std::exception& e) {
         prompts.Error(QString::fromUtf8(e.what()));
     } catch (...) {

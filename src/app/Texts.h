@@ -154,6 +154,17 @@ inline const QString kOutputFolderMissing = QStringLiteral("输出文件夹不�
 inline const QString kShotsSavedOpenFolder = QStringLiteral("%1 截图已被保存。\n您想要打开输出文件夹吗？");
 inline const QString kShotsNotSaved = QStringLiteral("%1 张截图未能保存。");
 inline const QString kNothingSaved = QStringLiteral("没有保存任何截图。");
+// Why a file was not saved: the file, the cause in the user's words and the system's
+// own text in brackets; a cause that is not the system's is told by its message alone.
+inline const QString kWriteFailure = QStringLiteral("无法保存 %1：%2（%3）");
+inline const QString kWriteFailureMessage = QStringLiteral("无法保存 %1：%2");
+inline const QString kWriteNoPermission = QStringLiteral("没有写入权限");
+inline const QString kWriteDiskFull = QStringLiteral("磁盘空间不足");
+inline const QString kWriteNoFolder = QStringLiteral("文件夹不存在");
+inline const QString kWriteNameTooLong = QStringLiteral("文件名太长");
+inline const QString kWriteFileInUse = QStringLiteral("文件正被其他程序使用");
+inline const QString kWriteOutOfMemory = QStringLiteral("内存不足");
+inline const QString kWriteFailed = QStringLiteral("写入失败");
 
 // Video opening and playback.
 inline const QString kPositionReadout = QStringLiteral("Position: %1 Duration: %2");

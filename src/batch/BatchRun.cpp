@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <stdexcept>
 
 #include "app/StartTimeText.h"
@@ -26,18 +27,35 @@ CaptureMethod MethodOf(const AppSettings& settings)
     return settings.CaptureMethod == 1 ? CaptureMethod::EveryNSeconds : CaptureMethod::CountOfShots;
 }
 
-// Writes one file of a video and books the outcome: only a file that is really there
-// counts as written.
+void BookFailure(BatchVideoResult& result, const WriteFailure& failure)
+{
+    if (++result.WriteFailures == 1)
+        result.FirstWriteError = failure;
+}
+
 bool WriteBatchFile(Bitmap& picture, const QString& fileName, const QString& label, const AppSettings& settings,
                     Encoders& encoders, Bitmap& workBitmap, BatchVideoResult& result)
 {
-    QString error;
-    if (SaveBitmapFile(picture, fileName, label, settings, encoders, workBitmap, &error)
-        && QFileInfo(fileName).isFile())
+    WriteFailure failure;
+    if (SaveBitmapFile(picture, fileName, label, settings, encoders, workBitmap, &failure))
         return true;
-    if (++result.WriteFailures == 1)
-        result.FirstWriteError = error.isEmpty() ? lang::kUnknownError : error;
+    BookFailure(result, failure);
     return false;
+}
+
+// Only files that are really there count as written: one removed since (its folder
+// deleted during the run) is a failure.
+void ForgetVanishedFiles(BatchVideoResult& result)
+{
+    const auto vanished = [&result](const QString& fileName) {
+        if (QFileInfo(fileName).isFile())
+            return false;
+        BookFailure(result, SystemFailure(fileName, ENOENT));
+        return true;
+    };
+    result.ShotFiles.removeIf(vanished);
+    if (!result.SheetFile.isEmpty() && vanished(result.SheetFile))
+        result.SheetFile.clear();
 }
 
 BatchShotTaker SeriesOnEngine(MediaEngine& engine, RunHost& host, const RunControl& control, int captureSpeed)
@@ -129,19 +147,21 @@ BatchVideoResult RunBatchVideo(VideoSession& session, RunHost& host, RunControl&
         };
     }
     const BatchShotTaker& takeShots = taker ? taker : SeriesOnEngine(engine, host, control, settings.CaptureSpeed);
-    if (takeShots(seconds, keep, hooks).Outcome == ShotSeriesOutcome::Aborted) {
-        result.Status = BatchVideoStatus::Aborted;
-        return result;
-    }
-
-    result.Status = BatchVideoStatus::Done;
-    if (choices.Thumbnails && sheetShots.Count() > 0) {
-        Bitmap sheet;
-        ComposeBatchSheet(sheet, sheetShots, settings);
+    const bool aborted = takeShots(seconds, keep, hooks).Outcome == ShotSeriesOutcome::Aborted;
+    result.Status = aborted ? BatchVideoStatus::Aborted : BatchVideoStatus::Done;
+    if (!aborted && choices.Thumbnails && sheetShots.Count() > 0) {
         const QString fileName = folder + prefix + QStringLiteral("thumb") + extension;
-        if (WriteBatchFile(sheet, fileName, QString(), settings, encoders, workBitmap, result))
-            result.SheetFile = fileName;
+        try {
+            Bitmap sheet;
+            ComposeBatchSheet(sheet, sheetShots, settings);
+            if (WriteBatchFile(sheet, fileName, QString(), settings, encoders, workBitmap, result))
+                result.SheetFile = fileName;
+        } catch (const std::exception& e) {
+            // A sheet too large to compose is a sheet not written; the run goes on.
+            BookFailure(result, FailureOf(e, fileName));
+        }
     }
+    ForgetVanishedFiles(result);
     return result;
 }
 

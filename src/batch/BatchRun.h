@@ -11,6 +11,7 @@
 #include "capture/ShotSeries.h"
 #include "common/Bitmap.h"
 #include "common/RunHost.h"
+#include "common/SafeFileWrite.h"
 #include "video/VideoSession.h"
 
 namespace sm {
@@ -54,10 +55,10 @@ struct BatchVideoResult {
     int ShotsTaken = 0;    // grabs that gave a picture
     int Width = 0;         // the native size LoadVideo found; 0 x 0 when it did not load
     int Height = 0;
-    QStringList ShotFiles;  // the shot files written, in order
+    QStringList ShotFiles;  // the shot files written and still there when the video ended, in order
     QString SheetFile;      // the sheet written; empty when none was
-    int WriteFailures = 0;  // shot or sheet files that could not be written
-    QString FirstWriteError;
+    int WriteFailures = 0;  // shot or sheet files that could not be written (or made), or vanished
+    WriteFailure FirstWriteError;
 };
 
 // Told as the run goes, to show it; every member may stay empty.
@@ -93,7 +94,7 @@ struct BatchRunResult {
     std::vector<BatchVideoResult> Videos;  // one per item reached, in list order
     int SavedCount = 0;                    // shot files actually written (sheets not counted)
     int WriteFailures = 0;                 // shot and sheet files that could not be written
-    QString FirstWriteError;
+    WriteFailure FirstWriteError;
 };
 
 // Throws std::invalid_argument with a user-readable text for settings the run cannot
@@ -119,7 +120,8 @@ BatchRunResult RunBatch(VideoSession& session, RunHost& host, RunControl& contro
 // of k + 1 + extension stamped with the label of its second + timeOffset (resized to the
 // tile size first with NeedResize), keeps an unstamped copy for the sheet, and saves the
 // sheet as prefix + "thumb" when the video gave at least one kept shot. A file that
-// could not be written is counted and the video goes on. The stop request of `control`
+// could not be written, a sheet too large to compose and a file gone again by the end
+// of the video are counted as failures, and the video goes on. The stop request of `control`
 // is taken as it stands, so it must be cleared before the first video (RunBatch does).
 // Throws as RunBatch for settings it cannot follow. The command line calls it once per
 // video, each worker with its own session.

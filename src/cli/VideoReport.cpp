@@ -50,7 +50,7 @@ VideoReport ReportFromRun(const BatchVideoResult& run)
         break;
     case BatchVideoStatus::Done:
         if (run.WriteFailures > 0)
-            set(VideoOutcome::Failed, lang::kCliNotWritten.arg(run.WriteFailures).arg(run.FirstWriteError));
+            set(VideoOutcome::Failed, lang::kCliNotWritten.arg(run.WriteFailures).arg(run.FirstWriteError.Message()));
         else if (run.ShotsPlanned > 0 && run.ShotsTaken == 0)
             set(VideoOutcome::Failed, lang::kCliNoPicture);
         break;

@@ -3,7 +3,6 @@
 #include <QIODevice>
 
 #include "app/Texts.h"
-#include "common/SafeFileWrite.h"
 #include "imaging/TextStamp.h"
 #include "output/Encoders.h"
 #include "output/ImageFormats.h"
@@ -11,7 +10,7 @@
 namespace sm {
 
 bool SaveBitmapFile(Bitmap& bitmap, const QString& fileName, const QString& timeLabel, const AppSettings& settings,
-                    Encoders& encoders, Bitmap& workBitmap, QString* error)
+                    Encoders& encoders, Bitmap& workBitmap, WriteFailure* failure)
 {
     if (settings.AddTimeStamp && !timeLabel.isEmpty()) {
         try {
@@ -27,12 +26,12 @@ bool SaveBitmapFile(Bitmap& bitmap, const QString& fileName, const QString& time
                             [&](QIODevice& out) { format.write(bitmap, settingValue, encoders, workBitmap, out); });
         return true;
     } catch (const std::exception& e) {
-        if (error)
-            *error = QString::fromUtf8(e.what());
+        if (failure)
+            *failure = FailureOf(e, fileName);
         return false;
     } catch (...) {
-        if (error)
-            *error = lang::kUnknownError;
+        if (failure)
+            *failure = {fileName, 0, lang::kUnknownError};
         return false;
     }
 }

@@ -4,6 +4,7 @@
 
 #include "app/Settings.h"
 #include "common/Bitmap.h"
+#include "common/SafeFileWrite.h"
 
 namespace sm {
 
@@ -15,9 +16,9 @@ struct Encoders;
 // picture first (TimeFont, TimePosit, TimeTrans, with shadow), so the bitmap carries it
 // afterwards; a failed stamp is ignored. A BMP leaves its converted copy in workBitmap.
 // Returns false, without a message, when the file could not be written (why goes into
-// *error when given); an existing file of that name is then left as it was and no
+// *failure when given); an existing file of that name is then left as it was and no
 // partial file remains.
 bool SaveBitmapFile(Bitmap& bitmap, const QString& fileName, const QString& timeLabel, const AppSettings& settings,
-                    Encoders& encoders, Bitmap& workBitmap, QString* error = nullptr);
+                    Encoders& encoders, Bitmap& workBitmap, WriteFailure* failure = nullptr);
 
 }  // namespace sm

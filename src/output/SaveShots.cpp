@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "app/Texts.h"
+#include "app/WriteFailureText.h"
 #include "common/PathText.h"
 #include "common/ScopeExit.h"
 #include "common/ShotExpansionAhead.h"
@@ -17,7 +18,11 @@ ShotFileWriter BitmapFileWriter(const AppSettings& settings, Encoders& encoders,
 {
     return [&settings, &encoders, &workBitmap](Bitmap& picture, const QString& fileName, const QString& timeLabel,
                                                QString& error) {
-        return SaveBitmapFile(picture, fileName, timeLabel, settings, encoders, workBitmap, &error);
+        WriteFailure failure;
+        if (SaveBitmapFile(picture, fileName, timeLabel, settings, encoders, workBitmap, &failure))
+            return true;
+        error = WriteFailureText(failure);
+        return false;
     };
 }
 

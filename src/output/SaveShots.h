@@ -21,7 +21,8 @@ using ShotFileWriter
 struct Encoders;
 
 // The writer of the program: SaveBitmapFile with these settings, encoders and
-// conversion bitmap, all of which must outlive the writer.
+// conversion bitmap, all of which must outlive the writer; its error is
+// WriteFailureText's.
 ShotFileWriter BitmapFileWriter(const AppSettings& settings, Encoders& encoders, Bitmap& workBitmap);
 
 enum class SaveShotsOutcome {

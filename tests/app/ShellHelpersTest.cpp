@@ -4,12 +4,16 @@
 
 #include <QImage>
 
+#include <cerrno>
+#include <new>
 #include <stdexcept>
+#include <system_error>
 
 #include "app/GuardedCommand.h"
 #include "app/StartTimeText.h"
 #include "app/Texts.h"
 #include "app/VideoOpenFilters.h"
+#include "app/WriteFailureText.h"
 #include "common/QImageAdapter.h"
 #include "support/ScriptedPrompts.h"
 
@@ -39,7 +43,34 @@ TEST(RunGuarded, ShowsEveryEscapingErrorAndNothingElse)
 
     RunGuarded(prompts, [] { throw std::runtime_error("disk full"); });
     RunGuarded(prompts, [] { throw 42; });
-    EXPECT_EQ(prompts.texts("error"), (QStringList{"disk full", lang::kUnknownError}));
+    RunGuarded(prompts, [] { throw FileWriteError(SystemFailure("/out/a.png", ENOSPC)); });
+    EXPECT_EQ(prompts.texts("error"), (QStringList{"disk full", lang::kUnknownError,
+                                                   "无法保存 /out/a.png：磁盘空间不足（No space left on device）"}));
+}
+
+TEST(WriteFailureText, NamesTheCommonCausesInChineseWithTheSystemsOwnText)
+{
+    using namespace lang;
+    const struct {
+        int error;
+        QString cause;
+    } cases[] = {
+        {EACCES, kWriteNoPermission}, {EPERM, kWriteNoPermission},       {EROFS, kWriteNoPermission},
+        {ENOSPC, kWriteDiskFull},     {EDQUOT, kWriteDiskFull},          {ENOENT, kWriteNoFolder},
+        {ENOTDIR, kWriteNoFolder},    {ENAMETOOLONG, kWriteNameTooLong}, {EBUSY, kWriteFileInUse},
+        {ETXTBSY, kWriteFileInUse},   {ENOMEM, kWriteOutOfMemory},       {EIO, kWriteFailed},
+    };
+    for (const auto& c : cases) {
+        const QString system = QString::fromStdString(std::generic_category().message(c.error));
+        EXPECT_EQ(WriteFailureText(SystemFailure("/out/a.png", c.error)), QStringLiteral("无法保存 /out/a.png：")
+                                                                              + c.cause + QStringLiteral("（") + system
+                                                                              + QStringLiteral("）"));
+    }
+    EXPECT_EQ(WriteFailureText(FailureOf(std::bad_alloc(), "/out/a.png")),
+              WriteFailureText(SystemFailure("/out/a.png", ENOMEM)));
+    EXPECT_EQ(WriteFailureText(FailureOf(std::runtime_error("too wide for GIF"), "/out/a.gif")),
+              "无法保存 /out/a.gif：too wide for GIF")
+        << "a failure that is not the system's is told by its message";
 }
 
 TEST(VideoOpenFilters, NineEntriesInOrderWithAllFilesLast)

@@ -162,7 +162,7 @@ TEST_P(BatchRunList, WritesWhatEachItemGivesAndGoesOn)
     EXPECT_EQ(Written(), c.files);
     EXPECT_EQ(result.SavedCount, c.saved);
     EXPECT_EQ(result.WriteFailures, c.failures);
-    EXPECT_EQ(result.FirstWriteError.isEmpty(), c.failures == 0);
+    EXPECT_EQ(result.FirstWriteError.FileName.isEmpty(), c.failures == 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -212,6 +212,16 @@ INSTANTIATE_TEST_SUITE_P(
                              {S::Done},
                              ShotFiles("a_", 1, 2, false) + ShotFiles("a_", 4, 12, false),
                              11,
+                             2},
+                    ListCase{"ASheetTooLargeToComposeIsNotWrittenAndTheRunGoesOn",
+                             [](AppSettings& s, BatchChoices&, const QString&) {
+                                 s.CountFrames = 1;
+                                 s.ThumbCols = 1000;
+                             },
+                             {{"a.avi", 100}, {"b.avi", 100}},
+                             {S::Done, S::Done},
+                             ShotFiles("a_", 1, 1, false) + ShotFiles("b_", 1, 1, false),
+                             2,
                              2}));
 
 TEST_F(BatchRunFixture, SkippedItemsNeitherPauseNorMoveTheFileProgress)

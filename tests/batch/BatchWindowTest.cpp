@@ -7,24 +7,33 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QListView>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeView>
 #include <QUrl>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "ListedPaths.h"
 #include "app/Settings.h"
 #include "app/Texts.h"
 #include "app/VideoOpenFilters.h"
 #include "batch/ui/BatchWindow.h"
+#include "batch/ui/SelDirDialog.h"
 #include "capture/MarkedFrame.h"
 #include "output/Encoders.h"
+#include "sheet/SheetLayout.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedPrompts.h"
 
@@ -125,6 +134,60 @@ struct InterruptCase {
     QStringList shown;  // every prompt's text, in order
 };
 
+struct ReportCase {
+    const char* how;
+    QStringList videos;
+    std::function<void(BatchWindowRun&)> setUp;
+    QString status;
+    std::function<QStringList(BatchWindowRun&)> shown;  // every prompt's kind and text, in order
+};
+
+TEST(BatchWindow, TellsHowTheRunWentAndEndsItWhateverHappened)
+{
+    const ReportCase cases[] = {
+        {"a missing output folder: the message, and the bars stay empty",
+         {"a.avi"},
+         [](BatchWindowRun& run) { run.settings.OutputFolder = run.output.filePath("gone"); },
+         lang::kOutputFolderMissing,
+         [](BatchWindowRun&) { return QStringList(); }},
+        {"nothing could be written: no offer to open the folder",
+         {"a.avi"},
+         [](BatchWindowRun& run) {
+             for (const char* name : {"a_0001.png", "a_0002.png", "a_thumb.png"})
+                 QDir(run.output.path()).mkdir(name);
+         },
+         lang::kBatchFinished,
+         [](BatchWindowRun& run) {
+             const QString why = lang::kWriteFailure.arg(run.output.filePath("a_0001.png"), lang::kWriteFailed,
+                                                         QString::fromStdString(std::strerror(EISDIR)));
+             return QStringList{"error: " + lang::kBatchFilesNotSaved.arg(3).arg(why) + "\n" + lang::kNothingSaved};
+         }},
+        {"a sheet too large: the shots are saved and the run goes on to its summary",
+         {"a.avi", "b.avi"},
+         [](BatchWindowRun& run) { run.settings.ThumbCols = 1000; },
+         lang::kBatchFinished,
+         [](BatchWindowRun& run) {
+             const QString why = lang::kWriteFailureMessage.arg(run.output.filePath("a_thumb.png"),
+                                                                QString::fromUtf8(SheetTooLargeError().what()));
+             return QStringList{"error: " + lang::kBatchFilesNotSaved.arg(2).arg(why),
+                                "confirm: " + lang::kShotsSavedOpenFolder.arg(4)};
+         }},
+    };
+    for (const ReportCase& c : cases) {
+        BatchWindowRun run;
+        c.setUp(run);
+        run.process(c.videos);
+        QStringList shown;
+        for (const auto& prompt : run.prompts.shown)
+            shown << prompt.kind + ": " + prompt.text;
+        EXPECT_EQ(shown, c.shown(run)) << c.how;
+        EXPECT_EQ(run.label("lbStatusMes"), c.status) << c.how;
+        EXPECT_TRUE(run.button("btnProcess")->isEnabled() && run.button("btnClose")->isEnabled()) << c.how;
+        for (const char* name : {"FileProgress", "PicProgress"})
+            EXPECT_LT(run.bar(name)->minimum(), run.bar(name)->maximum()) << c.how << ": never busy";
+    }
+}
+
 TEST(BatchWindow, AnAbortOrACloseDuringARunIsConfirmedFirst)
 {
     const QString folder = lang::kShotsSavedOpenFolder;
@@ -148,10 +211,42 @@ TEST(BatchWindow, AnAbortOrACloseDuringARunIsConfirmedFirst)
         for (const auto& prompt : run.prompts.shown)
             shown << prompt.text;
         EXPECT_EQ(shown, c.shown) << c.how;
-        EXPECT_EQ(run.batch.isVisible(), !(c.closeWindow && c.yes)) << c.how;
+        EXPECT_EQ(run.batch.isVisible(), !c.closeWindow) << c.how << ": a close takes effect when the run has ended";
         EXPECT_EQ(run.label("lbStatusMes") == lang::kBatchFinished, !c.yes) << c.how;
         EXPECT_TRUE(run.button("btnClose")->isEnabled()) << c.how;
     }
+}
+
+TEST(BatchWindow, TheFolderDialogShowsTheStartFolderAndTakesItOnOk)
+{
+    QTemporaryDir root;
+    const QString folder = root.filePath("a/b");
+    QDir().mkpath(folder + "/c");
+    QDir().mkpath(root.filePath("a/other"));
+    TfrmSelDir dialog;
+    auto* tree = dialog.findChild<QTreeView*>("TreeViewMain");
+    QSignalSpy loaded(tree->model(), SIGNAL(directoryLoaded(QString)));
+    dialog.SetFolder(folder + "/");
+    dialog.show();
+    // Every folder above it read, and what that moved settled.
+    QStringList above;
+    for (QString up = QFileInfo(folder).path(); above.isEmpty() || above.last() != up; up = QFileInfo(up).path())
+        above << up;
+    const auto allRead = [&] {
+        QStringList read;
+        for (const QList<QVariant>& signal : loaded)
+            read << signal[0].toString();
+        return std::all_of(above.cbegin(), above.cend(), [&](const QString& path) { return read.contains(path); });
+    };
+    ASSERT_TRUE(QTest::qWaitFor(allRead, 60'000)) << above.join(' ').toStdString();
+    QTest::qWait(100);
+
+    const QModelIndex current = tree->currentIndex();
+    EXPECT_EQ(QFileInfo(current.data(QFileSystemModel::FilePathRole).toString()), QFileInfo(folder));
+    EXPECT_TRUE(tree->selectionModel()->isSelected(current));
+    EXPECT_TRUE(tree->isExpanded(current.parent()));
+    EXPECT_TRUE(tree->viewport()->rect().contains(tree->visualRect(current))) << "scrolled into view";
+    EXPECT_EQ(dialog.Choice().folder, folder);
 }
 
 TEST(BatchWindow, FillsItsListFromTheDialogsADropAndRemovesByButtonOrDeleteKey)

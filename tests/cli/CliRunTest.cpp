@@ -1,5 +1,7 @@
 // The command-line program itself, run as a user runs it: without a display, over a
 // folder of generated videos and files that are no videos.
+#include "app/QtPrinters.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +21,7 @@
 #include "capture/HeadlessRunHost.h"
 #include "common/QImageAdapter.h"
 #include "output/Encoders.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestVideo.h"
 #include "video/FfmpegEngine.h"
 #include "video/VideoSession.h"
@@ -166,6 +169,31 @@ TEST_F(CliRunTest, InterruptEndsAfterTheShotInProgressWithoutPartialFiles)
     EXPECT_EQ(result.lines.size(), 3);
     for (const QString& name : QDir(out).entryList(QDir::Files))
         EXPECT_TRUE(QRegularExpression("^(A|b)_(\\d{4}|thumb)\\.jpg$").match(name).hasMatch()) << name.toStdString();
+}
+
+TEST_F(CliRunTest, ASheetCutShortByAFullDiskIsReportedAndLeftNowhere)
+{
+    const auto arguments = [this](const QString& folder) {
+        return QStringList{"-j1",         "-n",    "4",           "-f", "bmp",  "--set",
+                           "ThumbCols=2", "--set", "ThumbRows=2", "-o", folder, videos + "/b.mp4"};
+    };
+    const CliResult whole = RunCli(arguments(dir.filePath("whole")));
+    ASSERT_EQ(whole.exitCode, 0) << whole.errors.toStdString();
+    const qint64 sheetSize = QFileInfo(dir.filePath("whole/b_thumb.bmp")).size();
+    ASSERT_GT(sheetSize, QFileInfo(dir.filePath("whole/b_0001.bmp")).size());
+
+    // The disk is full one byte before the sheet's end: only the last flush meets it.
+    QProcess process;
+    process.setChildProcessModifier([sheetSize] { test::LimitFileSize(rlim_t(sheetSize - 1)); });
+    Start(process, arguments(out));
+    const CliResult cut = Finish(process);
+    EXPECT_EQ(cut.exitCode, 1);
+    EXPECT_EQ(cut.lines, QStringList{QStringList({"failed: 1 file(s) not written: Cannot write " + out
+                                                      + "/b_thumb.bmp: File too large",
+                                                  videos + "/b.mp4", "4", ""})
+                                         .join('\t')});
+    EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{"b_0001.bmp", "b_0002.bmp", "b_0003.bmp", "b_0004.bmp"}));
 }
 
 TEST_F(CliRunTest, VideosOfTheSameNameWriteOneAfterTheOtherInInputOrder)

@@ -1,9 +1,13 @@
+#include "app/QtPrinters.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 #include "ReferenceDecoders.h"
 #include "TestPictures.h"
@@ -12,6 +16,7 @@
 #include "output/Encoders.h"
 #include "output/ImageFormats.h"
 #include "output/SaveBitmapFile.h"
+#include "support/FileSizeLimit.h"
 
 namespace sm {
 namespace {
@@ -144,9 +149,10 @@ TEST_F(SaveBitmapFileTest, AMissingFolderGivesFalseWithTheReasonAndNoFile)
         settings.SaveFormat = saveFormat;
         Bitmap copy = picture;
         const QString path = PathOf("missing/shot" + FileExtensionFor(saveFormat));
-        QString error;
-        EXPECT_FALSE(SaveBitmapFile(copy, path, QString(), settings, encoders, workBitmap, &error)) << saveFormat;
-        EXPECT_TRUE(error.contains(path)) << error.toStdString();
+        WriteFailure failure;
+        EXPECT_FALSE(SaveBitmapFile(copy, path, QString(), settings, encoders, workBitmap, &failure)) << saveFormat;
+        EXPECT_EQ(failure.FileName, path);
+        EXPECT_EQ(failure.SystemError, ENOENT);
     }
     EXPECT_FALSE(QFileInfo::exists(PathOf("missing")));
     EXPECT_TRUE(FilesInFolder().isEmpty());
@@ -179,6 +185,39 @@ TEST_F(SaveBitmapFileTest, AFailedWriteKeepsTheOldFileAndLeavesNothingBehind)
     EXPECT_EQ(test::DecodeJpeg(ReadFile(PathOf("shot.gif"))).picture.width(), 31);
     EXPECT_TRUE(QFileInfo(PathOf("shot.gif")).permissions() & QFileDevice::ReadOther);
     EXPECT_EQ(FilesInFolder(), QStringList{"shot.gif"});
+}
+
+TEST_F(SaveBitmapFileTest, AFileCutShortByAFullDiskIsNeitherLeftNorTakenForWritten)
+{
+    // Cut before the first byte, inside the encoding, and at the last byte (which only
+    // the final flush of the file meets); the pictures are large enough for the first
+    // flushes to come while encoding.
+    const Bitmap large = test::NoisePicture(300, 200);
+    for (int saveFormat = 0; saveFormat < 5; ++saveFormat) {
+        settings.SaveFormat = saveFormat;
+        const QString name = "shot" + FileExtensionFor(saveFormat);
+        Bitmap copy = large;
+        ASSERT_TRUE(Save(copy, name));
+        const qint64 size = QFileInfo(PathOf(name)).size();
+        for (const qint64 limit : {qint64(0), qint64(1000), size - 1}) {
+            SCOPED_TRACE(testing::Message() << "format " << saveFormat << ", " << limit << " of " << size << " bytes");
+            QFile old(PathOf(name));
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("the first run's picture");
+            old.close();
+            WriteFailure failure;
+            {
+                const test::FileSizeLimit full{rlim_t(limit)};
+                copy = large;
+                EXPECT_FALSE(SaveBitmapFile(copy, PathOf(name), QString(), settings, encoders, workBitmap, &failure));
+            }
+            EXPECT_EQ(failure.SystemError, EFBIG) << failure.Message().toStdString();
+            EXPECT_EQ(failure.FileName, PathOf(name));
+            EXPECT_EQ(ReadFile(PathOf(name)), QByteArray("the first run's picture"));
+            EXPECT_EQ(FilesInFolder(), QStringList{name}) << "no temporary file is left";
+        }
+        QFile::remove(PathOf(name));
+    }
 }
 
 TEST_F(SaveBitmapFileTest, TheTimeLabelIsStampedOnlyWhenAskedAndNotEmpty)

@@ -18,13 +18,16 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include <algorithm>
 #include <utility>
 
 #include "app/GuardedCommand.h"
 #include "app/Prompts.h"
+#include "app/SavedFilesReport.h"
 #include "app/Settings.h"
 #include "app/Texts.h"
 #include "app/VideoOpenFilters.h"
+#include "app/WriteFailureText.h"
 #include "batch/ui/SelDirDialog.h"
 #include "common/Named.h"
 #include "common/ScopeExit.h"
@@ -38,6 +41,13 @@ namespace {
 constexpr int kClientWidth = 458;
 constexpr int kClientHeight = 295;
 constexpr int kPageHeight = 252;
+
+// Qt shows a bar whose range is empty as busy; a run of nothing leaves it empty.
+void SetBarRange(QProgressBar* bar, int maximum)
+{
+    bar->setRange(0, std::max(maximum, 1));
+    bar->setValue(0);
+}
 
 }  // namespace
 
@@ -132,12 +142,12 @@ QWidget* TfrmBatch::createProgressPage()
     (new QLabel(kLbBatchFiles, page))->setGeometry(16, 16, width, 18);
     FileProgress = Named(new QProgressBar(page), "FileProgress");
     FileProgress->setGeometry(16, 36, width, 20);
-    FileProgress->setRange(0, 0);
+    SetBarRange(FileProgress, 0);
     FileProgress->setTextVisible(false);
     (new QLabel(kLbBatchPictures, page))->setGeometry(16, 68, width, 18);
     PicProgress = Named(new QProgressBar(page), "PicProgress");
     PicProgress->setGeometry(16, 88, width, 20);
-    PicProgress->setRange(0, 0);
+    SetBarRange(PicProgress, 0);
     PicProgress->setTextVisible(false);
 
     lbStatusMes = Named(new QLabel(page), "lbStatusMes");
@@ -225,8 +235,7 @@ void TfrmBatch::btnProcessClick()
         btnProcess->setEnabled(false);
         btnAbort->setEnabled(true);
         btnClose->setEnabled(false);
-        FileProgress->setRange(0, itemCount);
-        FileProgress->setValue(0);
+        SetBarRange(FileProgress, itemCount);
         setStatusRed(false);
     };
     BatchRunResult result;
@@ -247,10 +256,7 @@ void TfrmBatch::btnProcessClick()
 BatchRunEvents TfrmBatch::runEvents()
 {
     BatchRunEvents events;
-    events.ShotsPlanned = [this](int shotCount) {
-        PicProgress->setRange(0, shotCount);
-        PicProgress->setValue(0);
-    };
+    events.ShotsPlanned = [this](int shotCount) { SetBarRange(PicProgress, shotCount); };
     events.ShotDone = [this](int shotsDone) { PicProgress->setValue(shotsDone); };
     events.VideoDone = [this](int index) { FileProgress->setValue(index + 1); };
     events.Status = [this](const QString& text, bool red) {
@@ -258,12 +264,7 @@ BatchRunEvents TfrmBatch::runEvents()
         if (red)
             setStatusRed(true);
     };
-    events.ConfirmAbort = [this] {
-        if (prompts_.Confirm(lang::kConfirmBatchAbort))
-            return true;
-        closeAfterRun_ = false;
-        return false;
-    };
+    events.ConfirmAbort = [this] { return prompts_.Confirm(lang::kConfirmBatchAbort); };
     events.AddToList = main_.AddShot;
     return events;
 }
@@ -279,16 +280,17 @@ void TfrmBatch::finishRun()
 void TfrmBatch::reportRun(const BatchRunResult& result)
 {
     // An abort the user confirmed is no failure, but files that failed before it are.
-    if (result.WriteFailures > 0)
-        prompts_.Error(lang::kBatchFilesNotSaved.arg(result.WriteFailures).arg(result.FirstWriteError));
-    if (closeAfterRun_) {
-        closeAfterRun_ = false;
+    const QString failed
+        = result.WriteFailures > 0
+              ? lang::kBatchFilesNotSaved.arg(result.WriteFailures).arg(WriteFailureText(result.FirstWriteError))
+              : QString();
+    if (result.Outcome == BatchRunOutcome::Completed && cbSaveDirectly->isChecked())
+        ReportSavedFiles(prompts_, result.SavedCount, failed, settings_.OutputFolder);
+    else if (!failed.isEmpty())
+        prompts_.Error(failed);
+    // A close asked for during the run takes effect now that it has ended.
+    if (std::exchange(closeAfterRun_, false))
         QDialog::reject();
-        return;
-    }
-    if (result.Outcome == BatchRunOutcome::Completed && cbSaveDirectly->isChecked()
-        && prompts_.Confirm(lang::kShotsSavedOpenFolder.arg(result.SavedCount)))
-        prompts_.OpenWithShell(settings_.OutputFolder);
 }
 
 void TfrmBatch::setStatusRed(bool red)
@@ -303,8 +305,8 @@ void TfrmBatch::btnAbortClick() { control_.AbortRequested = true; }
 
 void TfrmBatch::reject()
 {
-    // The window closes only when the run has ended, and only by an abort the user
-    // confirms; a No keeps both the run and the window.
+    // The window closes when the run has ended: at once when the user confirms the
+    // abort, after the last video when the run goes on.
     if (control_.Running) {
         closeAfterRun_ = true;
         btnAbortClick();

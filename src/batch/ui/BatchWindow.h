@@ -48,7 +48,7 @@ struct BatchMainParts {
 // progress page of a run. It reads and writes InitDir and SaveDirectly in the
 // settings it is given. The process button runs RunBatch over the list and tells the
 // user how it went; closing the window during a run asks to abort it, and the window
-// closes once the run has ended.
+// closes once the run has ended, aborted or not.
 class TfrmBatch : public QDialog, private RunHost {
     Q_OBJECT
 public:
@@ -105,7 +105,7 @@ private:
     FolderChooser chooseFolder_;
     BatchFileList files_;
     RunControl control_;
-    bool closeAfterRun_ = false;  // the window was closed during the run, and the run ends by it
+    bool closeAfterRun_ = false;  // the window was closed during the run; it closes when the run ends
 
     QStackedWidget* pcMain = nullptr;
     QListView* clistFiles = nullptr;

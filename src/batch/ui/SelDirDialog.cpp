@@ -3,11 +3,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileIconProvider>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStorageInfo>
 #include <QTreeView>
 
@@ -82,6 +84,22 @@ TfrmSelDir::TfrmSelDir(QWidget* parent)
     fillPlaces();
     connect(DriveList, &QComboBox::activated, this, &TfrmSelDir::showPlace);
     showPlace(0);
+    // The folders are read in the background, and the rows read in and sorted move the
+    // folder set down; it is brought back into view until the user takes the tree in hand.
+    const auto reveal = [this] { revealSetFolder(); };
+    connect(folders_, &QFileSystemModel::rowsInserted, this, reveal, Qt::QueuedConnection);
+    connect(folders_, &QFileSystemModel::layoutChanged, this, reveal, Qt::QueuedConnection);
+    for (QObject* handle : {static_cast<QObject*>(TreeViewMain), static_cast<QObject*>(TreeViewMain->viewport()),
+                            static_cast<QObject*>(TreeViewMain->verticalScrollBar())})
+        handle->installEventFilter(this);
+}
+
+bool TfrmSelDir::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::Wheel || type == QEvent::KeyPress)
+        setFolder_.clear();
+    return QDialog::eventFilter(watched, event);
 }
 
 void TfrmSelDir::fillPlaces()
@@ -103,6 +121,7 @@ void TfrmSelDir::showPlace(int index)
 {
     const QString place = DriveList->itemData(index).toString();
     DriveList->setCurrentIndex(index);
+    setFolder_.clear();
     folders_->setRootPath(place);
     TreeViewMain->setRootIndex(folders_->index(place));
     TreeViewMain->setCurrentIndex({});
@@ -128,10 +147,21 @@ void TfrmSelDir::SetFolder(const QString& folder)
     const QModelIndex current = folders_->index(target);
     if (!current.isValid() || current == TreeViewMain->rootIndex())
         return;
+    setFolder_ = target;
+    TreeViewMain->setCurrentIndex(current);
+    revealSetFolder();
+}
+
+void TfrmSelDir::revealSetFolder()
+{
+    if (setFolder_.isEmpty())
+        return;
+    const QModelIndex current = folders_->index(setFolder_);
+    if (!current.isValid() || current != TreeViewMain->currentIndex())
+        return;
     for (QModelIndex up = current.parent(); up.isValid() && up != TreeViewMain->rootIndex(); up = up.parent())
         TreeViewMain->expand(up);
-    TreeViewMain->setCurrentIndex(current);
-    TreeViewMain->scrollTo(current);
+    TreeViewMain->scrollTo(current, QAbstractItemView::PositionAtCenter);
 }
 
 QString TfrmSelDir::CurrentFolder() const
@@ -151,6 +181,7 @@ void TfrmSelDir::showEvent(QShowEvent* event)
 {
     CenterOnScreen(*this);
     QDialog::showEvent(event);
+    revealSetFolder();
 }
 
 std::optional<FolderChoice> RunSelDir(const QString& initDir, QWidget* parent)

@@ -23,7 +23,8 @@ class TfrmSelDir : public QDialog {
 public:
     explicit TfrmSelDir(QWidget* parent = nullptr);
 
-    // Shows the folder in the tree, or its nearest existing parent when it is gone.
+    // Shows the folder in the tree, or its nearest existing parent when it is gone:
+    // current, selected, its parents expanded and scrolled into view.
     void SetFolder(const QString& folder);
     // The folder chosen in the tree; the place itself while no folder in it is chosen.
     QString CurrentFolder() const;
@@ -31,10 +32,14 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void fillPlaces();
     void showPlace(int index);
+    // Expands the tree down to the folder SetFolder chose and scrolls it into view,
+    // unless another folder has become current since.
+    void revealSetFolder();
 
     QComboBox* DriveList = nullptr;
     QTreeView* TreeViewMain = nullptr;
@@ -43,6 +48,7 @@ private:
     QCheckBox* cbInSubDir = nullptr;
     QPushButton* btnOK = nullptr;
     QPushButton* btnCancel = nullptr;
+    QString setFolder_;  // the folder SetFolder made current, as the model names it
 };
 
 // Runs the folder dialog modally, starting at initDir; the choice on OK.

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "app/Prompts.h"
+#include "app/SavedFilesReport.h"
 #include "app/Texts.h"
 #include "capture/ManualCapture.h"
 #include "capture/ui/ProcessDialog.h"
@@ -80,17 +81,7 @@ void ShotCommands::ReportSave(const SaveShotsResult& result, const QString& fold
     const QString failed = result.Failed > 0
                                ? lang::kShotsNotSaved.arg(result.Failed) + QLatin1Char('\n') + result.FirstError
                                : QString();
-    if (result.Written == 0) {
-        if (failed.isEmpty())
-            prompts_.Information(lang::kNothingSaved);
-        else
-            prompts_.Error(failed + QLatin1Char('\n') + lang::kNothingSaved);
-        return;
-    }
-    if (!failed.isEmpty())
-        prompts_.Error(failed);
-    if (prompts_.Confirm(lang::kShotsSavedOpenFolder.arg(result.Written)))
-        prompts_.OpenWithShell(folder);
+    ReportSavedFiles(prompts_, result.Written, failed, folder);
 }
 
 void ShotCommands::RemoveSelectedShots() { view_->RemoveSelectedShots(); }
