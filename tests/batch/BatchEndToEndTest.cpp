@@ -163,7 +163,7 @@ TEST_F(BatchEndToEnd, EveryWidthGoesThroughTheSeriesEveryFormatAndTheSheet)
             EXPECT_EQ(done.ShotFiles.size(), 2) << width << " format " << format;
             EXPECT_FALSE(done.SheetFile.isEmpty()) << width << " format " << format;
             EXPECT_EQ(done.WriteFailures, 0)
-                << width << " format " << format << " " << done.FirstWriteError.toStdString();
+                << width << " format " << format << " " << done.FirstWriteError.Message().toStdString();
         }
     }
 }
