@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "common/RunHost.h"
+#include "video/DelayWithMessages.h"
 
 namespace sm {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "app/Settings.h"
-#include "common/RunHost.h"
+#include "video/DelayWithMessages.h"
 #include "video/MediaEngine.h"
 
 namespace sm {

@@ -10,6 +10,7 @@
 #include "batch/BatchRun.h"
 #include "batch/FolderChoice.h"
 #include "common/RunHost.h"
+#include "video/DelayWithMessages.h"
 
 class QCheckBox;
 class QLabel;
