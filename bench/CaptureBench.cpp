@@ -24,13 +24,13 @@
 #include <unistd.h>
 
 #include "BenchSupport.h"
-#include "app/Settings.h"
 #include "capture/AutoCapture.h"
 #include "capture/HeadlessRunHost.h"
+#include "capture/ShotFiles.h"
 #include "capture/ShotList.h"
 #include "common/PackedBitmap.h"
 #include "output/Encoders.h"
-#include "output/SaveShots.h"
+#include "settings/Settings.h"
 #include "video/DelayWithMessages.h"
 #include "video/FfmpegEngine.h"
 #include "video/SeekSeries.h"

@@ -5,16 +5,16 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "app/StartTimeText.h"
-#include "app/Texts.h"
 #include "capture/BitmapList.h"
 #include "capture/CaptureSchedule.h"
+#include "capture/ShotFiles.h"
 #include "common/PathText.h"
 #include "imaging/Resize.h"
 #include "imaging/TimeLabel.h"
 #include "output/ImageFormats.h"
 #include "output/SaveBitmapFile.h"
-#include "output/SaveShots.h"
+#include "settings/StartTimeText.h"
+#include "settings/Texts.h"
 #include "sheet/SheetComposition.h"
 
 namespace sm {

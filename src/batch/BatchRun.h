@@ -7,10 +7,10 @@
 #include <functional>
 #include <vector>
 
-#include "app/Settings.h"
+#include "capture/RunHost.h"
 #include "capture/ShotSeries.h"
 #include "common/Bitmap.h"
-#include "common/RunHost.h"
+#include "settings/Settings.h"
 #include "video/VideoSession.h"
 
 namespace sm {

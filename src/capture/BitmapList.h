@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "capture/ShotPicture.h"
 #include "common/Bitmap.h"
-#include "common/ShotPicture.h"
 
 namespace sm {
 

@@ -11,12 +11,12 @@
 #include <optional>
 #include <set>
 
-#include "app/StartTimeText.h"
-#include "app/Texts.h"
 #include "capture/HeadlessRunHost.h"
 #include "cli/KeyFrameShotTaker.h"
 #include "output/Encoders.h"
 #include "output/ImageFormats.h"
+#include "settings/StartTimeText.h"
+#include "settings/Texts.h"
 #include "video/FfmpegEngine.h"
 #include "video/VideoSession.h"
 

@@ -7,9 +7,9 @@
 #include <functional>
 #include <vector>
 
-#include "app/Settings.h"
 #include "batch/BatchRun.h"
 #include "cli/VideoReport.h"
+#include "settings/Settings.h"
 
 namespace sm {
 

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/Texts.h"
+#include "settings/Texts.h"
 
 namespace sm {
 namespace {

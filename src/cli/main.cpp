@@ -14,7 +14,6 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
-#include "app/Texts.h"
 #include "batch/BatchRun.h"
 #include "cli/CliInputs.h"
 #include "cli/CliOptions.h"
@@ -22,6 +21,7 @@ extern "C" {
 #include "cli/ParallelRun.h"
 #include "cli/ProgressView.h"
 #include "common/PathText.h"
+#include "settings/Texts.h"
 
 namespace {
 

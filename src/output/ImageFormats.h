@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "app/Settings.h"
 #include "common/Bitmap.h"
+#include "settings/Settings.h"
 
 class QIODevice;
 

@@ -2,11 +2,11 @@
 
 #include <QIODevice>
 
-#include "app/Texts.h"
 #include "common/SafeFileWrite.h"
 #include "imaging/TextStamp.h"
 #include "output/Encoders.h"
 #include "output/ImageFormats.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

@@ -2,11 +2,11 @@
 
 #include <QPoint>
 
-#include "app/Texts.h"
 #include "common/AnsiText.h"
 #include "common/PathText.h"
 #include "imaging/TextStamp.h"
 #include "imaging/TimeLabel.h"
+#include "settings/Texts.h"
 #include "sheet/FileSizeText.h"
 #include "sheet/SheetTiles.h"
 #include "sheet/TextPieces.h"

@@ -2,11 +2,11 @@
 
 #include <QIODevice>
 
-#include "app/Texts.h"
 #include "common/PathText.h"
 #include "common/SafeFileWrite.h"
 #include "output/Encoders.h"
 #include "output/ImageFormats.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

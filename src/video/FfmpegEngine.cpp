@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "app/Texts.h"
+#include "settings/Texts.h"
 #include "video/MediaReader.h"
 #include "video/Player.h"
 #include "video/SeriesDecoder.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "video/DelayWithMessages.h"
 #include "video/MediaEngine.h"
 

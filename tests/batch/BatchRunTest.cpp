@@ -10,13 +10,13 @@
 #include <map>
 #include <stdexcept>
 
-#include "app/SettingsStore.h"
-#include "app/Texts.h"
 #include "batch/BatchRun.h"
 #include "capture/MarkedFrame.h"
 #include "common/QImageAdapter.h"
 #include "output/Encoders.h"
 #include "output/SaveBitmapFile.h"
+#include "settings/SettingsStore.h"
+#include "settings/Texts.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedRunHost.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,12 +19,12 @@
 #include <QUrl>
 
 #include "ListedPaths.h"
-#include "app/Settings.h"
-#include "app/Texts.h"
-#include "app/VideoOpenFilters.h"
 #include "batch/ui/BatchWindow.h"
 #include "capture/MarkedFrame.h"
 #include "output/Encoders.h"
+#include "settings/Settings.h"
+#include "settings/Texts.h"
+#include "settings/VideoOpenFilters.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedPrompts.h"
 

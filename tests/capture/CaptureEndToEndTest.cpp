@@ -7,10 +7,10 @@
 
 #include "capture/AutoCapture.h"
 #include "capture/HeadlessRunHost.h"
+#include "capture/ShotFiles.h"
 #include "capture/ShotSeries.h"
 #include "common/QImageAdapter.h"
 #include "output/Encoders.h"
-#include "output/SaveShots.h"
 #include "support/TestVideo.h"
 #include "video/DelayWithMessages.h"
 #include "video/FfmpegEngine.h"

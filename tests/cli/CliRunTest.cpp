@@ -14,11 +14,11 @@
 
 #include <csignal>
 
-#include "app/SettingsStore.h"
 #include "batch/BatchRun.h"
 #include "capture/HeadlessRunHost.h"
 #include "common/QImageAdapter.h"
 #include "output/Encoders.h"
+#include "settings/SettingsStore.h"
 #include "support/TestVideo.h"
 #include "video/FfmpegEngine.h"
 #include "video/VideoSession.h"

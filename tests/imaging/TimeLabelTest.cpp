@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
-#include "imaging/SheetPixelSize.h"
 #include "imaging/TimeLabel.h"
+#include "settings/Settings.h"
+#include "sheet/SheetPixelSize.h"
 
 namespace sm {
 namespace {

@@ -7,10 +7,10 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/GuardedCommand.h"
-#include "app/Texts.h"
 #include "app/ui/CommandIcons.h"
 #include "app/ui/MainWindow.h"
+#include "settings/GuardedCommand.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

@@ -20,12 +20,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/Texts.h"
 #include "app/ui/CommandIcons.h"
 #include "app/ui/CommandKeys.h"
 #include "app/ui/MainWindow.h"
 #include "common/ColorValue.h"
 #include "common/Named.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

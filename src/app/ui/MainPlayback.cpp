@@ -4,8 +4,8 @@
 #include <QLayout>
 #include <QLineEdit>
 
-#include "app/GuardedCommand.h"
 #include "app/ui/MainWindow.h"
+#include "settings/GuardedCommand.h"
 #include "video/PlaybackControl.h"
 #include "video/ui/SliderTrackBar.h"
 #include "video/ui/VideoView.h"

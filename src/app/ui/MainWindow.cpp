@@ -21,12 +21,6 @@
 
 #include <utility>
 
-#include "app/GuardedCommand.h"
-#include "app/Prompts.h"
-#include "app/SettingsStore.h"
-#include "app/StartTimeText.h"
-#include "app/Texts.h"
-#include "app/VideoOpenFilters.h"
 #include "app/ui/AboutBox.h"
 #include "app/ui/CommandKeys.h"
 #include "app/ui/OptionsDialog.h"
@@ -36,6 +30,12 @@
 #include "common/ScopeExit.h"
 #include "common/ui/CenterOnScreen.h"
 #include "output/Encoders.h"
+#include "settings/GuardedCommand.h"
+#include "settings/Prompts.h"
+#include "settings/SettingsStore.h"
+#include "settings/StartTimeText.h"
+#include "settings/Texts.h"
+#include "settings/VideoOpenFilters.h"
 #include "sheet/ui/ThumbWindow.h"
 #include "video/MediaEngine.h"
 #include "video/PlaybackControl.h"

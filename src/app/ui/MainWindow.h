@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "app/Settings.h"
 #include "common/Bitmap.h"
+#include "settings/Settings.h"
 #include "video/VideoSession.h"
 
 class QAction;

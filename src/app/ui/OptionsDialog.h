@@ -2,8 +2,8 @@
 
 #include <QDialog>
 
-#include "app/OptionValues.h"
-#include "app/Settings.h"
+#include "settings/OptionValues.h"
+#include "settings/Settings.h"
 
 class QCheckBox;
 class QComboBox;

@@ -20,15 +20,15 @@
 
 #include <utility>
 
-#include "app/GuardedCommand.h"
-#include "app/Prompts.h"
-#include "app/Settings.h"
-#include "app/Texts.h"
-#include "app/VideoOpenFilters.h"
 #include "batch/ui/SelDirDialog.h"
 #include "common/Named.h"
 #include "common/ScopeExit.h"
 #include "common/ui/CenterOnScreen.h"
+#include "settings/GuardedCommand.h"
+#include "settings/Prompts.h"
+#include "settings/Settings.h"
+#include "settings/Texts.h"
+#include "settings/VideoOpenFilters.h"
 #include "video/DelayWithMessages.h"
 
 namespace sm {

@@ -9,7 +9,7 @@
 #include "batch/BatchFileList.h"
 #include "batch/BatchRun.h"
 #include "batch/FolderChoice.h"
-#include "common/RunHost.h"
+#include "capture/RunHost.h"
 #include "video/DelayWithMessages.h"
 
 class QCheckBox;

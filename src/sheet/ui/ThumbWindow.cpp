@@ -25,14 +25,14 @@
 
 #include <cmath>
 
-#include "app/GuardedCommand.h"
-#include "app/Prompts.h"
-#include "app/Texts.h"
 #include "capture/ShotList.h"
+#include "capture/ShotPicture.h"
 #include "common/ColorValue.h"
 #include "common/QImageAdapter.h"
-#include "common/ShotPicture.h"
 #include "imaging/Resize.h"
+#include "settings/GuardedCommand.h"
+#include "settings/Prompts.h"
+#include "settings/Texts.h"
 #include "sheet/SheetComposition.h"
 #include "sheet/SheetFileTypes.h"
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "app/Settings.h"
 #include "common/Bitmap.h"
+#include "settings/Settings.h"
 #include "sheet/InfoBlock.h"
 
 class QAction;

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "common/Shot.h"
+#include "capture/Shot.h"
 #include "viewer/ViewerPosition.h"
 
 class QLabel;

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "common/ShotPicture.h"
+#include "capture/ShotPicture.h"
 
 namespace sm {
 

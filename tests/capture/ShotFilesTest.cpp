@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "capture/ShotFiles.h"
 #include "capture/ShotList.h"
 #include "output/Encoders.h"
-#include "output/SaveShots.h"
 #include "support/ScriptedRunHost.h"
 
 namespace sm {

@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/Settings.h"
+#include "capture/RunHost.h"
+#include "capture/Shot.h"
 #include "common/Bitmap.h"
-#include "common/RunHost.h"
-#include "common/Shot.h"
+#include "settings/Settings.h"
 
 namespace sm {
 

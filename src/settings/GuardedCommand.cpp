@@ -1,11 +1,11 @@
-#include "app/GuardedCommand.h"
+#include "settings/GuardedCommand.h"
 
 #include <QString>
 
 #include <exception>
 
-#include "app/Prompts.h"
-#include "app/Texts.h"
+#include "settings/Prompts.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

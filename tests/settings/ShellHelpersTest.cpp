@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QImage>
 
 #include <stdexcept>
 
-#include "app/GuardedCommand.h"
-#include "app/StartTimeText.h"
-#include "app/Texts.h"
-#include "app/VideoOpenFilters.h"
 #include "common/QImageAdapter.h"
+#include "settings/GuardedCommand.h"
+#include "settings/StartTimeText.h"
+#include "settings/Texts.h"
+#include "settings/VideoOpenFilters.h"
 #include "support/ScriptedPrompts.h"
 
 namespace sm {

@@ -1,15 +1,15 @@
-#include "output/SaveShots.h"
+#include "capture/ShotFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/Texts.h"
+#include "capture/ShotExpansionAhead.h"
 #include "common/PathText.h"
 #include "common/ScopeExit.h"
-#include "common/ShotExpansionAhead.h"
 #include "imaging/Resize.h"
 #include "output/ImageFormats.h"
 #include "output/SaveBitmapFile.h"
+#include "settings/Texts.h"
 
 namespace sm {
 
