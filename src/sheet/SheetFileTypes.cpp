@@ -49,8 +49,7 @@ void SaveSheetFile(const Bitmap& sheet, const QString& fileName, int type, const
     const SheetType& t = TypeAt(type);
     const ImageFormat& format = ImageFormatFor(t.saveFormat);
     const int value = t.settingValue(settings);
-    Bitmap converted;
-    WriteFileAtomically(fileName, [&](QIODevice& out) { format.write(sheet, value, encoders, converted, out); });
+    WriteFileAtomically(fileName, [&](QIODevice& out) { WriteImage(sheet, format, value, encoders, out); });
 }
 
 QString SheetFileNamePreset(const QString& videoPath)

@@ -24,17 +24,13 @@ QByteArray ReadFile(const QString& path)
 
 class SaveBitmapFileTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.isValid());
-        settings.AddTimeStamp = false;
-    }
+    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
 
     QString PathOf(const QString& name) const { return folder.filePath(name); }
 
-    bool Save(Bitmap& picture, const QString& name, const QString& label = QString())
+    bool Save(const Bitmap& picture, const QString& name)
     {
-        return SaveBitmapFile(picture, PathOf(name), label, settings, encoders, workBitmap);
+        return SaveBitmapFile(picture, PathOf(name), settings, encoders);
     }
 
     QStringList FilesInFolder() const { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); }
@@ -42,7 +38,6 @@ protected:
     QTemporaryDir folder;
     AppSettings settings;
     Encoders encoders;
-    Bitmap workBitmap = Bitmap(4, 4, 24);
     const Bitmap picture = test::NoisePicture(31, 17);
 };
 
@@ -63,7 +58,6 @@ TEST_F(SaveBitmapFileTest, EveryFormatAtEverySettingIsReadBackByAnIndependentDec
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "format " << c.saveFormat << " setting " << c.value);
         settings = AppSettings();
-        settings.AddTimeStamp = false;
         settings.SaveFormat = c.saveFormat;
         if (c.setting)
             settings.*c.setting = c.value;
@@ -87,7 +81,6 @@ TEST_F(SaveBitmapFileTest, EveryFormatAtEverySettingIsReadBackByAnIndependentDec
             const int bits = BmpDepthForMaxColor(c.value);
             EXPECT_EQ(bmp.bitCount, bits);
             EXPECT_EQ(bmp.picture, ConvertToDepth(picture, bits));
-            EXPECT_EQ(workBitmap.bitsPerPixel(), bits) << "the work bitmap keeps the converted format";
             if (bits == 24) {
                 EXPECT_EQ(bmp.picture, picture) << "lossless";
             }
@@ -145,7 +138,7 @@ TEST_F(SaveBitmapFileTest, AMissingFolderGivesFalseWithTheReasonAndNoFile)
         Bitmap copy = picture;
         const QString path = PathOf("missing/shot" + FileExtensionFor(saveFormat));
         QString error;
-        EXPECT_FALSE(SaveBitmapFile(copy, path, QString(), settings, encoders, workBitmap, &error)) << saveFormat;
+        EXPECT_FALSE(SaveBitmapFile(copy, path, settings, encoders, &error)) << saveFormat;
         EXPECT_TRUE(error.contains(path)) << error.toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(PathOf("missing")));
@@ -179,33 +172,6 @@ TEST_F(SaveBitmapFileTest, AFailedWriteKeepsTheOldFileAndLeavesNothingBehind)
     EXPECT_EQ(test::DecodeJpeg(ReadFile(PathOf("shot.gif"))).picture.width(), 31);
     EXPECT_TRUE(QFileInfo(PathOf("shot.gif")).permissions() & QFileDevice::ReadOther);
     EXPECT_EQ(FilesInFolder(), QStringList{"shot.gif"});
-}
-
-TEST_F(SaveBitmapFileTest, TheTimeLabelIsStampedOnlyWhenAskedAndNotEmpty)
-{
-    settings.SaveFormat = 1;
-    settings.TimePosit = 1;
-    settings.TimeTrans = 100;
-    const Bitmap black(60, 30);
-
-    struct Case {
-        bool addTimeStamp;
-        const char* label;
-        bool stamped;
-    };
-    for (const Case c : {Case{true, "", false}, Case{false, "00:01:02", false}, Case{true, "00:01:02", true}}) {
-        settings.AddTimeStamp = c.addTimeStamp;
-        Bitmap copy = black;
-        ASSERT_TRUE(Save(copy, "stamp.png", QString::fromLatin1(c.label)));
-        EXPECT_EQ(copy != black, c.stamped) << c.addTimeStamp << " '" << c.label << "'";
-        EXPECT_EQ(test::DecodePng(ReadFile(PathOf("stamp.png"))).picture, copy) << "the file shows the stamp";
-    }
-
-    // A font the text engine refuses: the picture is saved without the stamp.
-    settings.TimeFont.size = 1000000;
-    Bitmap copy = black;
-    EXPECT_TRUE(Save(copy, "unstamped.png", "00:01:02"));
-    EXPECT_EQ(test::DecodePng(ReadFile(PathOf("unstamped.png"))).picture.width(), 60);
 }
 
 }  // namespace
