@@ -247,12 +247,11 @@ void BM_SaveHundredShotsJpeg90(benchmark::State& state)
     QTemporaryDir folder;
     sm::AppSettings settings = JpegSaveSettings(folder, state.range(0) != 0);
     sm::Encoders encoders;
-    sm::Bitmap conversion;
     sm::HeadlessRunHost host;
     sm::RunControl control;
     int written = 0;
     for (auto _ : state) {
-        sm::SaveShotsRun run(settings, host, control, sm::BitmapFileWriter(settings, encoders, conversion));
+        sm::SaveShotsRun run(settings, host, control, sm::BitmapFileWriter(settings, encoders));
         written = run.Run(shots, [] { return QStringLiteral("bench_"); }).Written;
     }
     state.counters["files"] = written;
@@ -321,7 +320,6 @@ void BM_SaveHundredShotsPackedVsPlain(benchmark::State& state)
     settings.ShotsWidth = 320;
     settings.ShotsHeight = 240;
     sm::Encoders encoders;
-    sm::Bitmap conversion;
     sm::HeadlessRunHost host;
     sm::RunControl control;
     struct Spent {
@@ -332,7 +330,7 @@ void BM_SaveHundredShotsPackedVsPlain(benchmark::State& state)
         QElapsedTimer clock;
         clock.start();
         const double cpuStart = ProcessCpuMs();
-        sm::SaveShotsRun run(settings, host, control, sm::BitmapFileWriter(settings, encoders, conversion));
+        sm::SaveShotsRun run(settings, host, control, sm::BitmapFileWriter(settings, encoders));
         spent.files = run.Run(shots, [] { return QStringLiteral("bench_"); }).Written;
         spent.cpuMs += ProcessCpuMs() - cpuStart;
         spent.wallMs += double(clock.nsecsElapsed()) / 1e6;

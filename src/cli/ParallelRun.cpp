@@ -12,10 +12,10 @@
 #include <set>
 
 #include "capture/HeadlessRunHost.h"
+#include "capture/ShotFiles.h"
 #include "cli/KeyFrameShotTaker.h"
 #include "output/Encoders.h"
 #include "output/ImageFormats.h"
-#include "settings/StartTimeText.h"
 #include "settings/Texts.h"
 #include "video/FfmpegEngine.h"
 #include "video/VideoSession.h"
@@ -140,13 +140,19 @@ private:
             FollowStop();
         };
         events.ConfirmAbort = [] { return true; };
-        const BatchShotTaker taker = setup_.keyFrames ? KeyFrameShotTaker(path, control_) : BatchShotTaker();
         try {
-            const BatchVideoResult result = RunBatchVideo(session_, host_, control_, setup_.settings, encoders_,
-                                                          prefix_, path, timeOffset_, setup_.choices, events, taker);
-            if (setup_.settings.Aggregate
-                && (result.Status == BatchVideoStatus::Done || result.Status == BatchVideoStatus::Aborted))
-                timeOffset_ += result.DurationSeconds;
+            const BatchVideoResult result
+                = RunBatchVideo({.Path = path,
+                                 .TimeOffset = timeOffset_,
+                                 .Session = session_,
+                                 .Host = host_,
+                                 .Control = control_,
+                                 .Settings = setup_.settings,
+                                 .FileEncoders = encoders_,
+                                 .Choices = setup_.choices,
+                                 .Events = events,
+                                 .Taker = setup_.keyFrames ? KeyFrameShotTaker(path, control_) : BatchShotTaker()});
+            timeOffset_ = NextTimeOffset(timeOffset_, result, setup_.settings);
             return ReportFromRun(result);
         } catch (const std::exception& error) {
             return NotRunReport(VideoOutcome::Failed, QString::fromLocal8Bit(error.what()), path);
@@ -160,15 +166,13 @@ private:
             control_.AbortRequested = true;
     }
 
-    // A video left out still moves the labels of the ones after it on, as if it had run.
+    // A video left out because its files are there from an earlier run still moves the
+    // labels of the ones after it on, as that run did.
     void AddSkippedDuration(const QString& path)
     {
-        if (!setup_.settings.Aggregate)
-            return;
-        AppSettings probe = setup_.settings;
-        QString prefix;
-        if (session_.LoadVideo(path, probe, prefix) && session_.SeriesSpan() >= StartTimeSeconds(probe.StartTime))
-            timeOffset_ += session_.VideoDuration;
+        if (setup_.settings.Aggregate)
+            timeOffset_
+                = NextTimeOffset(timeOffset_, ProbeBatchVideo(session_, setup_.settings, path), setup_.settings);
     }
 
     SharedRun& shared_;
@@ -178,7 +182,6 @@ private:
     HeadlessRunHost host_;
     Encoders encoders_;
     RunControl control_;
-    QString prefix_;
     std::int64_t timeOffset_ = 0;
 };
 
@@ -186,8 +189,10 @@ private:
 
 QString ExistingOutputMarker(const QString& path, const AppSettings& settings, const BatchChoices& choices)
 {
-    const QString name = choices.Thumbnails ? QStringLiteral("thumb") : QStringLiteral("0001");
-    return settings.OutputFolder + ShotPrefixForVideo(path) + name + FileExtensionFor(settings.SaveFormat);
+    const QString prefix = ShotPrefixForVideo(path);
+    const QString extension = FileExtensionFor(settings.SaveFormat);
+    return choices.Thumbnails ? SheetFileName(settings.OutputFolder, prefix, extension)
+                              : ShotFileName(settings.OutputFolder, prefix, 1, extension);
 }
 
 std::vector<VideoReport> RunVideos(const QStringList& paths, const ParallelRunSetup& setup,

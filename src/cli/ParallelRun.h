@@ -15,7 +15,7 @@ namespace sm {
 
 // How the videos of a command-line run are processed.
 struct ParallelRunSetup {
-    AppSettings settings;  // OutputFolder with its trailing separator
+    AppSettings settings;  // readied by PrepareBatchRun
     BatchChoices choices;
     bool keyFrames = false;
     bool skipExisting = false;

@@ -10,18 +10,14 @@
 #include <stdexcept>
 #include <unistd.h>
 
-extern "C" {
-#include <libavutil/log.h>
-}
-
 #include "batch/BatchRun.h"
 #include "cli/CliInputs.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSettings.h"
 #include "cli/ParallelRun.h"
 #include "cli/ProgressView.h"
-#include "common/PathText.h"
 #include "settings/Texts.h"
+#include "video/FfmpegEngine.h"
 
 namespace {
 
@@ -73,7 +69,7 @@ int main(int argc, char* argv[])
     // Nothing is played, so no sound device is opened.
     qputenv("SDL_AUDIODRIVER", "none");
     qInstallMessageHandler(QuietQt);
-    av_log_set_level(AV_LOG_FATAL);
+    sm::FfmpegEngine::ReportOnlyFatalErrors();
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
 
@@ -99,11 +95,10 @@ int main(int argc, char* argv[])
     sm::ParallelRunSetup setup;
     setup.settings = std::move(built.settings);
     try {
-        sm::CheckCaptureValues(setup.settings);
+        sm::PrepareBatchRun(setup.settings);
     } catch (const std::invalid_argument& error) {
         return ArgumentError(QString::fromUtf8(error.what()));
     }
-    setup.settings.OutputFolder = sm::WithTrailingSeparator(setup.settings.OutputFolder);
     if (!QDir().mkpath(setup.settings.OutputFolder))
         return ArgumentError(sm::lang::kCliNoOutputFolder.arg(setup.settings.OutputFolder));
     setup.choices.SaveDirectly = setup.settings.SaveDirectly;

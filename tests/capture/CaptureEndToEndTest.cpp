@@ -69,8 +69,7 @@ TEST_F(CaptureEndToEndTest, TwelveShotsSavedAsPngShowTheFramesOfTheirLabels)
     settings.NeedResize = false;
     settings.AddTimeStamp = false;
     Encoders encoders;
-    Bitmap conversion;
-    SaveShotsRun save(settings, host, control, BitmapFileWriter(settings, encoders, conversion));
+    SaveShotsRun save(settings, host, control, BitmapFileWriter(settings, encoders));
     const SaveShotsResult result = save.Run(shots.ShotsInDisplayOrder(), [] { return QStringLiteral("clip_"); });
     EXPECT_EQ(result.Written, 12);
 

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "app/ui/MainWindow.h"
+#include "capture/ShotFiles.h"
 #include "settings/GuardedCommand.h"
 #include "video/PlaybackControl.h"
 #include "video/ui/SliderTrackBar.h"
@@ -27,11 +28,17 @@ void TfrmMain::bindPlayback()
 
 bool TfrmMain::LoadVideo(const QString& path)
 {
-    QString prefix = edPrefix->text();
-    const bool loaded = session_.LoadVideo(path, settings_, prefix);
-    edPrefix->setText(prefix);
-    playback_->VideoOpened(loaded);
-    return loaded;
+    const LoadedVideo found = session_.LoadVideo(path);
+    if (found.Loaded) {
+        // The resize option starts from the video's own size.
+        if (found.NativeSize) {
+            settings_.ShotsWidth = found.NativeSize->width();
+            settings_.ShotsHeight = found.NativeSize->height();
+        }
+        edPrefix->setText(ShotPrefixForVideo(path));
+    }
+    playback_->VideoOpened(found.Loaded);
+    return found.Loaded;
 }
 
 void TfrmMain::onPlayVideo()

@@ -294,7 +294,7 @@ void TfrmMain::onSaveShots()
         return;
     ControlsToSettings();
     const SaveShotsOutcome outcome = shotCommands_->SaveShots(
-        settings_, [this] { return edPrefix->text(); }, BitmapFileWriter(settings_, *encoders_, WorkBitmap));
+        settings_, [this] { return edPrefix->text(); }, BitmapFileWriter(settings_, *encoders_));
     if (outcome == SaveShotsOutcome::MissingFolder)
         seOutput->setFocus();
 }

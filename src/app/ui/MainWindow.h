@@ -1,11 +1,12 @@
 #pragma once
 
+// Holds TfrmMain: windows keep their form names, which users and tests know; files say what they are.
+
 #include <QMainWindow>
 #include <QString>
 
 #include <memory>
 
-#include "common/Bitmap.h"
 #include "settings/Settings.h"
 #include "video/VideoSession.h"
 
@@ -138,8 +139,6 @@ private:
     // Session values.
     QString AppDir;  // the program's folder, with a trailing separator
 
-    // The conversion bitmap of saving shots.
-    Bitmap WorkBitmap;
     std::unique_ptr<Encoders> encoders_;
     // The shot list with its commands and the progress dialog; a child of the window.
     ShotCommands* shotCommands_ = nullptr;
