@@ -1,5 +1,7 @@
 #pragma once
 
+// Holds TBitmapList: the shot store keeps the name the shot list and the batch know it by.
+
 #include <cstdint>
 #include <vector>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Holds ShotToSave, a shot as the readers of the shot list take it; the file names the concept.
+
 #include <QString>
 
 #include "capture/ShotPicture.h"

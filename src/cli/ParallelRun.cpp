@@ -126,8 +126,8 @@ private:
     {
         const QString& path = shared_.Paths()[index];
         shared_.Post({RunEvent::Started, index});
-        if (setup_.skipExisting) {
-            const QString marker = ExistingOutputMarker(path, setup_.settings, setup_.choices);
+        if (setup_.SkipExisting) {
+            const QString marker = ExistingOutputMarker(path, setup_.Settings, setup_.Choices);
             if (QFileInfo::exists(marker)) {
                 AddSkippedDuration(path);
                 return NotRunReport(VideoOutcome::Skipped, lang::kCliExists.arg(QFileInfo(marker).fileName()), path);
@@ -147,12 +147,12 @@ private:
                                  .Session = session_,
                                  .Host = host_,
                                  .Control = control_,
-                                 .Settings = setup_.settings,
+                                 .Settings = setup_.Settings,
                                  .FileEncoders = encoders_,
-                                 .Choices = setup_.choices,
+                                 .Choices = setup_.Choices,
                                  .Events = events,
-                                 .Taker = setup_.keyFrames ? KeyFrameShotTaker(path, control_) : BatchShotTaker()});
-            timeOffset_ = NextTimeOffset(timeOffset_, result, setup_.settings);
+                                 .Taker = setup_.KeyFrames ? KeyFrameShotTaker(path, control_) : BatchShotTaker()});
+            timeOffset_ = NextTimeOffset(timeOffset_, result, setup_.Settings);
             return ReportFromRun(result);
         } catch (const std::exception& error) {
             return NotRunReport(VideoOutcome::Failed, QString::fromLocal8Bit(error.what()), path);
@@ -170,9 +170,9 @@ private:
     // labels of the ones after it on, as that run did.
     void AddSkippedDuration(const QString& path)
     {
-        if (setup_.settings.Aggregate)
+        if (setup_.Settings.Aggregate)
             timeOffset_
-                = NextTimeOffset(timeOffset_, ProbeBatchVideo(session_, setup_.settings, path), setup_.settings);
+                = NextTimeOffset(timeOffset_, ProbeBatchVideo(session_, setup_.Settings, path), setup_.Settings);
     }
 
     SharedRun& shared_;
@@ -199,7 +199,7 @@ std::vector<VideoReport> RunVideos(const QStringList& paths, const ParallelRunSe
                                    const std::atomic<bool>& stop, const RunListener& listener)
 {
     SharedRun shared(paths, stop);
-    const int workers = std::max(1, std::min<int>(setup.settings.Aggregate ? 1 : setup.jobs, int(paths.size())));
+    const int workers = std::max(1, std::min<int>(setup.Settings.Aggregate ? 1 : setup.Jobs, int(paths.size())));
     std::vector<std::unique_ptr<QThread>> threads;
     for (int i = 0; i < workers; ++i) {
         threads.emplace_back(QThread::create([&shared, &setup] {
@@ -216,23 +216,23 @@ std::vector<VideoReport> RunVideos(const QStringList& paths, const ParallelRunSe
     std::size_t told = 0;
     const auto tellInOrder = [&] {
         for (; told < reports.size() && reports[told]; ++told)
-            if (listener.finished)
-                listener.finished(int(told), *reports[told]);
+            if (listener.Finished)
+                listener.Finished(int(told), *reports[told]);
     };
     for (bool allEnded = false; !allEnded;) {
         for (RunEvent& event : shared.Wait(workers, allEnded)) {
             switch (event.kind) {
             case RunEvent::Started:
-                if (listener.started)
-                    listener.started(event.index);
+                if (listener.Started)
+                    listener.Started(event.index);
                 break;
             case RunEvent::Planned:
-                if (listener.planned)
-                    listener.planned(event.index, event.value);
+                if (listener.Planned)
+                    listener.Planned(event.index, event.value);
                 break;
             case RunEvent::ShotDone:
-                if (listener.shotDone)
-                    listener.shotDone(event.index, event.value);
+                if (listener.ShotDone)
+                    listener.ShotDone(event.index, event.value);
                 break;
             case RunEvent::Finished:
                 reports[std::size_t(event.index)] = std::move(event.report);

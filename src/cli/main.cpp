@@ -93,20 +93,20 @@ int main(int argc, char* argv[])
         return ArgumentError(built.error);
 
     sm::ParallelRunSetup setup;
-    setup.settings = std::move(built.settings);
+    setup.Settings = std::move(built.settings);
     try {
-        sm::PrepareBatchRun(setup.settings);
+        sm::PrepareBatchRun(setup.Settings);
     } catch (const std::invalid_argument& error) {
         return ArgumentError(QString::fromUtf8(error.what()));
     }
-    if (!QDir().mkpath(setup.settings.OutputFolder))
-        return ArgumentError(sm::lang::kCliNoOutputFolder.arg(setup.settings.OutputFolder));
-    setup.choices.SaveDirectly = setup.settings.SaveDirectly;
-    setup.choices.Thumbnails = options.thumbnails;
-    setup.keyFrames = options.keyFrames;
-    setup.skipExisting = options.skipExisting;
-    setup.jobs = options.jobs > 0 ? options.jobs : QThread::idealThreadCount();
-    if (setup.settings.Aggregate && setup.jobs > 1)
+    if (!QDir().mkpath(setup.Settings.OutputFolder))
+        return ArgumentError(sm::lang::kCliNoOutputFolder.arg(setup.Settings.OutputFolder));
+    setup.Choices.SaveDirectly = setup.Settings.SaveDirectly;
+    setup.Choices.Thumbnails = options.thumbnails;
+    setup.KeyFrames = options.keyFrames;
+    setup.SkipExisting = options.skipExisting;
+    setup.Jobs = options.jobs > 0 ? options.jobs : QThread::idealThreadCount();
+    if (setup.Settings.Aggregate && setup.Jobs > 1)
         Print(stderr, sm::lang::kCliAggregateOneByOne);
 
     const QStringList paths = sm::GatherInputs(options.inputs, options.mask, options.recursive);
@@ -119,10 +119,10 @@ int main(int argc, char* argv[])
     CatchStopSignals();
     sm::ProgressView view(paths, isatty(STDERR_FILENO) != 0, stderr, stdout);
     sm::RunListener listener;
-    listener.started = [&view](int index) { view.Started(index); };
-    listener.planned = [&view](int index, int shots) { view.Planned(index, shots); };
-    listener.shotDone = [&view](int index, int done) { view.ShotDone(index, done); };
-    listener.finished = [&view, &options](int index, const sm::VideoReport& report) {
+    listener.Started = [&view](int index) { view.Started(index); };
+    listener.Planned = [&view](int index, int shots) { view.Planned(index, shots); };
+    listener.ShotDone = [&view](int index, int done) { view.ShotDone(index, done); };
+    listener.Finished = [&view, &options](int index, const sm::VideoReport& report) {
         view.Result(index, options.json ? sm::JsonLine(report) : sm::TextLine(report));
     };
     const std::vector<sm::VideoReport> reports = sm::RunVideos(paths, setup, stopRequested, listener);

@@ -209,7 +209,7 @@ TEST_F(MainWindowTest, CommandStatesFollowShotsAndEngine)
     }
 }
 
-TEST_F(MainWindowTest, PageOneControlsStartAsSpecifiedAndTabsSwitchPages)
+TEST_F(MainWindowTest, PageOneControlsStartWithTheirDefaultsAndTabsSwitchPages)
 {
     auto window = createShown();
     const auto* count = child<QSpinBox>(*window, "seCountFrames");

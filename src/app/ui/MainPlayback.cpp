@@ -41,34 +41,34 @@ bool TfrmMain::LoadVideo(const QString& path)
     return found.Loaded;
 }
 
-void TfrmMain::onPlayVideo()
+void TfrmMain::ActPlayVideoExecute()
 {
     selectLeftTab(1);
     // With no video open, play offers the open dialog; the video it opens waits
     // stopped for the next play.
     if (!playback_->PlayVideo())
-        onOpenVideo();
+        ActOpenVideoExecute();
     UpdateCommandStates();
 }
 
-void TfrmMain::onPauseVideo()
+void TfrmMain::ActPauseVideoExecute()
 {
     playback_->PauseVideo();
     UpdateCommandStates();
 }
 
-void TfrmMain::onStopVideo()
+void TfrmMain::ActStopVideoExecute()
 {
     playback_->StopVideo();
     UpdateCommandStates();
 }
 
-void TfrmMain::onBackward()
+void TfrmMain::btnBackwardClick()
 {
     RunGuarded(prompts_, [this] { playback_->StepBackward(); });
 }
 
-void TfrmMain::onForward()
+void TfrmMain::btnForwardClick()
 {
     RunGuarded(prompts_, [this] { playback_->StepForward(); });
 }

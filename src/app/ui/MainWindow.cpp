@@ -47,11 +47,11 @@ TfrmMain::TfrmMain(QString appDir, Prompts& prompts, MediaEngine& engine, QWidge
     : QMainWindow(parent), prompts_(prompts), engine_(engine)
 {
     setObjectName(QStringLiteral("frmMain"));
-    AppDir = WithTrailingSeparator(appDir);
+    appDir_ = WithTrailingSeparator(appDir);
     setWindowTitle(lang::kProductName + QLatin1Char(' ') + lang::kVersion);
     // A settings file that cannot be read leaves the defaults in force.
     try {
-        LoadSettings(AppDir, settings_);
+        LoadSettings(appDir_, settings_);
     } catch (const std::exception&) {
         settings_ = AppSettings{};
     }
@@ -137,7 +137,7 @@ void TfrmMain::runDestroyStep()
     try {
         storeWindowSize();
         ControlsToSettings();
-        SaveSettings(AppDir, settings_);
+        SaveSettings(appDir_, settings_);
     } catch (...) {
         // A settings file that cannot be written keeps its old content; the program
         // still ends normally.
@@ -163,7 +163,7 @@ void TfrmMain::bindControls()
 void TfrmMain::SettingsToControls()
 {
     if (settings_.OutputFolder.size() < 3)
-        settings_.OutputFolder = AppDir + QStringLiteral("OutPic");
+        settings_.OutputFolder = appDir_ + QStringLiteral("OutPic");
     if (settings_.CaptureMethod != 0)
         rbEveryFrame->setChecked(true);
     else
@@ -272,23 +272,23 @@ void TfrmMain::OpenVideoFile(const QString& path)
     session_.DecoderList = engine_.ListFilterNames();
 }
 
-void TfrmMain::onOpenVideo()
+void TfrmMain::ActOpenVideoExecute()
 {
     const std::optional<QString> path = prompts_.OpenFile(QString(), VideoOpenFilters(), QString());
     if (path)
         OpenVideoFile(*path);
 }
 
-void TfrmMain::onChooseOutputFolder()
+void TfrmMain::btnOutputFolderClick()
 {
     const std::optional<QString> folder = prompts_.ChooseFolder(lang::kChooseOutputFolder, seOutput->text());
     if (folder)
         seOutput->setText(*folder);
 }
 
-void TfrmMain::onExit() { close(); }
+void TfrmMain::ActExitExecute() { close(); }
 
-void TfrmMain::onSaveShots()
+void TfrmMain::ActSaveShotsExecute()
 {
     if (shotCount() == 0)
         return;
@@ -299,7 +299,7 @@ void TfrmMain::onSaveShots()
         seOutput->setFocus();
 }
 
-void TfrmMain::onBatch()
+void TfrmMain::ActBatchExecute()
 {
     {
         const BatchMainParts parts{session_,
@@ -315,7 +315,7 @@ void TfrmMain::onBatch()
     UpdateCommandStates();
 }
 
-void TfrmMain::onMakeThumb()
+void TfrmMain::ActMakeThumbExecute()
 {
     if (shotCount() == 0)
         return;
@@ -324,7 +324,7 @@ void TfrmMain::onMakeThumb()
     thumb.exec();
 }
 
-void TfrmMain::onAutoCapture()
+void TfrmMain::ActAutoCaptureExecute()
 {
     selectLeftTab(0);
     if (!engine_.IsActive())
@@ -337,23 +337,23 @@ void TfrmMain::onAutoCapture()
         meStartTime->setFocus();
 }
 
-void TfrmMain::onHandSnapshot() { selectLeftTab(1); }
+void TfrmMain::ActHandSnapshotExecute() { selectLeftTab(1); }
 
-void TfrmMain::onStopCapture() { shotCommands_->StopCapture(); }
+void TfrmMain::ActStopCaptureExecute() { shotCommands_->StopCapture(); }
 
-void TfrmMain::onCaptureFrame()
+void TfrmMain::ActCaptureFrameExecute()
 {
     shotCommands_->CaptureFrame();
     UpdateCommandStates();
 }
 
-void TfrmMain::onRemoveSelShots()
+void TfrmMain::ActRemoveSelShotsExecute()
 {
     RemoveSelectedShots();
     UpdateCommandStates();
 }
 
-void TfrmMain::onRemoveAllShots()
+void TfrmMain::ActRemoveAllShotsExecute()
 {
     if (!prompts_.Confirm(lang::kConfirmDeleteShots))
         return;
@@ -361,7 +361,7 @@ void TfrmMain::onRemoveAllShots()
     UpdateCommandStates();
 }
 
-void TfrmMain::onViewShots()
+void TfrmMain::ActViewShotsExecute()
 {
     if (shotCount() == 0)
         return;
@@ -373,21 +373,21 @@ void TfrmMain::onViewShots()
     view.exec();
 }
 
-void TfrmMain::onStandardOptions()
+void TfrmMain::ActStandardOptionsExecute()
 {
     TfrmOption options(settings_, prompts_, this);
     options.exec();
 }
 
-void TfrmMain::onHelpManual() { prompts_.OpenWithShell(AppDir + lang::kHelpFile); }
+void TfrmMain::ActHelpManualExecute() { prompts_.OpenWithShell(appDir_ + lang::kHelpFile); }
 
-void TfrmMain::onHomePage() { prompts_.OpenWithShell(lang::kHomePageUrl); }
+void TfrmMain::ActHomePageExecute() { prompts_.OpenWithShell(lang::kHomePageUrl); }
 
-void TfrmMain::onFeedback() { prompts_.OpenWithShell(lang::kFeedbackUrl); }
+void TfrmMain::mnuFeedbackClick() { prompts_.OpenWithShell(lang::kFeedbackUrl); }
 
-void TfrmMain::onAboutSoft()
+void TfrmMain::ActAboutSoftExecute()
 {
-    TfrmAbout about(AppDir, prompts_, this);
+    TfrmAbout about(appDir_, prompts_, this);
     about.exec();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Holds TfrmThumb: windows keep their form names, which users and tests know; files say what they are.
+
 #include <QDialog>
 #include <QString>
 
@@ -82,10 +84,10 @@ private:
     bool shown_ = false;
 
     Bitmap sheetBitmap_;
-    Bitmap ScratchBitmap;
-    double AspectRatio = 0;
-    bool Updating = true;
-    int TimerTicks = 0;
+    Bitmap scratchBitmap_;
+    double aspectRatio_ = 0;
+    bool updating_ = true;
+    int timerTicks_ = 0;
     int saveFilterIndex_ = 0;
     QString defaultExtension_ = QStringLiteral(".jpg");
 
