@@ -24,13 +24,13 @@
 #include <unistd.h>
 
 #include "BenchSupport.h"
-#include "app/Settings.h"
 #include "capture/AutoCapture.h"
 #include "capture/HeadlessRunHost.h"
+#include "capture/ShotFiles.h"
 #include "capture/ShotList.h"
 #include "common/PackedBitmap.h"
 #include "output/Encoders.h"
-#include "output/SaveShots.h"
+#include "settings/Settings.h"
 #include "video/DelayWithMessages.h"
 #include "video/FfmpegEngine.h"
 #include "video/SeekSeries.h"
@@ -247,12 +247,11 @@ void BM_SaveHundredShotsJpeg90(benchmark::State& state)
     QTemporaryDir folder;
     sm::AppSettings settings = JpegSaveSettings(folder, state.range(0) != 0);
     sm::Encoders encoders;
-    sm::Bitmap conversion;
     sm::HeadlessRunHost host;
     sm::RunControl control;
     int written = 0;
     for (auto _ : state) {
-        sm::SaveShotsRun run(settings, host, control, sm::BitmapFileWriter(settings, encoders, conversion));
+        sm::SaveShotsRun run(settings, host, control, sm::BitmapFileWriter(settings, encoders));
         written = run.Run(shots, [] { return QStringLiteral("bench_"); }).Written;
     }
     state.counters["files"] = written;
@@ -321,7 +320,6 @@ void BM_SaveHundredShotsPackedVsPlain(benchmark::State& state)
     settings.ShotsWidth = 320;
     settings.ShotsHeight = 240;
     sm::Encoders encoders;
-    sm::Bitmap conversion;
     sm::HeadlessRunHost host;
     sm::RunControl control;
     struct Spent {
@@ -332,7 +330,7 @@ void BM_SaveHundredShotsPackedVsPlain(benchmark::State& state)
         QElapsedTimer clock;
         clock.start();
         const double cpuStart = ProcessCpuMs();
-        sm::SaveShotsRun run(settings, host, control, sm::BitmapFileWriter(settings, encoders, conversion));
+        sm::SaveShotsRun run(settings, host, control, sm::BitmapFileWriter(settings, encoders));
         spent.files = run.Run(shots, [] { return QStringLiteral("bench_"); }).Written;
         spent.cpuMs += ProcessCpuMs() - cpuStart;
         spent.wallMs += double(clock.nsecsElapsed()) / 1e6;

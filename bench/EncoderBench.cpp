@@ -13,6 +13,7 @@
 #include "output/BmpWriter.h"
 #include "output/ColorDepth.h"
 #include "output/Encoders.h"
+#include "output/ImageFormats.h"
 #include "output/TiffWriter.h"
 
 namespace {
@@ -49,8 +50,10 @@ void BM_JpegQuality90BareLibrary(benchmark::State& state)
 
 void BM_Gif(benchmark::State& state)
 {
-    sm::GifEncoder encoder;
-    MeasureEncoding(state, [&](const sm::Bitmap& picture, QIODevice& out) { encoder.encode(picture, out); });
+    sm::Encoders encoders;
+    MeasureEncoding(state, [&](const sm::Bitmap& picture, QIODevice& out) {
+        sm::WriteImage(picture, sm::ImageFormatFor(3), 0, encoders, out);
+    });
 }
 
 void BM_Bmp24(benchmark::State& state)

@@ -7,8 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 
 namespace {
 

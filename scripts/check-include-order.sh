@@ -1,17 +1,16 @@
 #!/usr/bin/env bash
 # Fails when a source file under src/ includes a header against the layer order:
-#   common <- app <- imaging <- output, video <- capture <- sheet <- batch <- cli, with viewer above
-#   capture.
+#   common <- settings <- imaging <- output, video <- capture <- sheet, viewer <- batch <- cli <- app.
 # A core file includes its own folder and lower folders, never a ui/ file. A ui/ file includes any
-# core file, its own ui/ folder and the ui/ folders of lower layers; app/ui/ holds the main
-# window, which opens every other window, so it sits above all of them.
+# core file of its own or a lower folder, its own ui/ folder and the ui/ folders of lower layers;
+# app/ is the shell on top: the main window, which opens every other window.
 #
 # Usage: scripts/check-include-order.sh [src-folder]   (default: src beside this script)
 set -euo pipefail
 src=${1:-"$(dirname "$0")/../src"}
 
-declare -A rank=([common]=0 [app]=1 [imaging]=2 [output]=3 [video]=3 [capture]=4 [sheet]=5 [viewer]=5 [batch]=6 [cli]=7)
-ui_rank() { if [[ $1 == app ]]; then echo 9; else echo "${rank[$1]}"; fi; }
+declare -A rank=([common]=0 [settings]=1 [imaging]=2 [output]=3 [video]=3 [capture]=4 [sheet]=5 [viewer]=5 [batch]=6
+    [cli]=7 [app]=8)
 
 violations=0
 while IFS= read -r -d '' file; do
@@ -24,13 +23,9 @@ while IFS= read -r -d '' file; do
         target=${included%%/*}
         [[ -n ${rank[$target]:-} ]] || continue
         allowed=true
-        if [[ $included == "$target"/ui/* ]]; then
-            if ! $in_ui; then
-                allowed=false
-            elif [[ $target != "$folder" ]] && (( $(ui_rank "$target") >= $(ui_rank "$folder") )); then
-                allowed=false
-            fi
-        elif ! $in_ui && [[ $target != "$folder" ]] && (( ${rank[$target]} >= ${rank[$folder]} )); then
+        if [[ $included == "$target"/ui/* ]] && ! $in_ui; then
+            allowed=false
+        elif [[ $target != "$folder" ]] && (( ${rank[$target]} >= ${rank[$folder]} )); then
             allowed=false
         fi
         if ! $allowed; then

@@ -6,16 +6,14 @@
 #include <cerrno>
 #include <stdexcept>
 
-#include "app/StartTimeText.h"
-#include "app/Texts.h"
 #include "capture/BitmapList.h"
 #include "capture/CaptureSchedule.h"
-#include "common/PathText.h"
+#include "capture/ShotFiles.h"
 #include "imaging/Resize.h"
 #include "imaging/TimeLabel.h"
 #include "output/ImageFormats.h"
-#include "output/SaveBitmapFile.h"
-#include "output/SaveShots.h"
+#include "settings/StartTimeText.h"
+#include "settings/Texts.h"
 #include "sheet/SheetComposition.h"
 
 namespace sm {
@@ -34,10 +32,10 @@ void BookFailure(BatchVideoResult& result, const WriteFailure& failure)
 }
 
 bool WriteBatchFile(Bitmap& picture, const QString& fileName, const QString& label, const AppSettings& settings,
-                    Encoders& encoders, Bitmap& workBitmap, BatchVideoResult& result)
+                    Encoders& encoders, BatchVideoResult& result)
 {
     WriteFailure failure;
-    if (SaveBitmapFile(picture, fileName, label, settings, encoders, workBitmap, &failure))
+    if (SaveShotFile(picture, fileName, label, settings, encoders, &failure))
         return true;
     BookFailure(result, failure);
     return false;
@@ -58,16 +56,6 @@ void ForgetVanishedFiles(BatchVideoResult& result)
         result.SheetFile.clear();
 }
 
-BatchShotTaker SeriesOnEngine(MediaEngine& engine, RunHost& host, const RunControl& control, int captureSpeed)
-{
-    return [&engine, &host, &control, captureSpeed](const std::vector<int>& seconds, const ShotSink& sink,
-                                                    const ShotSeriesHooks& hooks) {
-        return TakeShotSeries(engine, host, control, seconds, captureSpeed, sink, hooks);
-    };
-}
-
-}  // namespace
-
 // A hand-edited settings file may hold a 0 that the run would divide by.
 void CheckCaptureValues(const AppSettings& settings)
 {
@@ -79,82 +67,109 @@ void CheckCaptureValues(const AppSettings& settings)
     }
 }
 
-BatchVideoResult RunBatchVideo(VideoSession& session, RunHost& host, RunControl& control, const AppSettings& settings,
-                               Encoders& encoders, QString& prefix, const QString& path, std::int64_t timeOffset,
-                               const BatchChoices& choices, const BatchRunEvents& events, const BatchShotTaker& taker)
+BatchShotTaker SeriesOnEngine(MediaEngine& engine, RunHost& host, const RunControl& control, int captureSpeed)
 {
+    return [&engine, &host, &control, captureSpeed](const std::vector<int>& seconds, const ShotSink& sink,
+                                                    const ShotSeriesHooks& hooks) {
+        return TakeShotSeries(engine, host, control, seconds, captureSpeed, sink, hooks);
+    };
+}
+
+}  // namespace
+
+void PrepareBatchRun(AppSettings& settings)
+{
+    PrepareShotOutput(settings);
     CheckCaptureValues(settings);
+}
+
+std::int64_t NextTimeOffset(std::int64_t timeOffset, const BatchVideoResult& video, const AppSettings& settings)
+{
+    return settings.Aggregate && video.Status == BatchVideoStatus::Done ? timeOffset + video.DurationSeconds
+                                                                        : timeOffset;
+}
+
+BatchVideoResult ProbeBatchVideo(VideoSession& session, const AppSettings& settings, const QString& path)
+{
     BatchVideoResult result;
     result.Path = path;
     result.Status = BatchVideoStatus::NotLoaded;
-
-    // LoadVideo writes the native size; the caller's settings stay as they are.
-    AppSettings loaded = settings;
-    if (!session.LoadVideo(path, loaded, prefix) || !session.Engine().IsActive())
+    const LoadedVideo found = session.LoadVideo(path);
+    if (!found.Loaded || !session.Engine().IsActive())
         return result;
-    result.Width = loaded.ShotsWidth;
-    result.Height = loaded.ShotsHeight;
-    result.DurationSeconds = session.VideoDuration;
+    result.Width = found.NativeSize ? found.NativeSize->width() : settings.ShotsWidth;
+    result.Height = found.NativeSize ? found.NativeSize->height() : settings.ShotsHeight;
+    result.Prefix = ShotPrefixForVideo(path);
+    result.DurationSeconds = found.Duration;
+    result.Status = session.SeriesSpan() < StartTimeSeconds(settings.StartTime) ? BatchVideoStatus::StartAfterEnd
+                                                                                : BatchVideoStatus::Done;
+    return result;
+}
+
+BatchVideoResult RunBatchVideo(const BatchVideoJob& job)
+{
+    const AppSettings& settings = job.Settings;
+    const BatchRunEvents& events = job.Events;
+    BatchVideoResult result = ProbeBatchVideo(job.Session, settings, job.Path);
+    if (result.Status == BatchVideoStatus::StartAfterEnd && events.Status)
+        events.Status(lang::kStartAfterDuration, true);
+    if (result.Status != BatchVideoStatus::Done)
+        return result;
 
     const int start = StartTimeSeconds(settings.StartTime);
-    const std::int64_t span = session.SeriesSpan();
-    if (span < start) {
-        result.Status = BatchVideoStatus::StartAfterEnd;
-        if (events.Status)
-            events.Status(lang::kStartAfterDuration, true);
-        return result;
-    }
+    const std::int64_t span = job.Session.SeriesSpan();
     const std::vector<int> seconds
         = CaptureSeconds(MethodOf(settings), settings.CountFrames, settings.EveryFrame, start, int(span));
     result.ShotsPlanned = int(seconds.size());
-    MediaEngine& engine = session.Engine();
+    MediaEngine& engine = job.Session.Engine();
     if (engine.GetPlayState() == PlayState::Playing)
         engine.Stop();
     if (events.ShotsPlanned)
         events.ShotsPlanned(result.ShotsPlanned);
 
-    const QString folder = WithTrailingSeparator(settings.OutputFolder);
+    const QString& folder = settings.OutputFolder;
+    const QString& prefix = result.Prefix;
     const QString extension = FileExtensionFor(settings.SaveFormat);
     TBitmapList sheetShots;
-    Bitmap workBitmap;
     const ShotSink keep = [&](TakenShot&& shot) {
         ++result.ShotsTaken;
-        const QString label = FormatTimeLabel(std::int32_t(shot.Second + timeOffset));
+        const QString label = FormatTimeLabel(std::int32_t(shot.Second + job.TimeOffset));
         if (settings.Add2List && events.AddToList)
             events.AddToList(shot.Picture, label);
-        if (!choices.SaveDirectly)
+        if (!job.Choices.SaveDirectly)
             return;
         if (settings.NeedResize)
             ResizeBitmap(shot.Picture, settings.ThumbWidth, settings.ThumbHeight, ResizeStretch, settings.FillColor);
         // The sheet labels its tiles itself, so its copy is taken before saving stamps.
         sheetShots.Add(shot.Picture, shot.Second);
         const QString fileName = ShotFileName(folder, prefix, shot.Index + 1, extension);
-        if (WriteBatchFile(shot.Picture, fileName, label, settings, encoders, workBitmap, result))
+        if (WriteBatchFile(shot.Picture, fileName, label, settings, job.FileEncoders, result))
             result.ShotFiles.append(fileName);
     };
     ShotSeriesHooks hooks;
-    hooks.AfterShot = [&events, &host](int index) {
+    hooks.AfterShot = [&events, &job](int index) {
         if (events.ShotDone)
             events.ShotDone(index + 1);
-        host.ProcessMessages();
+        job.Host.ProcessMessages();
     };
     if (events.ConfirmAbort) {
-        hooks.ConfirmStop = [&events, &control] {
+        hooks.ConfirmStop = [&events, &job] {
             if (events.ConfirmAbort())
                 return true;
-            control.AbortRequested = false;
+            job.Control.AbortRequested = false;
             return false;
         };
     }
-    const BatchShotTaker& takeShots = taker ? taker : SeriesOnEngine(engine, host, control, settings.CaptureSpeed);
+    const BatchShotTaker& takeShots
+        = job.Taker ? job.Taker : SeriesOnEngine(engine, job.Host, job.Control, settings.CaptureSpeed);
     const bool aborted = takeShots(seconds, keep, hooks).Outcome == ShotSeriesOutcome::Aborted;
     result.Status = aborted ? BatchVideoStatus::Aborted : BatchVideoStatus::Done;
-    if (!aborted && choices.Thumbnails && sheetShots.Count() > 0) {
-        const QString fileName = folder + prefix + QStringLiteral("thumb") + extension;
+    if (!aborted && job.Choices.Thumbnails && sheetShots.Count() > 0) {
+        const QString fileName = SheetFileName(folder, prefix, extension);
         try {
             Bitmap sheet;
             ComposeBatchSheet(sheet, sheetShots, settings);
-            if (WriteBatchFile(sheet, fileName, QString(), settings, encoders, workBitmap, result))
+            if (WriteBatchFile(sheet, fileName, QString(), settings, job.FileEncoders, result))
                 result.SheetFile = fileName;
         } catch (const std::exception& e) {
             // A sheet too large to compose is a sheet not written; the run goes on.
@@ -186,10 +201,7 @@ BatchRunResult RunBatch(VideoSession& session, RunHost& host, RunControl& contro
             events.Status(lang::kOutputFolderMissing, false);
         return run;
     }
-    settings.OutputFolder = WithTrailingSeparator(settings.OutputFolder);
-    if (settings.SaveFormat >= -5 && settings.SaveFormat <= -1)
-        settings.SaveFormat = 0;
-    CheckCaptureValues(settings);
+    PrepareBatchRun(settings);
     if (events.RunStarted)
         events.RunStarted(int(items.size()));
     session.VideoDuration = 0;
@@ -205,12 +217,21 @@ BatchRunResult RunBatch(VideoSession& session, RunHost& host, RunControl& contro
         }
         if (events.VideoStarted)
             events.VideoStarted(i, item.Path);
-        run.Videos.push_back(RunBatchVideo(session, host, control, settings, encoders, prefix, item.Path, timeOffset,
-                                           choices, events, taker));
+        run.Videos.push_back(RunBatchVideo({.Path = item.Path,
+                                            .TimeOffset = timeOffset,
+                                            .Session = session,
+                                            .Host = host,
+                                            .Control = control,
+                                            .Settings = settings,
+                                            .FileEncoders = encoders,
+                                            .Choices = choices,
+                                            .Events = events,
+                                            .Taker = taker}));
         const BatchVideoResult& video = run.Videos.back();
         if (video.Status != BatchVideoStatus::NotLoaded) {
             settings.ShotsWidth = video.Width;
             settings.ShotsHeight = video.Height;
+            prefix = video.Prefix;
         }
         run.SavedCount += int(video.ShotFiles.size());
         if (video.WriteFailures > 0 && run.WriteFailures == 0)
@@ -220,10 +241,9 @@ BatchRunResult RunBatch(VideoSession& session, RunHost& host, RunControl& contro
             run.Outcome = BatchRunOutcome::Aborted;
             return run;
         }
+        timeOffset = NextTimeOffset(timeOffset, video, settings);
         if (video.Status != BatchVideoStatus::Done)
             continue;
-        if (settings.Aggregate)
-            timeOffset += video.DurationSeconds;
         if (events.VideoDone)
             events.VideoDone(i);
         // The pause keeps its length, but the window answers meanwhile.

@@ -7,11 +7,11 @@
 #include <functional>
 #include <vector>
 
-#include "app/Settings.h"
+#include "capture/RunHost.h"
 #include "capture/ShotSeries.h"
 #include "common/Bitmap.h"
-#include "common/RunHost.h"
 #include "common/SafeFileWrite.h"
+#include "settings/Settings.h"
 #include "video/VideoSession.h"
 
 namespace sm {
@@ -51,10 +51,11 @@ struct BatchVideoResult {
     QString Path;
     BatchVideoStatus Status = BatchVideoStatus::NotTicked;
     std::int64_t DurationSeconds = 0;
-    int ShotsPlanned = 0;  // the count of the schedule
-    int ShotsTaken = 0;    // grabs that gave a picture
-    int Width = 0;         // the native size LoadVideo found; 0 x 0 when it did not load
-    int Height = 0;
+    int ShotsPlanned = 0;   // the count of the schedule
+    int ShotsTaken = 0;     // grabs that gave a picture
+    int Width = 0;          // the shot size after loading (the native size when the video has
+    int Height = 0;         // pictures); 0 x 0 when it did not load
+    QString Prefix;         // the shot prefix of the video; empty when it did not load
     QStringList ShotFiles;  // the shot files written and still there when the video ended, in order
     QString SheetFile;      // the sheet written; empty when none was
     int WriteFailures = 0;  // shot or sheet files that could not be written (or made), or vanished
@@ -97,37 +98,61 @@ struct BatchRunResult {
     WriteFailure FirstWriteError;
 };
 
-// Throws std::invalid_argument with a user-readable text for settings the run cannot
-// follow (EveryFrame or CountFrames below 1, for the method in use).
-void CheckCaptureValues(const AppSettings& settings);
+// Readies the settings of a batch run, for the window and the command line alike, once
+// before its first video: PrepareShotOutput (the trailing separator of OutputFolder, no
+// format chosen as JPEG), then the capture values: throws std::invalid_argument with a
+// user-readable text for settings the run cannot follow (EveryFrame or CountFrames below
+// 1, for the method in use).
+void PrepareBatchRun(AppSettings& settings);
+
+// The label offset of the videos after this one, with Aggregate on: only a video that
+// was processed (loaded, its start not beyond its end) and ran to its end moves the
+// labels on, by its duration.
+std::int64_t NextTimeOffset(std::int64_t timeOffset, const BatchVideoResult& video, const AppSettings& settings);
 
 // The whole run over the items, as the batch window's process button starts it: for
 // each ticked item RunBatchVideo, then, for a video that was processed, the pause of
-// CaptureSpeed seconds (events handled through the host). Adds the trailing separator
-// to settings.OutputFolder, maps a SaveFormat of -5..-1 to 0 and leaves the native size
-// of the last video loaded in ShotsWidth/ShotsHeight. The stop request is cleared when
-// the run starts and set again when it ends, however it ends. Throws
-// std::invalid_argument with a user-readable text, before any video, for settings the
-// run cannot follow (EveryFrame or CountFrames below 1, for the method in use); other
-// errors end the run and are passed on. The files written stay written. Asks nothing.
+// CaptureSpeed seconds (events handled through the host). Readies the settings
+// (PrepareBatchRun) once the output folder is known to exist, leaves the shot size of
+// the last video loaded in ShotsWidth/ShotsHeight and its shot prefix in `prefix`. The
+// stop request is cleared when the run starts and set again when it ends, however it
+// ends. Throws std::invalid_argument with a user-readable text, before any video, for
+// settings the run cannot follow (EveryFrame or CountFrames below 1, for the method in
+// use); other errors end the run and are passed on. The files written stay written.
+// Asks nothing.
 BatchRunResult RunBatch(VideoSession& session, RunHost& host, RunControl& control, AppSettings& settings,
                         Encoders& encoders, QString& prefix, const std::vector<BatchItem>& items,
                         const BatchChoices& choices, const BatchRunEvents& events, const BatchShotTaker& taker = {});
 
-// One video of a run: loads it through the session (which sets prefix), plans its
-// seconds from StartTime, takes its shots (through `taker`, or TakeShotSeries on the
-// session's engine when empty), saves shot k (from 0) as OutputFolder + prefix + "%.4d"
-// of k + 1 + extension stamped with the label of its second + timeOffset (resized to the
-// tile size first with NeedResize), keeps an unstamped copy for the sheet, and saves the
-// sheet as prefix + "thumb" when the video gave at least one kept shot. A file that
-// could not be written, a sheet too large to compose and a file gone again by the end
-// of the video are counted as failures, and the video goes on. The stop request of `control`
-// is taken as it stands, so it must be cleared before the first video (RunBatch does).
-// Throws as RunBatch for settings it cannot follow. The command line calls it once per
-// video, each worker with its own session.
-BatchVideoResult RunBatchVideo(VideoSession& session, RunHost& host, RunControl& control, const AppSettings& settings,
-                               Encoders& encoders, QString& prefix, const QString& path, std::int64_t timeOffset,
-                               const BatchChoices& choices, const BatchRunEvents& events,
-                               const BatchShotTaker& taker = {});
+// One video of a batch run and what runs it.
+struct BatchVideoJob {
+    QString Path;
+    std::int64_t TimeOffset = 0;  // added to each shot's second for its label (Aggregate)
+    VideoSession& Session;
+    RunHost& Host;
+    // Its stop request is taken as it stands, so it must be cleared before the first
+    // video (RunBatch does).
+    RunControl& Control;
+    const AppSettings& Settings;  // readied by PrepareBatchRun
+    Encoders& FileEncoders;
+    BatchChoices Choices;
+    const BatchRunEvents& Events;
+    BatchShotTaker Taker;  // empty: TakeShotSeries on the session's engine
+};
+
+// What a run of the video finds before its first shot: loads it through the session
+// and compares its start with its end. The result is NotLoaded, StartAfterEnd, or Done
+// with the duration, shot size and prefix and no shot taken.
+BatchVideoResult ProbeBatchVideo(VideoSession& session, const AppSettings& settings, const QString& path);
+
+// One video of a run: ProbeBatchVideo, then plans its seconds from StartTime, takes its
+// shots (through the job's taker), saves shot k (from 0) as OutputFolder + prefix +
+// "%.4d" of k + 1 + extension stamped with the label of its second + TimeOffset (resized
+// to the tile size first with NeedResize), keeps an unstamped copy for the sheet, and
+// saves the sheet (SheetFileName) when the video gave at least one kept shot. A file
+// that could not be written, a sheet too large to compose and a file gone again by the
+// end of the video are counted as failures, and the video goes on. The command line calls it
+// once per video, each worker with its own session.
+BatchVideoResult RunBatchVideo(const BatchVideoJob& job);
 
 }  // namespace sm

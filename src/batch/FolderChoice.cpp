@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/Settings.h"
 #include "batch/BatchFileList.h"
 #include "batch/FolderScan.h"
 #include "common/PathText.h"
+#include "settings/Settings.h"
 
 namespace sm {
 

@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <QSet>
 
-#include "app/VideoOpenFilters.h"
 #include "common/PathText.h"
+#include "settings/VideoOpenFilters.h"
 
 namespace sm {
 

@@ -1,8 +1,8 @@
 #include "capture/AutoCapture.h"
 
-#include "app/Texts.h"
 #include "capture/ShotSeries.h"
 #include "common/ScopeExit.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

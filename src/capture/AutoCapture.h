@@ -1,8 +1,8 @@
 #pragma once
 
 #include "capture/CaptureSchedule.h"
+#include "capture/RunHost.h"
 #include "capture/ShotList.h"
-#include "common/RunHost.h"
 #include "video/MediaEngine.h"
 
 namespace sm {

@@ -1,10 +1,12 @@
 #pragma once
 
+// Holds TBitmapList: the shot store keeps the name the shot list and the batch know it by.
+
 #include <cstdint>
 #include <vector>
 
+#include "capture/ShotPicture.h"
 #include "common/Bitmap.h"
-#include "common/ShotPicture.h"
 
 namespace sm {
 

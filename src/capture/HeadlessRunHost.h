@@ -2,7 +2,8 @@
 
 #include <QString>
 
-#include "common/RunHost.h"
+#include "capture/RunHost.h"
+#include "video/DelayWithMessages.h"
 
 namespace sm {
 

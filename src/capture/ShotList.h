@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "capture/BitmapList.h"
+#include "capture/Shot.h"
 #include "common/Bitmap.h"
-#include "common/Shot.h"
 
 namespace sm {
 

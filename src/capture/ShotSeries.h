@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
+#include "capture/RunHost.h"
 #include "common/Bitmap.h"
-#include "common/RunHost.h"
 #include "video/MediaEngine.h"
 
 namespace sm {

@@ -3,8 +3,8 @@
 #include <functional>
 #include <optional>
 
-#include "app/Texts.h"
 #include "capture/CaptureSchedule.h"
+#include "settings/Texts.h"
 
 namespace sm {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <stdexcept>
 
-#include "app/SettingsStore.h"
-#include "app/StartTimeText.h"
-#include "app/Texts.h"
+#include "settings/SettingsStore.h"
+#include "settings/StartTimeText.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "app/Settings.h"
 #include "cli/CliOptions.h"
+#include "settings/Settings.h"
 
 namespace sm {
 

@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "batch/BatchRun.h"
-#include "common/RunHost.h"
+#include "capture/RunHost.h"
 
 namespace sm {
 

@@ -11,12 +11,12 @@
 #include <optional>
 #include <set>
 
-#include "app/StartTimeText.h"
-#include "app/Texts.h"
 #include "capture/HeadlessRunHost.h"
+#include "capture/ShotFiles.h"
 #include "cli/KeyFrameShotTaker.h"
 #include "output/Encoders.h"
 #include "output/ImageFormats.h"
+#include "settings/Texts.h"
 #include "video/FfmpegEngine.h"
 #include "video/VideoSession.h"
 
@@ -126,8 +126,8 @@ private:
     {
         const QString& path = shared_.Paths()[index];
         shared_.Post({RunEvent::Started, index});
-        if (setup_.skipExisting) {
-            const QString marker = ExistingOutputMarker(path, setup_.settings, setup_.choices);
+        if (setup_.SkipExisting) {
+            const QString marker = ExistingOutputMarker(path, setup_.Settings, setup_.Choices);
             if (QFileInfo::exists(marker)) {
                 AddSkippedDuration(path);
                 return NotRunReport(VideoOutcome::Skipped, lang::kCliExists.arg(QFileInfo(marker).fileName()), path);
@@ -140,13 +140,19 @@ private:
             FollowStop();
         };
         events.ConfirmAbort = [] { return true; };
-        const BatchShotTaker taker = setup_.keyFrames ? KeyFrameShotTaker(path, control_) : BatchShotTaker();
         try {
-            const BatchVideoResult result = RunBatchVideo(session_, host_, control_, setup_.settings, encoders_,
-                                                          prefix_, path, timeOffset_, setup_.choices, events, taker);
-            if (setup_.settings.Aggregate
-                && (result.Status == BatchVideoStatus::Done || result.Status == BatchVideoStatus::Aborted))
-                timeOffset_ += result.DurationSeconds;
+            const BatchVideoResult result
+                = RunBatchVideo({.Path = path,
+                                 .TimeOffset = timeOffset_,
+                                 .Session = session_,
+                                 .Host = host_,
+                                 .Control = control_,
+                                 .Settings = setup_.Settings,
+                                 .FileEncoders = encoders_,
+                                 .Choices = setup_.Choices,
+                                 .Events = events,
+                                 .Taker = setup_.KeyFrames ? KeyFrameShotTaker(path, control_) : BatchShotTaker()});
+            timeOffset_ = NextTimeOffset(timeOffset_, result, setup_.Settings);
             return ReportFromRun(result);
         } catch (const std::exception& error) {
             return NotRunReport(VideoOutcome::Failed, QString::fromLocal8Bit(error.what()), path);
@@ -160,15 +166,13 @@ private:
             control_.AbortRequested = true;
     }
 
-    // A video left out still moves the labels of the ones after it on, as if it had run.
+    // A video left out because its files are there from an earlier run still moves the
+    // labels of the ones after it on, as that run did.
     void AddSkippedDuration(const QString& path)
     {
-        if (!setup_.settings.Aggregate)
-            return;
-        AppSettings probe = setup_.settings;
-        QString prefix;
-        if (session_.LoadVideo(path, probe, prefix) && session_.SeriesSpan() >= StartTimeSeconds(probe.StartTime))
-            timeOffset_ += session_.VideoDuration;
+        if (setup_.Settings.Aggregate)
+            timeOffset_
+                = NextTimeOffset(timeOffset_, ProbeBatchVideo(session_, setup_.Settings, path), setup_.Settings);
     }
 
     SharedRun& shared_;
@@ -178,7 +182,6 @@ private:
     HeadlessRunHost host_;
     Encoders encoders_;
     RunControl control_;
-    QString prefix_;
     std::int64_t timeOffset_ = 0;
 };
 
@@ -186,15 +189,17 @@ private:
 
 QString ExistingOutputMarker(const QString& path, const AppSettings& settings, const BatchChoices& choices)
 {
-    const QString name = choices.Thumbnails ? QStringLiteral("thumb") : QStringLiteral("0001");
-    return settings.OutputFolder + ShotPrefixForVideo(path) + name + FileExtensionFor(settings.SaveFormat);
+    const QString prefix = ShotPrefixForVideo(path);
+    const QString extension = FileExtensionFor(settings.SaveFormat);
+    return choices.Thumbnails ? SheetFileName(settings.OutputFolder, prefix, extension)
+                              : ShotFileName(settings.OutputFolder, prefix, 1, extension);
 }
 
 std::vector<VideoReport> RunVideos(const QStringList& paths, const ParallelRunSetup& setup,
                                    const std::atomic<bool>& stop, const RunListener& listener)
 {
     SharedRun shared(paths, stop);
-    const int workers = std::max(1, std::min<int>(setup.settings.Aggregate ? 1 : setup.jobs, int(paths.size())));
+    const int workers = std::max(1, std::min<int>(setup.Settings.Aggregate ? 1 : setup.Jobs, int(paths.size())));
     std::vector<std::unique_ptr<QThread>> threads;
     for (int i = 0; i < workers; ++i) {
         threads.emplace_back(QThread::create([&shared, &setup] {
@@ -211,23 +216,23 @@ std::vector<VideoReport> RunVideos(const QStringList& paths, const ParallelRunSe
     std::size_t told = 0;
     const auto tellInOrder = [&] {
         for (; told < reports.size() && reports[told]; ++told)
-            if (listener.finished)
-                listener.finished(int(told), *reports[told]);
+            if (listener.Finished)
+                listener.Finished(int(told), *reports[told]);
     };
     for (bool allEnded = false; !allEnded;) {
         for (RunEvent& event : shared.Wait(workers, allEnded)) {
             switch (event.kind) {
             case RunEvent::Started:
-                if (listener.started)
-                    listener.started(event.index);
+                if (listener.Started)
+                    listener.Started(event.index);
                 break;
             case RunEvent::Planned:
-                if (listener.planned)
-                    listener.planned(event.index, event.value);
+                if (listener.Planned)
+                    listener.Planned(event.index, event.value);
                 break;
             case RunEvent::ShotDone:
-                if (listener.shotDone)
-                    listener.shotDone(event.index, event.value);
+                if (listener.ShotDone)
+                    listener.ShotDone(event.index, event.value);
                 break;
             case RunEvent::Finished:
                 reports[std::size_t(event.index)] = std::move(event.report);

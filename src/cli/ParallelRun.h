@@ -7,28 +7,28 @@
 #include <functional>
 #include <vector>
 
-#include "app/Settings.h"
 #include "batch/BatchRun.h"
 #include "cli/VideoReport.h"
+#include "settings/Settings.h"
 
 namespace sm {
 
 // How the videos of a command-line run are processed.
 struct ParallelRunSetup {
-    AppSettings settings;  // OutputFolder with its trailing separator
-    BatchChoices choices;
-    bool keyFrames = false;
-    bool skipExisting = false;
-    int jobs = 1;
+    AppSettings Settings;  // readied by PrepareBatchRun
+    BatchChoices Choices;
+    bool KeyFrames = false;
+    bool SkipExisting = false;
+    int Jobs = 1;
 };
 
 // What a run tells as it goes, always on the thread that called RunVideos.
 struct RunListener {
-    std::function<void(int index)> started;
-    std::function<void(int index, int shotsPlanned)> planned;
-    std::function<void(int index, int shotsDone)> shotDone;
+    std::function<void(int index)> Started;
+    std::function<void(int index, int shotsPlanned)> Planned;
+    std::function<void(int index, int shotsDone)> ShotDone;
     // Each video's report, in input order.
-    std::function<void(int index, const VideoReport& report)> finished;
+    std::function<void(int index, const VideoReport& report)> Finished;
 };
 
 // The file whose presence makes --skip-existing leave a video: its sheet, or without

@@ -1,7 +1,7 @@
 #include "cli/ProgressView.h"
 
-#include "app/Texts.h"
 #include "common/PathText.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/Texts.h"
+#include "settings/Texts.h"
 
 namespace sm {
 namespace {
@@ -29,11 +29,11 @@ QString OutcomeName(VideoOutcome outcome)
 VideoReport ReportFromRun(const BatchVideoResult& run)
 {
     VideoReport report = NotRunReport(VideoOutcome::Ok, {}, run.Path);
-    report.shots = int(run.ShotFiles.size());
-    report.sheet = run.SheetFile;
+    report.Shots = int(run.ShotFiles.size());
+    report.Sheet = run.SheetFile;
     const auto set = [&report](VideoOutcome outcome, const QString& reason) {
-        report.outcome = outcome;
-        report.reason = reason;
+        report.Outcome = outcome;
+        report.Reason = reason;
     };
     switch (run.Status) {
     case BatchVideoStatus::NotTicked:
@@ -61,28 +61,28 @@ VideoReport ReportFromRun(const BatchVideoResult& run)
 VideoReport NotRunReport(VideoOutcome outcome, const QString& reason, const QString& path)
 {
     VideoReport report;
-    report.outcome = outcome;
-    report.reason = reason;
-    report.path = path;
+    report.Outcome = outcome;
+    report.Reason = reason;
+    report.Path = path;
     return report;
 }
 
 QString TextLine(const VideoReport& report)
 {
-    QString status = OutcomeName(report.outcome);
-    if (!report.reason.isEmpty())
-        status += QStringLiteral(": ") + report.reason;
-    return QStringList{status, report.path, QString::number(report.shots), report.sheet}.join(u'\t');
+    QString status = OutcomeName(report.Outcome);
+    if (!report.Reason.isEmpty())
+        status += QStringLiteral(": ") + report.Reason;
+    return QStringList{status, report.Path, QString::number(report.Shots), report.Sheet}.join(u'\t');
 }
 
 QString JsonLine(const VideoReport& report)
 {
     const QJsonObject object{
-        {QStringLiteral("status"), OutcomeName(report.outcome)},
-        {QStringLiteral("reason"), report.reason.isEmpty() ? QJsonValue() : QJsonValue(report.reason)},
-        {QStringLiteral("path"), report.path},
-        {QStringLiteral("shots"), report.shots},
-        {QStringLiteral("sheet"), report.sheet.isEmpty() ? QJsonValue() : QJsonValue(report.sheet)},
+        {QStringLiteral("status"), OutcomeName(report.Outcome)},
+        {QStringLiteral("reason"), report.Reason.isEmpty() ? QJsonValue() : QJsonValue(report.Reason)},
+        {QStringLiteral("path"), report.Path},
+        {QStringLiteral("shots"), report.Shots},
+        {QStringLiteral("sheet"), report.Sheet.isEmpty() ? QJsonValue() : QJsonValue(report.Sheet)},
     };
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
@@ -92,7 +92,7 @@ int ExitCodeFor(const std::vector<VideoReport>& reports, bool interrupted)
     if (interrupted)
         return 130;
     const bool allOk = std::all_of(reports.cbegin(), reports.cend(),
-                                   [](const VideoReport& report) { return report.outcome == VideoOutcome::Ok; });
+                                   [](const VideoReport& report) { return report.Outcome == VideoOutcome::Ok; });
     return allOk ? 0 : 1;
 }
 

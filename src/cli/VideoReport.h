@@ -12,11 +12,11 @@ enum class VideoOutcome { Ok, Skipped, Failed };
 
 // The result line of one video.
 struct VideoReport {
-    VideoOutcome outcome = VideoOutcome::Ok;
-    QString reason;  // empty for Ok
-    QString path;
-    int shots = 0;  // shot files written
-    QString sheet;  // the sheet file written; empty when none was
+    VideoOutcome Outcome = VideoOutcome::Ok;
+    QString Reason;  // empty for Ok
+    QString Path;
+    int Shots = 0;  // shot files written
+    QString Sheet;  // the sheet file written; empty when none was
 };
 
 // What a finished run of one video amounts to. A run that wrote files but not all it

@@ -10,18 +10,14 @@
 #include <stdexcept>
 #include <unistd.h>
 
-extern "C" {
-#include <libavutil/log.h>
-}
-
-#include "app/Texts.h"
 #include "batch/BatchRun.h"
 #include "cli/CliInputs.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSettings.h"
 #include "cli/ParallelRun.h"
 #include "cli/ProgressView.h"
-#include "common/PathText.h"
+#include "settings/Texts.h"
+#include "video/FfmpegEngine.h"
 
 namespace {
 
@@ -73,7 +69,7 @@ int main(int argc, char* argv[])
     // Nothing is played, so no sound device is opened.
     qputenv("SDL_AUDIODRIVER", "none");
     qInstallMessageHandler(QuietQt);
-    av_log_set_level(AV_LOG_FATAL);
+    sm::FfmpegEngine::ReportOnlyFatalErrors();
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
 
@@ -97,21 +93,20 @@ int main(int argc, char* argv[])
         return ArgumentError(built.error);
 
     sm::ParallelRunSetup setup;
-    setup.settings = std::move(built.settings);
+    setup.Settings = std::move(built.settings);
     try {
-        sm::CheckCaptureValues(setup.settings);
+        sm::PrepareBatchRun(setup.Settings);
     } catch (const std::invalid_argument& error) {
         return ArgumentError(QString::fromUtf8(error.what()));
     }
-    setup.settings.OutputFolder = sm::WithTrailingSeparator(setup.settings.OutputFolder);
-    if (!QDir().mkpath(setup.settings.OutputFolder))
-        return ArgumentError(sm::lang::kCliNoOutputFolder.arg(setup.settings.OutputFolder));
-    setup.choices.SaveDirectly = setup.settings.SaveDirectly;
-    setup.choices.Thumbnails = options.thumbnails;
-    setup.keyFrames = options.keyFrames;
-    setup.skipExisting = options.skipExisting;
-    setup.jobs = options.jobs > 0 ? options.jobs : QThread::idealThreadCount();
-    if (setup.settings.Aggregate && setup.jobs > 1)
+    if (!QDir().mkpath(setup.Settings.OutputFolder))
+        return ArgumentError(sm::lang::kCliNoOutputFolder.arg(setup.Settings.OutputFolder));
+    setup.Choices.SaveDirectly = setup.Settings.SaveDirectly;
+    setup.Choices.Thumbnails = options.thumbnails;
+    setup.KeyFrames = options.keyFrames;
+    setup.SkipExisting = options.skipExisting;
+    setup.Jobs = options.jobs > 0 ? options.jobs : QThread::idealThreadCount();
+    if (setup.Settings.Aggregate && setup.Jobs > 1)
         Print(stderr, sm::lang::kCliAggregateOneByOne);
 
     const QStringList paths = sm::GatherInputs(options.inputs, options.mask, options.recursive);
@@ -124,10 +119,10 @@ int main(int argc, char* argv[])
     CatchStopSignals();
     sm::ProgressView view(paths, isatty(STDERR_FILENO) != 0, stderr, stdout);
     sm::RunListener listener;
-    listener.started = [&view](int index) { view.Started(index); };
-    listener.planned = [&view](int index, int shots) { view.Planned(index, shots); };
-    listener.shotDone = [&view](int index, int done) { view.ShotDone(index, done); };
-    listener.finished = [&view, &options](int index, const sm::VideoReport& report) {
+    listener.Started = [&view](int index) { view.Started(index); };
+    listener.Planned = [&view](int index, int shots) { view.Planned(index, shots); };
+    listener.ShotDone = [&view](int index, int done) { view.ShotDone(index, done); };
+    listener.Finished = [&view, &options](int index, const sm::VideoReport& report) {
         view.Result(index, options.json ? sm::JsonLine(report) : sm::TextLine(report));
     };
     const std::vector<sm::VideoReport> reports = sm::RunVideos(paths, setup, stopRequested, listener);

@@ -6,7 +6,8 @@ namespace sm {
 
 namespace {
 
-// The classic desktop scheme, indexed by system-colour number.
+// One fixed desktop scheme, indexed by system-colour number: the current desktop's
+// theme must not change the colours of saved pictures.
 constexpr std::array<ColorValue, 31> kSystemColors = {
     RgbColor(200, 200, 200),  //  0 scroll bar
     RgbColor(58, 110, 165),   //  1 desktop background

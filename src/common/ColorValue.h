@@ -5,8 +5,8 @@
 namespace sm {
 
 // A colour as stored in settings: 0x00BBGGRR, or a system-colour code with the top
-// bit set (0x80000000 | index, written as a negative number) that names one of the
-// classic desktop colours.
+// bit set (0x80000000 | index, written as a negative number) that names a desktop
+// colour by its index.
 using ColorValue = std::int32_t;
 
 constexpr ColorValue RgbColor(int red, int green, int blue)
@@ -30,9 +30,9 @@ constexpr ColorValue clWhite = RgbColor(255, 255, 255);
 constexpr ColorValue clBtnFace = SystemColorCode(SysColorBtnFace);
 constexpr ColorValue clAppWorkSpace = SystemColorCode(SysColorAppWorkspace);
 
-// Resolves a colour value to a plain 0x00BBGGRR: a system-colour code through the
-// table of classic default desktop colours (an unknown index gives black), any other
-// value with its top byte cleared.
+// Resolves a colour value to a plain 0x00BBGGRR: a system-colour code through a fixed
+// table of desktop colours, so that a stored code draws the same on every desktop (an
+// unknown index gives black), any other value with its top byte cleared.
 std::uint32_t ColorToRGB(ColorValue color);
 
 inline int RedOf(std::uint32_t bgr) { return int(bgr & 0xFF); }

@@ -7,10 +7,10 @@
 #include <limits>
 #include <numbers>
 
-#include "app/Texts.h"
 #include "common/AnsiText.h"
 #include "common/Bitmap.h"
 #include "imaging/TextRenderer.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

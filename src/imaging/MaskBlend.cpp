@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/Texts.h"
 #include "common/Canvas.h"
 #include "imaging/GlyphMask.h"
 #include "imaging/TextRenderer.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

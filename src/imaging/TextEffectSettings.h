@@ -1,5 +1,7 @@
 #pragma once
 
+// Holds the TIA* settings objects: the text engine's classes keep the names its parts know them by.
+
 #include <cstdint>
 #include <functional>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Holds TIAFont: the text engine's classes keep the names its parts know them by; files say what they do.
+
 #include <QSize>
 #include <QString>
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "output/GifWriter.h"
 #include "output/JpegEncoder.h"
 #include "output/PngEncoder.h"
 
@@ -11,7 +10,6 @@ namespace sm {
 struct Encoders {
     JpegEncoder jpeg;
     PngEncoder png;
-    GifEncoder gif;
 };
 
 }  // namespace sm

@@ -10,7 +10,6 @@
 #include "common/Bitmap.h"
 #include "output/DeviceWrite.h"
 #include "output/EncodeError.h"
-#include "output/GifColorReduction.h"
 
 namespace sm {
 
@@ -47,19 +46,19 @@ struct MapFreer {
     void operator()(ColorMapObject* map) const { GifFreeMapObject(map); }
 };
 
-void RequireGifSize(int width, int height)
-{
-    if (width < 1 || height < 1 || width > kMaxGifSide || height > kMaxGifSide)
-        throw EncodeError("A GIF picture must be 1 to 65535 pixels each way, not " + std::to_string(width) + " x "
-                          + std::to_string(height));
-}
-
 [[noreturn]] void Fail(const GifSink& sink, int code)
 {
     throw EncodeError(sink.error.empty() ? std::string("GIF encoder: ") + GifErrorString(code) : sink.error);
 }
 
 }  // namespace
+
+void RequireGifSize(int width, int height)
+{
+    if (width < 1 || height < 1 || width > kMaxGifSide || height > kMaxGifSide)
+        throw EncodeError("A GIF picture must be 1 to 65535 pixels each way, not " + std::to_string(width) + " x "
+                          + std::to_string(height));
+}
 
 void WriteGif(const Bitmap& indexed, QIODevice& out)
 {
@@ -93,12 +92,6 @@ void WriteGif(const Bitmap& indexed, QIODevice& out)
     GifFileType* finished = gif.release();
     if (EGifCloseFile(finished, &code) == GIF_ERROR)
         Fail(sink, code);
-}
-
-void GifEncoder::encode(const Bitmap& picture, QIODevice& out) const
-{
-    RequireGifSize(picture.width(), picture.height());
-    WriteGif(ReduceForGif(picture), out);
 }
 
 }  // namespace sm

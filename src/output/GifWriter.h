@@ -11,10 +11,8 @@ class Bitmap;
 // format cannot hold and when the device refuses bytes.
 void WriteGif(const Bitmap& indexed, QIODevice& out);
 
-// Reduces any picture to the GIF palette with Floyd-Steinberg dithering and writes it.
-class GifEncoder {
-public:
-    void encode(const Bitmap& picture, QIODevice& out) const;
-};
+// Throws EncodeError when a GIF file cannot hold a picture of that size (1 to 65535
+// pixels each way).
+void RequireGifSize(int width, int height);
 
 }  // namespace sm

@@ -5,54 +5,43 @@
 #include "output/BmpWriter.h"
 #include "output/ColorDepth.h"
 #include "output/Encoders.h"
+#include "output/GifColorReduction.h"
+#include "output/GifWriter.h"
 #include "output/TiffWriter.h"
 
 namespace sm {
 
 namespace {
 
-// The picture itself when the JPEG and PNG encoders take it, else a 24-bit copy.
-const Bitmap& ColourPicture(const Bitmap& picture, Bitmap& copy)
-{
-    if (picture.bitsPerPixel() == 24 || picture.bitsPerPixel() == 32)
-        return picture;
-    copy = ConvertToDepth(picture, 24);
-    return copy;
-}
+constexpr std::uint64_t kColourDepths = DepthBit(24) | DepthBit(32);
+constexpr std::uint64_t kTiffDepths = DepthBit(1) | DepthBit(4) | DepthBit(8) | DepthBit(24) | DepthBit(32);
 
-void WriteJpeg(const Bitmap& picture, int quality, Encoders& encoders, Bitmap&, QIODevice& out)
+void WriteJpeg(const Bitmap& picture, int quality, Encoders& encoders, QIODevice& out)
 {
-    Bitmap copy;
     encoders.jpeg.setQuality(quality & 0xFF);
-    encoders.jpeg.encode(ColourPicture(picture, copy), out);
+    encoders.jpeg.encode(picture, out);
 }
 
-void WritePng(const Bitmap& picture, int level, Encoders& encoders, Bitmap&, QIODevice& out)
+void WritePng(const Bitmap& picture, int level, Encoders& encoders, QIODevice& out)
 {
-    Bitmap copy;
     encoders.png.setCompressionLevel(level & 0xFF);
-    encoders.png.encode(ColourPicture(picture, copy), out);
+    encoders.png.encode(picture, out);
 }
 
-void WriteBmpFile(const Bitmap& picture, int maxColor, Encoders&, Bitmap& workBitmap, QIODevice& out)
-{
-    workBitmap = ConvertToDepth(picture, BmpDepthForMaxColor(maxColor));
-    WriteBmp(workBitmap, out);
-}
+void WriteBmpFile(const Bitmap& picture, int, Encoders&, QIODevice& out) { WriteBmp(picture, out); }
 
-void WriteGifFile(const Bitmap& picture, int, Encoders& encoders, Bitmap&, QIODevice& out)
-{
-    encoders.gif.encode(picture, out);
-}
+void WriteGifFile(const Bitmap& picture, int, Encoders&, QIODevice& out) { WriteGif(picture, out); }
 
-void WriteTifFile(const Bitmap& picture, int, Encoders&, Bitmap&, QIODevice& out) { WriteTiffStream(picture, out); }
+void WriteTifFile(const Bitmap& picture, int, Encoders&, QIODevice& out) { WriteTiffStream(picture, out); }
 
+// BMP and GIF take no picture as it is: even one already at the depth asked for is
+// mapped onto the format's own palette.
 const ImageFormat kFormats[] = {
-    {0, ".jpg", &AppSettings::JpgCompress, &WriteJpeg},
-    {1, ".png", &AppSettings::PngCompress, &WritePng},
-    {2, ".bmp", &AppSettings::MaxColor, &WriteBmpFile},
-    {3, ".gif", nullptr, &WriteGifFile},
-    {4, ".tif", nullptr, &WriteTifFile},
+    {0, ".jpg", &AppSettings::JpgCompress, kColourDepths, PictureConversion::To24Bits, &WriteJpeg},
+    {1, ".png", &AppSettings::PngCompress, kColourDepths, PictureConversion::To24Bits, &WritePng},
+    {2, ".bmp", &AppSettings::MaxColor, 0, PictureConversion::ToMaxColorDepth, &WriteBmpFile},
+    {3, ".gif", nullptr, 0, PictureConversion::ToGifPalette, &WriteGifFile},
+    {4, ".tif", nullptr, kTiffDepths, PictureConversion::To24Bits, &WriteTifFile},
 };
 
 }  // namespace
@@ -65,5 +54,32 @@ const ImageFormat& ImageFormatFor(int saveFormat)
 }
 
 QString FileExtensionFor(int saveFormat) { return QString::fromLatin1(ImageFormatFor(saveFormat).extension); }
+
+const Bitmap& PictureForFormat(const Bitmap& picture, const ImageFormat& format, int settingValue, Bitmap& converted)
+{
+    const int depth = picture.bitsPerPixel();
+    if (depth >= 0 && depth <= 32 && (format.acceptedDepths & DepthBit(depth)))
+        return picture;
+    switch (format.conversion) {
+    case PictureConversion::To24Bits:
+        converted = ConvertToDepth(picture, 24);
+        break;
+    case PictureConversion::ToMaxColorDepth:
+        converted = ConvertToDepth(picture, BmpDepthForMaxColor(settingValue));
+        break;
+    case PictureConversion::ToGifPalette:
+        // A picture the format cannot hold is refused before the costly reduction.
+        RequireGifSize(picture.width(), picture.height());
+        converted = ReduceForGif(picture);
+        break;
+    }
+    return converted;
+}
+
+void WriteImage(const Bitmap& picture, const ImageFormat& format, int settingValue, Encoders& encoders, QIODevice& out)
+{
+    Bitmap converted;
+    format.write(PictureForFormat(picture, format, settingValue, converted), settingValue, encoders, out);
+}
 
 }  // namespace sm

@@ -2,8 +2,10 @@
 
 #include <QString>
 
-#include "app/Settings.h"
+#include <cstdint>
+
 #include "common/Bitmap.h"
+#include "settings/Settings.h"
 
 class QIODevice;
 
@@ -11,16 +13,30 @@ namespace sm {
 
 struct Encoders;
 
+// What a picture a writer does not take as it is becomes before the writer runs.
+enum class PictureConversion {
+    To24Bits,         // the same picture at 24 bits per pixel
+    ToMaxColorDepth,  // the depth of the format's setting, MaxColor (BmpDepthForMaxColor)
+    ToGifPalette,     // the GIF palette, dithered (ReduceForGif)
+};
+
+// The mask of acceptedDepths for one depth.
+constexpr std::uint64_t DepthBit(int bitsPerPixel) { return std::uint64_t(1) << bitsPerPixel; }
+
 // One picture file format: its SaveFormat index, its file name extension, the setting
-// that tunes it and the writer that encodes a picture in it.
+// that tunes it, what its writer takes and the writer, which only encodes.
 struct ImageFormat {
     int index;
     const char* extension;
-    // The setting the format honours (its value is handed to `write`), or none.
+    // The setting the format honours (its value is handed to the conversion and the
+    // writer), or none.
     int AppSettings::*setting;
-    // Encodes the picture to the device, converting a copy first where the format needs
-    // another depth; BMP leaves its converted copy in workBitmap. Throws on any failure.
-    void (*write)(const Bitmap& picture, int settingValue, Encoders& encoders, Bitmap& workBitmap, QIODevice& out);
+    // The depths the writer takes as they are (DepthBit of each); every other picture
+    // is converted first.
+    std::uint64_t acceptedDepths;
+    PictureConversion conversion;
+    // Encodes a picture the format accepts to the device. Throws on any failure.
+    void (*write)(const Bitmap& picture, int settingValue, Encoders& encoders, QIODevice& out);
 };
 
 // The format of a SaveFormat value: 0 JPEG, 1 PNG, 2 BMP, 3 GIF, 4 TIF, and JPEG for
@@ -29,5 +45,13 @@ const ImageFormat& ImageFormatFor(int saveFormat);
 
 // The extension of the format of a SaveFormat value, with its dot (".jpg" and so on).
 QString FileExtensionFor(int saveFormat);
+
+// The one conversion step before a writer: the picture itself when the format's writer
+// takes its depth, else a converted copy left in `converted`.
+const Bitmap& PictureForFormat(const Bitmap& picture, const ImageFormat& format, int settingValue, Bitmap& converted);
+
+// Converts the picture as the format needs and encodes it to the device. Throws on any
+// failure.
+void WriteImage(const Bitmap& picture, const ImageFormat& format, int settingValue, Encoders& encoders, QIODevice& out);
 
 }  // namespace sm

@@ -2,28 +2,20 @@
 
 #include <QIODevice>
 
-#include "app/Texts.h"
-#include "imaging/TextStamp.h"
+#include "common/SafeFileWrite.h"
 #include "output/Encoders.h"
 #include "output/ImageFormats.h"
+#include "settings/Texts.h"
 
 namespace sm {
 
-bool SaveBitmapFile(Bitmap& bitmap, const QString& fileName, const QString& timeLabel, const AppSettings& settings,
-                    Encoders& encoders, Bitmap& workBitmap, WriteFailure* failure)
+bool SaveBitmapFile(const Bitmap& bitmap, const QString& fileName, const AppSettings& settings, Encoders& encoders,
+                    WriteFailure* failure)
 {
-    if (settings.AddTimeStamp && !timeLabel.isEmpty()) {
-        try {
-            StampText(bitmap, timeLabel, settings.TimeFont, settings.TimePosit, 0, 0, 0, settings.TimeTrans, true);
-        } catch (...) {
-            // A picture without its stamp is still worth saving.
-        }
-    }
     try {
         const ImageFormat& format = ImageFormatFor(settings.SaveFormat);
         const int settingValue = format.setting ? settings.*format.setting : 0;
-        WriteFileAtomically(fileName,
-                            [&](QIODevice& out) { format.write(bitmap, settingValue, encoders, workBitmap, out); });
+        WriteFileAtomically(fileName, [&](QIODevice& out) { WriteImage(bitmap, format, settingValue, encoders, out); });
         return true;
     } catch (const std::exception& e) {
         if (failure)

@@ -9,7 +9,6 @@
 #include <QIODevice>
 
 #include "common/SafeFileWrite.h"
-#include "imaging/To24Bits.h"
 #include "output/DeviceWrite.h"
 #include "output/LittleEndianBytes.h"
 #include "output/TiffLayout.h"
@@ -188,13 +187,7 @@ void WriteTiffStream(const Bitmap& bitmap, QIODevice& stream)
 {
     if (!stream.isSequential() && stream.pos() != 0)
         throw std::invalid_argument("A TIFF file must start at position 0");
-    if (bitmap.bitsPerPixel() == 16) {
-        Bitmap converted = bitmap;
-        ConvertTo24Bits(converted);
-        WriteTiff(converted, stream);
-    } else {
-        WriteTiff(bitmap, stream);
-    }
+    WriteTiff(bitmap, stream);
 }
 
 void WriteTiffFile(const Bitmap& bitmap, const QString& fileName)

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "app/Texts.h"
 #include "common/AnsiText.h"
 #include "common/PathText.h"
 #include "imaging/TextStamp.h"
 #include "imaging/TimeLabel.h"
+#include "settings/Texts.h"
 #include "sheet/FileSizeText.h"
 #include "sheet/SheetTiles.h"
 #include "sheet/TextPieces.h"

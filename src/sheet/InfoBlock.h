@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/Settings.h"
 #include "common/Bitmap.h"
+#include "settings/Settings.h"
 
 namespace sm {
 

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "app/Settings.h"
 #include "capture/BitmapList.h"
 #include "common/Bitmap.h"
+#include "settings/Settings.h"
 #include "sheet/InfoBlock.h"
 #include "sheet/SheetTiles.h"
 

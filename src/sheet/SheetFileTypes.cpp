@@ -3,11 +3,11 @@
 #include <QFileInfo>
 #include <QIODevice>
 
-#include "app/Texts.h"
 #include "common/PathText.h"
 #include "common/SafeFileWrite.h"
 #include "output/Encoders.h"
 #include "output/ImageFormats.h"
+#include "settings/Texts.h"
 
 namespace sm {
 
@@ -77,8 +77,7 @@ void SaveSheetFile(const Bitmap& sheet, const QString& fileName, int type, const
     const SheetType& t = TypeAt(type);
     const ImageFormat& format = ImageFormatFor(t.saveFormat);
     const int value = t.settingValue(settings);
-    Bitmap converted;
-    WriteFileAtomically(fileName, [&](QIODevice& out) { format.write(sheet, value, encoders, converted, out); });
+    WriteFileAtomically(fileName, [&](QIODevice& out) { WriteImage(sheet, format, value, encoders, out); });
 }
 
 QString SheetFileNamePreset(const QString& videoPath)

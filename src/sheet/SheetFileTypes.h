@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/Settings.h"
 #include "common/Bitmap.h"
+#include "settings/Settings.h"
 
 namespace sm {
 

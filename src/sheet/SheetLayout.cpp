@@ -1,7 +1,7 @@
 #include "sheet/SheetLayout.h"
 
-#include "app/Texts.h"
-#include "imaging/SheetPixelSize.h"
+#include "settings/Texts.h"
+#include "sheet/SheetPixelSize.h"
 
 namespace sm {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <stdexcept>
 
-#include "app/Settings.h"
 #include "common/FontDesc.h"
+#include "settings/Settings.h"
 
 namespace sm {
 

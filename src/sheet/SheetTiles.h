@@ -5,11 +5,11 @@
 
 #include <vector>
 
-#include "app/Settings.h"
 #include "capture/BitmapList.h"
+#include "capture/ShotPicture.h"
 #include "common/Bitmap.h"
 #include "common/ColorValue.h"
-#include "common/ShotPicture.h"
+#include "settings/Settings.h"
 
 namespace sm {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace sm {
 
 // Returns after at least `milliseconds` have passed, handling the thread's events
@@ -8,5 +10,9 @@ namespace sm {
 // from inside the wait may itself wait; the outer wait then resumes when that command
 // has finished. Needs a QCoreApplication.
 void DelayWithMessages(int milliseconds);
+
+// Returns after that many milliseconds, handling the thread's events meanwhile. The
+// program waits for real (DelayWithMessages); tests and benchmarks put in their own clock.
+using WaitFunction = std::function<void(int milliseconds)>;
 
 }  // namespace sm

@@ -5,7 +5,11 @@
 #include <stdexcept>
 #include <thread>
 
-#include "app/Texts.h"
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include "settings/Texts.h"
 #include "video/MediaReader.h"
 #include "video/Player.h"
 #include "video/SeriesDecoder.h"
@@ -35,6 +39,8 @@ FfmpegEngine::FfmpegEngine(QObject* parent) : MediaEngine(parent)
 }
 
 FfmpegEngine::~FfmpegEngine() { ClearGraph(); }
+
+void FfmpegEngine::ReportOnlyFatalErrors() { av_log_set_level(AV_LOG_FATAL); }
 
 bool FfmpegEngine::SetActive(bool on)
 {

@@ -20,6 +20,11 @@ public:
     explicit FfmpegEngine(QObject* parent = nullptr);
     ~FfmpegEngine() override;
 
+    // From now on the decoding libraries report only the errors that end them, for the
+    // whole process: a damaged file makes the decoders talk, which a program without a
+    // window would otherwise pass on to its user.
+    static void ReportOnlyFatalErrors();
+
     bool SetActive(bool on) override;
     bool IsActive() const override { return active_; }
     void ClearGraph() override;

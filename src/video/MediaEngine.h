@@ -21,8 +21,8 @@ struct SeekProgress {
     std::uint64_t Work = 0;  // grows while the decoder makes progress
 };
 
-// Event codes a graph reports (the values follow the classic media-framework codes so
-// that EventText can name them).
+// Event codes a graph reports. The values are fixed: the status bar shows an event that
+// EventText has no text for by its number, which must mean the same event every time.
 enum GraphEventCode : int {
     EC_COMPLETE = 0x01,
     EC_USERABORT = 0x02,

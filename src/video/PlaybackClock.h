@@ -12,7 +12,6 @@ public:
     void Set(std::int64_t units);
     void Start();
     void Stop();
-    bool IsRunning() const { return running_; }
     std::int64_t Now() const;
 
 private:

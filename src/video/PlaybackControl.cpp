@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Texts.h"
+#include "settings/Texts.h"
 #include "video/TimeReadout.h"
 
 namespace sm {

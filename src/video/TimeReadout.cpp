@@ -1,6 +1,6 @@
 #include "video/TimeReadout.h"
 
-#include "app/Texts.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

@@ -4,12 +4,9 @@
 
 #include <algorithm>
 
-#include "common/PathText.h"
 #include "video/DelayWithMessages.h"
 
 namespace sm {
-
-QString ShotPrefixForVideo(const QString& path) { return BaseNameOf(path) + QLatin1Char('_'); }
 
 VideoSession::VideoSession(MediaEngine& engine) : engine_(engine), wait_(DelayWithMessages) {}
 
@@ -18,10 +15,11 @@ std::int64_t VideoSession::SeriesSpan() const
     return pictureEnd_ > 0 ? std::min(VideoDuration, pictureEnd_) : VideoDuration;
 }
 
-bool VideoSession::LoadVideo(const QString& path, AppSettings& settings, QString& prefix)
+LoadedVideo VideoSession::LoadVideo(const QString& path)
 {
+    LoadedVideo found;
     if (!QFileInfo(path).isFile())
-        return false;
+        return found;
 
     EngineFileName = path;
     try {
@@ -35,18 +33,23 @@ bool VideoSession::LoadVideo(const QString& path, AppSettings& settings, QString
             engine_.SetActive(false);
         } catch (...) {
         }
-        return false;
+        return found;
     }
 
     try {
-        engine_.GetVideoSize(settings.ShotsWidth, settings.ShotsHeight);
-        prefix = ShotPrefixForVideo(path);
+        // The engine leaves the size untouched for a file without pictures.
+        int width = -1;
+        int height = -1;
+        engine_.GetVideoSize(width, height);
+        if (width >= 0 && height >= 0)
+            found.NativeSize = QSize(width, height);
         VideoDuration = engine_.GetDuration();
         pictureEnd_ = engine_.GetPictureEnd();
-        return true;
+        found.Duration = VideoDuration;
+        found.Loaded = true;
     } catch (...) {
-        return false;
     }
+    return found;
 }
 
 }  // namespace sm

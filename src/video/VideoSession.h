@@ -2,17 +2,24 @@
 
 #include <QString>
 
-#include <cstdint>
+#include <QSize>
 
-#include "app/Settings.h"
-#include "common/RunHost.h"
+#include <cstdint>
+#include <optional>
+
+#include "video/DelayWithMessages.h"
 #include "video/MediaEngine.h"
 
 namespace sm {
 
-// The base name of a video's file (no folder, cut before the first ".") followed by
-// "_": the name prefix its shots are saved under. "C:/v/clip.part1.avi" gives "clip_".
-QString ShotPrefixForVideo(const QString& path);
+// What LoadVideo found in the video it loaded.
+struct LoadedVideo {
+    bool Loaded = false;  // false: the values below are not the video's
+    // The native picture size (rotation and sample aspect ratio applied); none for a
+    // file without pictures, where the size in use stays as it was.
+    std::optional<QSize> NativeSize;
+    std::int64_t Duration = 0;  // whole seconds
+};
 
 // The one video the program has open, and the values the rest of the program reads
 // about it. The engine belongs to the caller and outlives the session.
@@ -25,14 +32,13 @@ public:
     // put in one that takes no time.
     void SetWait(WaitFunction wait) { wait_ = std::move(wait); }
 
-    // Loads a video into a fresh graph and leaves it stopped. Returns true when it
-    // is loaded; then the native size is in settings.ShotsWidth/ShotsHeight, the shot
-    // prefix in `prefix` and the length in VideoDuration. Returns false with the
-    // engine as it was when no file exists at the path, and false with the engine
-    // inactive when the graph cannot be built. Never throws. Always waits one second
-    // (through the session's wait, handling events meanwhile) to let the released graph
-    // wind down.
-    bool LoadVideo(const QString& path, AppSettings& settings, QString& prefix);
+    // Loads a video into a fresh graph and leaves it stopped. When it is loaded, says so
+    // with what it found, and VideoDuration holds the length; the caller puts the size
+    // and the shot prefix where it keeps them. Not loaded: with the engine as it was when
+    // no file exists at the path, with the engine inactive when the graph cannot be
+    // built. Never throws. Always waits one second (through the session's wait,
+    // handling events meanwhile) to let the released graph wind down.
+    LoadedVideo LoadVideo(const QString& path);
 
     QString VideoFileName;           // full path of the video opened by command or drop
     QString EngineFileName;          // the video LoadVideo last handed to the engine, loaded or not

@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QWindow>
 
-#include "TempFolder.h"
-#include "app/Texts.h"
 #include "app/ui/AboutBox.h"
 #include "capture/ui/ProcessDialog.h"
+#include "settings/Texts.h"
 #include "support/ScriptedPrompts.h"
+#include "support/TempFolder.h"
 
 namespace sm {
 namespace {

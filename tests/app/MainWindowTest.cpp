@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,15 +29,15 @@
 #include <memory>
 #include <stdexcept>
 
-#include "TempFolder.h"
-#include "app/SettingsStore.h"
-#include "app/Texts.h"
-#include "app/VideoOpenFilters.h"
 #include "app/ui/MainWindow.h"
 #include "batch/ui/BatchWindow.h"
 #include "capture/ShotList.h"
+#include "settings/SettingsStore.h"
+#include "settings/Texts.h"
+#include "settings/VideoOpenFilters.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedPrompts.h"
+#include "support/TempFolder.h"
 
 namespace sm {
 namespace {
@@ -214,7 +214,7 @@ TEST_F(MainWindowTest, CommandStatesFollowShotsAndEngine)
     }
 }
 
-TEST_F(MainWindowTest, PageOneControlsStartAsSpecifiedAndTabsSwitchPages)
+TEST_F(MainWindowTest, PageOneControlsStartWithTheirDefaultsAndTabsSwitchPages)
 {
     auto window = createShown();
     const auto* count = child<QSpinBox>(*window, "seCountFrames");

@@ -2,7 +2,7 @@
 // controls, the font's working copy and the colour button.
 #include <gtest/gtest.h>
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,13 +18,13 @@
 #include <memory>
 #include <optional>
 
-#include "TempFolder.h"
 #include "app/ui/ColorButton.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/OptionsDialog.h"
-#include "imaging/SheetPixelSize.h"
+#include "sheet/SheetPixelSize.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedPrompts.h"
+#include "support/TempFolder.h"
 
 namespace sm {
 namespace {

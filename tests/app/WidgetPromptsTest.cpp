@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 
-#include "app/Texts.h"
-#include "app/VideoOpenFilters.h"
 #include "app/ui/WidgetPrompts.h"
+#include "settings/Texts.h"
+#include "settings/VideoOpenFilters.h"
 
 namespace sm {
 namespace {

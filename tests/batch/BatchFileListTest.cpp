@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "ListedPaths.h"
-#include "app/Settings.h"
 #include "batch/BatchFileList.h"
 #include "batch/FolderChoice.h"
+#include "settings/Settings.h"
 
 namespace sm {
 namespace {

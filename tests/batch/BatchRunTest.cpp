@@ -10,13 +10,13 @@
 #include <map>
 #include <stdexcept>
 
-#include "app/SettingsStore.h"
-#include "app/Texts.h"
 #include "batch/BatchRun.h"
 #include "capture/MarkedFrame.h"
+#include "capture/ShotFiles.h"
 #include "common/QImageAdapter.h"
 #include "output/Encoders.h"
-#include "output/SaveBitmapFile.h"
+#include "settings/SettingsStore.h"
+#include "settings/Texts.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedRunHost.h"
 
@@ -277,11 +277,25 @@ TEST_F(BatchRunFixture, AggregateLabelsContinueAcrossVideosButNotOnTheSheet)
 
     EXPECT_EQ(listed, (QStringList{"00:00:00", "00:00:50", "00:01:40", "00:02:30"}));
     Bitmap expected = MarkedFrame(0, frameWidth, frameHeight);
-    Bitmap conversion;
-    ASSERT_TRUE(SaveBitmapFile(expected, videos.filePath("expected.png"), "00:01:40", settings, encoders, conversion));
+    ASSERT_TRUE(SaveShotFile(expected, videos.filePath("expected.png"), "00:01:40", settings, encoders));
     EXPECT_EQ(Picture("b_0001.png"), QImage(videos.filePath("expected.png")));
     EXPECT_NE(Picture("b_0001.png"), Picture("a_0001.png"));
     EXPECT_EQ(Picture("b_thumb.png"), Picture("a_thumb.png")) << "tiles are labelled from their own second";
+}
+
+TEST_F(BatchRunFixture, AggregateAddsOnlyTheDurationsOfTheVideosThatWereProcessed)
+{
+    settings.Aggregate = true;
+    settings.Add2List = true;
+    settings.CountFrames = 1;
+    settings.StartTime = "0:00:30";
+    Run({{"a.avi", 100},
+         {"unticked.avi", 100, Kind::Unticked},
+         {"gone.avi", 100, Kind::Missing},
+         {"broken.avi", 0},
+         {"short.avi", 20},
+         {"c.avi", 100}});
+    EXPECT_EQ(listed, (QStringList{"00:00:30", "00:02:10"})) << "c's labels start after a's 100 seconds";
 }
 
 TEST_F(BatchRunFixture, NeedResizeSavesEveryShotAtTheTileSize)

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -26,13 +26,13 @@
 #include <cstring>
 
 #include "ListedPaths.h"
-#include "app/Settings.h"
-#include "app/Texts.h"
-#include "app/VideoOpenFilters.h"
 #include "batch/ui/BatchWindow.h"
 #include "batch/ui/SelDirDialog.h"
 #include "capture/MarkedFrame.h"
 #include "output/Encoders.h"
+#include "settings/Settings.h"
+#include "settings/Texts.h"
+#include "settings/VideoOpenFilters.h"
 #include "sheet/SheetLayout.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedPrompts.h"

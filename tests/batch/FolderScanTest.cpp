@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>

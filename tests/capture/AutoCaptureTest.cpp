@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/Texts.h"
 #include "capture/AutoCapture.h"
 #include "capture/MarkedFrame.h"
+#include "settings/Texts.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedRunHost.h"
 

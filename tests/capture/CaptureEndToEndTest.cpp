@@ -7,10 +7,10 @@
 
 #include "capture/AutoCapture.h"
 #include "capture/HeadlessRunHost.h"
+#include "capture/ShotFiles.h"
 #include "capture/ShotSeries.h"
 #include "common/QImageAdapter.h"
 #include "output/Encoders.h"
-#include "output/SaveShots.h"
 #include "support/TestVideo.h"
 #include "video/DelayWithMessages.h"
 #include "video/FfmpegEngine.h"
@@ -69,8 +69,7 @@ TEST_F(CaptureEndToEndTest, TwelveShotsSavedAsPngShowTheFramesOfTheirLabels)
     settings.NeedResize = false;
     settings.AddTimeStamp = false;
     Encoders encoders;
-    Bitmap conversion;
-    SaveShotsRun save(settings, host, control, BitmapFileWriter(settings, encoders, conversion));
+    SaveShotsRun save(settings, host, control, BitmapFileWriter(settings, encoders));
     const SaveShotsResult result = save.Run(shots.ShotsInDisplayOrder(), [] { return QStringLiteral("clip_"); });
     EXPECT_EQ(result.Written, 12);
 

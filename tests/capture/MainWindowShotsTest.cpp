@@ -12,11 +12,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Texts.h"
 #include "app/ui/MainWindow.h"
 #include "capture/MarkedFrame.h"
 #include "capture/ShotList.h"
 #include "capture/ui/ProcessDialog.h"
+#include "settings/Texts.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedPrompts.h"
 

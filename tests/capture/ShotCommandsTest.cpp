@@ -8,10 +8,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Texts.h"
 #include "capture/MarkedFrame.h"
 #include "capture/ui/ProcessDialog.h"
 #include "capture/ui/ShotCommands.h"
+#include "settings/Texts.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedPrompts.h"
 

@@ -1,16 +1,16 @@
 // The command line's options, the settings they make and the videos they name.
 #include <gtest/gtest.h>
 
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/SettingsStore.h"
 #include "cli/CliInputs.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSettings.h"
+#include "settings/SettingsStore.h"
 
 namespace sm {
 namespace {

@@ -1,6 +1,6 @@
 // The command-line program itself, run as a user runs it: without a display, over a
 // folder of generated videos and files that are no videos.
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,11 +16,11 @@
 
 #include <csignal>
 
-#include "app/SettingsStore.h"
 #include "batch/BatchRun.h"
 #include "capture/HeadlessRunHost.h"
 #include "common/QImageAdapter.h"
 #include "output/Encoders.h"
+#include "settings/SettingsStore.h"
 #include "support/FileSizeLimit.h"
 #include "support/TestVideo.h"
 #include "video/FfmpegEngine.h"
@@ -214,6 +214,28 @@ TEST_F(CliRunTest, VideosOfTheSameNameWriteOneAfterTheOtherInInputOrder)
         const QString file = QStringLiteral("%1/clip_%2.png").arg(out).arg(n, 4, 10, QLatin1Char('0'));
         EXPECT_EQ(test::ReadFrameIndex(FromQImage(QImage(file))), (n - 1) * 2 * 25) << file.toStdString();
     }
+}
+
+// A video that does not load or starts after its end moves no label on, as in the batch
+// window: b's stamp is the same with them in the list as without.
+TEST_F(CliRunTest, AggregateLeavesOutVideosThatWereNotProcessed)
+{
+    test::TestVideoOptions options;
+    options.durationSeconds = 1;
+    test::WriteTestVideo(videos + "/short.mp4", options);
+    const QStringList settings{"-n",    "1",           "-s",    "0:00:02",       "-f", "png", "--no-sheet",
+                               "--set", "Aggregate=1", "--set", "AddTimeStamp=1"};
+    const CliResult with = RunCli(settings
+                                  + QStringList{"-o", out + "/with", videos + "/A.mkv", videos + "/short.mp4",
+                                                videos + "/junk.avi", videos + "/b.mp4"});
+    const CliResult without
+        = RunCli(settings + QStringList{"-o", out + "/without", videos + "/A.mkv", videos + "/b.mp4"});
+    EXPECT_EQ(with.exitCode, 1) << with.errors.toStdString();
+    ASSERT_EQ(without.exitCode, 0) << without.errors.toStdString();
+    QFile withShot(out + "/with/b_0001.png");
+    QFile withoutShot(out + "/without/b_0001.png");
+    ASSERT_TRUE(withShot.open(QIODevice::ReadOnly) && withoutShot.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(withShot.readAll() == withoutShot.readAll());
 }
 
 // What the batch window's run writes for the videos with the settings of a file.

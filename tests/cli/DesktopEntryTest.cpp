@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/VideoOpenFilters.h"
+#include "settings/VideoOpenFilters.h"
 
 namespace sm {
 namespace {

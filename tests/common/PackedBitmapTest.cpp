@@ -4,9 +4,9 @@
 #include <memory>
 #include <random>
 
+#include "capture/ShotPicture.h"
 #include "common/Bitmap.h"
 #include "common/PackedBitmap.h"
-#include "common/ShotPicture.h"
 
 using namespace sm;
 

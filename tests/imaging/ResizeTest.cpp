@@ -182,7 +182,7 @@ TEST_P(ResizeKeepAspectTest, PlacesThePictureAndFillsTheBands)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    WorkedExamples, ResizeKeepAspectTest,
+    CommonSizes, ResizeKeepAspectTest,
     ::testing::Values(FitCase{720, 576, 320, 240, 10, 0, 310, 240}, FitCase{1920, 1080, 320, 240, 0, 30, 320, 210},
                       FitCase{1280, 720, 120, 90, 0, 11, 120, 78},  // 67 high: one more fill row below
                       FitCase{640, 480, 320, 240, 0, 0, 320, 240}, FitCase{300, 300, 320, 240, 40, 0, 280, 240},

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
-#include "imaging/SheetPixelSize.h"
 #include "imaging/TimeLabel.h"
 
 namespace sm {
@@ -26,18 +24,6 @@ TEST(FormatTimeLabelTest, WritesHoursMinutesSeconds)
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatTimeLabel(c.seconds), QString::fromLatin1(c.label)) << c.seconds;
-}
-
-TEST(SheetPixelSizeTest, CountsTheGapOnceMoreThanTheTiles)
-{
-    AppSettings s;
-    EXPECT_EQ(SheetPixelSize(s), QSize(372, 375));
-    s.ThumbSpace = 0;
-    s.ThumbCols = 1;
-    EXPECT_EQ(SheetPixelSize(s), QSize(120, 360));
-    s.ThumbWidth = 9999;
-    s.ThumbCols = 300000;
-    EXPECT_THROW(SheetPixelSize(s), std::overflow_error);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,17 +29,13 @@ QByteArray ReadFile(const QString& path)
 
 class SaveBitmapFileTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.isValid());
-        settings.AddTimeStamp = false;
-    }
+    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
 
     QString PathOf(const QString& name) const { return folder.filePath(name); }
 
-    bool Save(Bitmap& picture, const QString& name, const QString& label = QString())
+    bool Save(const Bitmap& picture, const QString& name)
     {
-        return SaveBitmapFile(picture, PathOf(name), label, settings, encoders, workBitmap);
+        return SaveBitmapFile(picture, PathOf(name), settings, encoders);
     }
 
     QStringList FilesInFolder() const { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); }
@@ -47,7 +43,6 @@ protected:
     QTemporaryDir folder;
     AppSettings settings;
     Encoders encoders;
-    Bitmap workBitmap = Bitmap(4, 4, 24);
     const Bitmap picture = test::NoisePicture(31, 17);
 };
 
@@ -68,7 +63,6 @@ TEST_F(SaveBitmapFileTest, EveryFormatAtEverySettingIsReadBackByAnIndependentDec
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "format " << c.saveFormat << " setting " << c.value);
         settings = AppSettings();
-        settings.AddTimeStamp = false;
         settings.SaveFormat = c.saveFormat;
         if (c.setting)
             settings.*c.setting = c.value;
@@ -92,7 +86,6 @@ TEST_F(SaveBitmapFileTest, EveryFormatAtEverySettingIsReadBackByAnIndependentDec
             const int bits = BmpDepthForMaxColor(c.value);
             EXPECT_EQ(bmp.bitCount, bits);
             EXPECT_EQ(bmp.picture, ConvertToDepth(picture, bits));
-            EXPECT_EQ(workBitmap.bitsPerPixel(), bits) << "the work bitmap keeps the converted format";
             if (bits == 24) {
                 EXPECT_EQ(bmp.picture, picture) << "lossless";
             }
@@ -150,7 +143,7 @@ TEST_F(SaveBitmapFileTest, AMissingFolderGivesFalseWithTheReasonAndNoFile)
         Bitmap copy = picture;
         const QString path = PathOf("missing/shot" + FileExtensionFor(saveFormat));
         WriteFailure failure;
-        EXPECT_FALSE(SaveBitmapFile(copy, path, QString(), settings, encoders, workBitmap, &failure)) << saveFormat;
+        EXPECT_FALSE(SaveBitmapFile(copy, path, settings, encoders, &failure)) << saveFormat;
         EXPECT_EQ(failure.FileName, path);
         EXPECT_EQ(failure.SystemError, ENOENT);
     }
@@ -209,7 +202,7 @@ TEST_F(SaveBitmapFileTest, AFileCutShortByAFullDiskIsNeitherLeftNorTakenForWritt
             {
                 const test::FileSizeLimit full{rlim_t(limit)};
                 copy = large;
-                EXPECT_FALSE(SaveBitmapFile(copy, PathOf(name), QString(), settings, encoders, workBitmap, &failure));
+                EXPECT_FALSE(SaveBitmapFile(copy, PathOf(name), settings, encoders, &failure));
             }
             EXPECT_EQ(failure.SystemError, EFBIG) << failure.Message().toStdString();
             EXPECT_EQ(failure.FileName, PathOf(name));
@@ -218,33 +211,6 @@ TEST_F(SaveBitmapFileTest, AFileCutShortByAFullDiskIsNeitherLeftNorTakenForWritt
         }
         QFile::remove(PathOf(name));
     }
-}
-
-TEST_F(SaveBitmapFileTest, TheTimeLabelIsStampedOnlyWhenAskedAndNotEmpty)
-{
-    settings.SaveFormat = 1;
-    settings.TimePosit = 1;
-    settings.TimeTrans = 100;
-    const Bitmap black(60, 30);
-
-    struct Case {
-        bool addTimeStamp;
-        const char* label;
-        bool stamped;
-    };
-    for (const Case c : {Case{true, "", false}, Case{false, "00:01:02", false}, Case{true, "00:01:02", true}}) {
-        settings.AddTimeStamp = c.addTimeStamp;
-        Bitmap copy = black;
-        ASSERT_TRUE(Save(copy, "stamp.png", QString::fromLatin1(c.label)));
-        EXPECT_EQ(copy != black, c.stamped) << c.addTimeStamp << " '" << c.label << "'";
-        EXPECT_EQ(test::DecodePng(ReadFile(PathOf("stamp.png"))).picture, copy) << "the file shows the stamp";
-    }
-
-    // A font the text engine refuses: the picture is saved without the stamp.
-    settings.TimeFont.size = 1000000;
-    Bitmap copy = black;
-    EXPECT_TRUE(Save(copy, "unstamped.png", "00:01:02"));
-    EXPECT_EQ(test::DecodePng(ReadFile(PathOf("unstamped.png"))).picture.width(), 60);
 }
 
 }  // namespace

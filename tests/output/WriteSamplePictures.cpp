@@ -28,17 +28,14 @@ int main(int argc, char** argv)
             picture.setPixelRgb(x, 20 + y, noise.pixelRgb(x, y));
 
     sm::Encoders encoders;
-    sm::Bitmap workBitmap;
     sm::AppSettings settings;
-    settings.AddTimeStamp = false;
     bool allWritten = true;
     auto save = [&](int saveFormat, int sm::AppSettings::*setting, int value, const QString& name) {
         settings.SaveFormat = saveFormat;
         if (setting)
             settings.*setting = value;
-        sm::Bitmap copy = picture;
         const QString path = folder.filePath(name + sm::FileExtensionFor(saveFormat));
-        if (!sm::SaveBitmapFile(copy, path, QString(), settings, encoders, workBitmap)) {
+        if (!sm::SaveBitmapFile(picture, path, settings, encoders)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             allWritten = false;
         }

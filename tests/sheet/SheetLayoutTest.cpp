@@ -3,13 +3,14 @@
 
 #include "sheet/SheetComposition.h"
 #include "sheet/SheetLayout.h"
+#include "sheet/SheetPixelSize.h"
 
 namespace sm {
 namespace {
 
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
-// Settings of the worked example: 2 columns x 3 rows of 100 x 80 tiles, gap 5, no stamp.
+// A small sheet: 2 columns x 3 rows of 100 x 80 tiles, gap 5, no stamp.
 AppSettings Example()
 {
     AppSettings s;
@@ -38,7 +39,19 @@ std::uint32_t CellCentre(const Bitmap& sheet, const AppSettings& s, int row, int
     return sheet.pixelRgb(c.x() + s.ThumbWidth / 2, c.y() + s.ThumbHeight / 2);
 }
 
-TEST(SheetLayout, PlacesGridBlockAndCellsAsInTheWorkedExample)
+TEST(SheetPixelSizeTest, CountsTheGapOnceMoreThanTheTiles)
+{
+    AppSettings s;
+    EXPECT_EQ(SheetPixelSize(s), QSize(372, 375));
+    s.ThumbSpace = 0;
+    s.ThumbCols = 1;
+    EXPECT_EQ(SheetPixelSize(s), QSize(120, 360));
+    s.ThumbWidth = 9999;
+    s.ThumbCols = 300000;
+    EXPECT_THROW(SheetPixelSize(s), std::overflow_error);
+}
+
+TEST(SheetLayout, PlacesTheGridTheBlockAndTheCells)
 {
     AppSettings s = Example();
     EXPECT_EQ(ThumbSheetLayout(s, 2).size, QSize(215, 260));

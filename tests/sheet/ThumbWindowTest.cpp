@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Texts.h"
+#include "settings/Texts.h"
 #include "capture/ShotList.h"
 #include "output/Encoders.h"
 #include "sheet/SheetFileTypes.h"

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/Prompts.h"
+#include "settings/Prompts.h"
 
 namespace sm::test {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "common/RunHost.h"
+#include "capture/RunHost.h"
 
 namespace sm::test {
 

@@ -27,9 +27,13 @@ protected:
         return path;
     }
 
+    // How long a test waits for what must happen before it calls it a failure: only a
+    // hang takes that long, however loaded the machine.
+    static constexpr int kPatienceMs = 60000;
+
     // Processes events until the condition holds or the time is up.
     template <typename Condition>
-    static bool WaitUntil(Condition condition, int ms)
+    static bool WaitUntil(Condition condition, int ms = kPatienceMs)
     {
         QDeadlineTimer deadline(ms);
         while (!condition()) {
@@ -40,11 +44,34 @@ protected:
         return true;
     }
 
+    // Processes events for at least that long.
+    static void ProcessEventsFor(int ms)
+    {
+        QDeadlineTimer least(ms);
+        do
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        while (!least.hasExpired());
+    }
+
+    // Lets the player run on for at least `ms`, then pauses it and waits for the picture
+    // of a seek, so that its threads have gone on past what they did before, and delivers
+    // the events they raised meanwhile: a check that some event did not come then holds
+    // however slow the machine is.
+    void LetThePlayerRunOn(int ms)
+    {
+        ProcessEventsFor(ms);
+        engine.Pause();
+        engine.SeekTo(0);
+        Bitmap picture;
+        engine.GrabSeekFrame(picture, kPatienceMs);
+        QCoreApplication::processEvents();
+    }
+
     // The index shown by the seek picture (after waiting for it) or -1.
     int SeekFrameIndex()
     {
         Bitmap picture;
-        return engine.GrabSeekFrame(picture, 10000) ? ReadFrameIndex(picture) : -1;
+        return engine.GrabSeekFrame(picture, kPatienceMs) ? ReadFrameIndex(picture) : -1;
     }
 
     int PresentedIndex()

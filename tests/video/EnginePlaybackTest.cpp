@@ -34,14 +34,15 @@ TEST_F(EngineTest, PositionIsReportedWhilePlayingOnly)
     engine.OpenMedia(Make(QStringLiteral("clip.mp4"), options));
     QSignalSpy reports(&engine, &MediaEngine::PositionReport);
     engine.Play();
-    ASSERT_TRUE(reports.wait(3000));
-    EXPECT_LE(reports.first().at(0).toUInt(), 6000u);
-    EXPECT_GT(reports.first().at(0).toUInt(), 500u);
+    ASSERT_TRUE(WaitUntil([&] { return reports.size() >= 2; }));
+    EXPECT_LE(reports.at(1).at(0).toUInt(), 6000u);
+    EXPECT_GT(reports.at(1).at(0).toUInt(), reports.at(0).at(0).toUInt()) << "the position moves on";
     EXPECT_EQ(reports.first().at(1).toUInt(), 6000u);
 
     engine.Pause();
     reports.clear();
-    EXPECT_FALSE(reports.wait(1500));
+    ProcessEventsFor(1500);
+    EXPECT_TRUE(reports.isEmpty());
 }
 
 // The end of the stream is announced once, with sound or without, muted or not.
@@ -56,10 +57,11 @@ TEST_F(EngineTest, PlayingToTheEndRaisesComplete)
             engine.OpenMedia(Make(QStringLiteral("clip%1%2.mp4").arg(audio).arg(muted), options));
             QSignalSpy events(&engine, &MediaEngine::GraphEvent);
             engine.Play();
-            ASSERT_TRUE(WaitUntil([&] { return events.size() > 0; }, 5000)) << audio << muted;
+            ASSERT_TRUE(WaitUntil([&] { return events.size() > 0; })) << audio << muted;
             EXPECT_EQ(events.first().at(0).toInt(), int(EC_COMPLETE));
             EXPECT_EQ(PresentedIndex(), 24) << "the last picture is on screen";
-            EXPECT_FALSE(events.wait(300)) << "announced once";
+            LetThePlayerRunOn(300);
+            EXPECT_EQ(events.size(), 1) << "announced once";
         }
     }
 }
@@ -75,7 +77,7 @@ TEST_F(EngineTest, PicturesNobodyWatchesAreNotDecoded)
     QSignalSpy presented(&engine, &MediaEngine::FramePresented);
     engine.Play();
     QDeadlineTimer played(1200);
-    WaitUntil([&] { return played.hasExpired(); }, 2000);
+    ASSERT_TRUE(WaitUntil([&] { return played.hasExpired() && !presented.isEmpty(); }));
     engine.Pause();
     EXPECT_EQ(presented.size(), 1) << "only the picture at the start";
     EXPECT_GT(PresentedIndex(), 0) << "a grab gets the picture at the position";
@@ -85,15 +87,16 @@ TEST_F(EngineTest, PicturesNobodyWatchesAreNotDecoded)
     engine.SeekTo(3);
     EXPECT_EQ(SeekFrameIndex(), 75);
     engine.SetPicturesWatched(true);
-    ASSERT_TRUE(WaitUntil([&] { return PresentedIndex() > 75; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return PresentedIndex() > 75; }));
     EXPECT_TRUE(PresentedTimeMatchesPicture());
 
     engine.SetPicturesWatched(false);
     QSignalSpy events(&engine, &MediaEngine::GraphEvent);
     engine.SeekTo(5);
-    ASSERT_TRUE(WaitUntil([&] { return events.size() > 0; }, 5000)) << "the end is reached unseen too";
+    ASSERT_TRUE(WaitUntil([&] { return events.size() > 0; })) << "the end is reached unseen too";
     EXPECT_EQ(events.first().at(0).toInt(), int(EC_COMPLETE));
-    EXPECT_FALSE(events.wait(300)) << "announced once";
+    LetThePlayerRunOn(300);
+    EXPECT_EQ(events.size(), 1) << "announced once";
 }
 
 TEST_F(EngineTest, SoundOnlyFilePlaysToTheEndWithoutPictures)
@@ -109,7 +112,7 @@ TEST_F(EngineTest, SoundOnlyFilePlaysToTheEndWithoutPictures)
     EXPECT_EQ(height, 9);
     QSignalSpy events(&engine, &MediaEngine::GraphEvent);
     engine.Play();
-    ASSERT_TRUE(WaitUntil([&] { return events.size() > 0; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return events.size() > 0; }));
     EXPECT_EQ(events.first().at(0).toInt(), int(EC_COMPLETE));
     Bitmap untouched;
     EXPECT_FALSE(engine.GrabFrame(untouched));
@@ -126,11 +129,13 @@ TEST_F(EngineTest, ReleasingTheGraphWhilePlayingStopsEverything)
     engine.OpenMedia(path);
     QSignalSpy events(&engine, &MediaEngine::GraphEvent);
     engine.Play();
-    ASSERT_TRUE(WaitUntil([this] { return PresentedIndex() > 5; }, 5000));
+    ASSERT_TRUE(WaitUntil([this] { return PresentedIndex() > 5; }));
     engine.SetActive(false);
     EXPECT_FALSE(engine.IsActive());
     EXPECT_FALSE(engine.GrabFrame(*std::make_unique<Bitmap>()));
-    EXPECT_FALSE(events.wait(300)) << "no event of the released graph arrives";
+    // The release joined the player's threads: whatever they raised is queued by now.
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(events.isEmpty()) << "no event of the released graph arrives";
 
     // Destroying a playing engine joins its threads.
     auto another = std::make_unique<FfmpegEngine>();

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 
-#include "app/Texts.h"
 #include "app/ui/MainWindow.h"
+#include "settings/Texts.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedPrompts.h"
 

@@ -15,9 +15,9 @@
 
 #include <memory>
 
-#include "app/Texts.h"
 #include "app/ui/MainWindow.h"
 #include "capture/ShotList.h"
+#include "settings/Texts.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ScriptedPrompts.h"
 #include "viewer/ViewerPosition.h"

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/GuardedCommand.h"
-#include "app/Prompts.h"
-#include "app/Texts.h"
+#include "settings/GuardedCommand.h"
+#include "settings/Prompts.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

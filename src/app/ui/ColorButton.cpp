@@ -6,9 +6,9 @@
 #include <QPixmap>
 #include <QWidgetAction>
 
-#include "app/GuardedCommand.h"
-#include "app/Prompts.h"
-#include "app/Texts.h"
+#include "settings/GuardedCommand.h"
+#include "settings/Prompts.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

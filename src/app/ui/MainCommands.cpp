@@ -7,10 +7,10 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/GuardedCommand.h"
-#include "app/Texts.h"
 #include "app/ui/CommandIcons.h"
 #include "app/ui/MainWindow.h"
+#include "settings/GuardedCommand.h"
+#include "settings/Texts.h"
 
 namespace sm {
 
@@ -49,36 +49,40 @@ void TfrmMain::createActions()
     const QString help = QStringLiteral("Help");
     auto hint = [](QAction* act, const QString& text) { act->setToolTip(text); };
 
-    hint(addCommand("ActOpenVideo", kActOpenVideo, QKeySequence(Qt::CTRL | Qt::Key_O), file, &TfrmMain::onOpenVideo),
+    hint(addCommand("ActOpenVideo", kActOpenVideo, QKeySequence(Qt::CTRL | Qt::Key_O), file,
+                    &TfrmMain::ActOpenVideoExecute),
          kHintOpenVideo);
-    hint(addCommand("ActSaveShots", kActSaveShots, {}, file, &TfrmMain::onSaveShots), kHintSaveShots);
-    hint(addCommand("ActBatch", kActBatch, {}, file, &TfrmMain::onBatch), kToolBatch);
-    hint(addCommand("ActMakeThumb", kActMakeThumb, QKeySequence(Qt::CTRL | Qt::Key_M), file, &TfrmMain::onMakeThumb),
+    hint(addCommand("ActSaveShots", kActSaveShots, {}, file, &TfrmMain::ActSaveShotsExecute), kHintSaveShots);
+    hint(addCommand("ActBatch", kActBatch, {}, file, &TfrmMain::ActBatchExecute), kToolBatch);
+    hint(addCommand("ActMakeThumb", kActMakeThumb, QKeySequence(Qt::CTRL | Qt::Key_M), file,
+                    &TfrmMain::ActMakeThumbExecute),
          kHintMakeThumb);
-    hint(addCommand("ActExit", kActExit, {}, file, &TfrmMain::onExit), kHintExit);
-    hint(addCommand("ActAutoCapture", kActAutoCapture, QKeySequence(Qt::Key_F8), shots, &TfrmMain::onAutoCapture),
+    hint(addCommand("ActExit", kActExit, {}, file, &TfrmMain::ActExitExecute), kHintExit);
+    hint(addCommand("ActAutoCapture", kActAutoCapture, QKeySequence(Qt::Key_F8), shots,
+                    &TfrmMain::ActAutoCaptureExecute),
          kHintAutoCapture);
-    addCommand("ActHandSnapshot", kActHandSnapshot, {}, shots, &TfrmMain::onHandSnapshot);
+    addCommand("ActHandSnapshot", kActHandSnapshot, {}, shots, &TfrmMain::ActHandSnapshotExecute);
     // The progress dialog takes the focus while a run goes on; the stop key must still
     // reach the run from there.
-    addCommand("ActStopCapture", kActStopCapture, QKeySequence(Qt::Key_F9), shots, &TfrmMain::onStopCapture)
+    addCommand("ActStopCapture", kActStopCapture, QKeySequence(Qt::Key_F9), shots, &TfrmMain::ActStopCaptureExecute)
         ->setShortcutContext(Qt::ApplicationShortcut);
-    hint(addCommand("ActCaptureFrame", kActCaptureFrame, QKeySequence(Qt::Key_F10), shots, &TfrmMain::onCaptureFrame),
+    hint(addCommand("ActCaptureFrame", kActCaptureFrame, QKeySequence(Qt::Key_F10), shots,
+                    &TfrmMain::ActCaptureFrameExecute),
          kHintCaptureFrame);
     addCommand("ActRemoveSelShots", kActRemoveSelShots, QKeySequence(Qt::CTRL | Qt::Key_Delete), shots,
-               &TfrmMain::onRemoveSelShots);
+               &TfrmMain::ActRemoveSelShotsExecute);
     addCommand("ActRemoveAllShots", kActRemoveAllShots, QKeySequence(Qt::SHIFT | Qt::Key_Delete), shots,
-               &TfrmMain::onRemoveAllShots);
-    hint(addCommand("ActPlayVideo", kActPlayVideo, QKeySequence(Qt::Key_F5), video, &TfrmMain::onPlayVideo),
+               &TfrmMain::ActRemoveAllShotsExecute);
+    hint(addCommand("ActPlayVideo", kActPlayVideo, QKeySequence(Qt::Key_F5), video, &TfrmMain::ActPlayVideoExecute),
          kHintPlayVideo);
-    addCommand("ActPauseVideo", kActPauseVideo, QKeySequence(Qt::Key_F6), video, &TfrmMain::onPauseVideo);
-    addCommand("ActStopVideo", kActStopVideo, QKeySequence(Qt::Key_F7), video, &TfrmMain::onStopVideo);
-    hint(addCommand("ActViewShots", kActViewShots, {}, tools, &TfrmMain::onViewShots), kHintViewShots);
-    addCommand("ActStandardOptions", kActStandardOptions, {}, tools, &TfrmMain::onStandardOptions);
-    addCommand("ActHelpManual", kActHelpManual, QKeySequence(Qt::Key_F1), help, &TfrmMain::onHelpManual);
-    addCommand("ActHomePage", kActHomePage, QKeySequence(Qt::CTRL | Qt::Key_F1), help, &TfrmMain::onHomePage);
-    addCommand("ActCheckUpdates", kActCheckUpdates, {}, help, &TfrmMain::onHomePage);
-    addCommand("ActAboutSoft", kActAboutSoft, {}, help, &TfrmMain::onAboutSoft);
+    addCommand("ActPauseVideo", kActPauseVideo, QKeySequence(Qt::Key_F6), video, &TfrmMain::ActPauseVideoExecute);
+    addCommand("ActStopVideo", kActStopVideo, QKeySequence(Qt::Key_F7), video, &TfrmMain::ActStopVideoExecute);
+    hint(addCommand("ActViewShots", kActViewShots, {}, tools, &TfrmMain::ActViewShotsExecute), kHintViewShots);
+    addCommand("ActStandardOptions", kActStandardOptions, {}, tools, &TfrmMain::ActStandardOptionsExecute);
+    addCommand("ActHelpManual", kActHelpManual, QKeySequence(Qt::Key_F1), help, &TfrmMain::ActHelpManualExecute);
+    addCommand("ActHomePage", kActHomePage, QKeySequence(Qt::CTRL | Qt::Key_F1), help, &TfrmMain::ActHomePageExecute);
+    addCommand("ActCheckUpdates", kActCheckUpdates, {}, help, &TfrmMain::ActHomePageExecute);
+    addCommand("ActAboutSoft", kActAboutSoft, {}, help, &TfrmMain::ActAboutSoftExecute);
 
     // Tool buttons show the icon text; where the tool bar has its own caption it goes there.
     action("ActOpenVideo")->setIconText(kToolOpenVideo);
@@ -113,7 +117,7 @@ void TfrmMain::createMenus()
     help->addAction(action("ActHelpManual"));
     QAction* feedback = help->addAction(kMenuFeedback);
     feedback->setObjectName(QStringLiteral("miFeedback"));
-    connect(feedback, &QAction::triggered, this, [this] { RunGuarded(prompts_, [this] { onFeedback(); }); });
+    connect(feedback, &QAction::triggered, this, [this] { RunGuarded(prompts_, [this] { mnuFeedbackClick(); }); });
     help->addAction(action("ActHomePage"));
     help->addSeparator();
     help->addActions({action("ActCheckUpdates"), action("ActAboutSoft")});

@@ -20,12 +20,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/Texts.h"
 #include "app/ui/CommandIcons.h"
 #include "app/ui/CommandKeys.h"
 #include "app/ui/MainWindow.h"
 #include "common/ColorValue.h"
 #include "common/Named.h"
+#include "settings/Texts.h"
 
 namespace sm {
 
@@ -124,7 +124,7 @@ QWidget* TfrmMain::createAutoPage()
     auto* browse = Named(new QToolButton(output), "btnChooseOutput");
     browse->setText(QStringLiteral("..."));
     browse->setToolTip(kChooseOutputFolder);
-    connect(browse, &QToolButton::clicked, this, &TfrmMain::onChooseOutputFolder);
+    connect(browse, &QToolButton::clicked, this, &TfrmMain::btnOutputFolderClick);
     auto* folderRow = new QHBoxLayout;
     folderRow->setSpacing(2);
     folderRow->addWidget(seOutput, 1);
@@ -204,8 +204,8 @@ QWidget* TfrmMain::createHandPage()
         ToolBarNav->addWidget(button);
         return button;
     };
-    btnBackward = stepButton("btnBackward", lang::kBtnBackward, &TfrmMain::onBackward);
-    btnForward = stepButton("btnForward", lang::kBtnForward, &TfrmMain::onForward);
+    btnBackward = stepButton("btnBackward", lang::kBtnBackward, &TfrmMain::btnBackwardClick);
+    btnForward = stepButton("btnForward", lang::kBtnForward, &TfrmMain::btnForwardClick);
     ToolBarNav->addSeparator();
     ToolBarNav->addAction(action("ActCaptureFrame"));
     layout->addWidget(ToolBarNav);

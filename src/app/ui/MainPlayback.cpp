@@ -4,8 +4,9 @@
 #include <QLayout>
 #include <QLineEdit>
 
-#include "app/GuardedCommand.h"
 #include "app/ui/MainWindow.h"
+#include "capture/ShotFiles.h"
+#include "settings/GuardedCommand.h"
 #include "video/PlaybackControl.h"
 #include "video/ui/SliderTrackBar.h"
 #include "video/ui/VideoView.h"
@@ -27,41 +28,47 @@ void TfrmMain::bindPlayback()
 
 bool TfrmMain::LoadVideo(const QString& path)
 {
-    QString prefix = edPrefix->text();
-    const bool loaded = session_.LoadVideo(path, settings_, prefix);
-    edPrefix->setText(prefix);
-    playback_->VideoOpened(loaded);
-    return loaded;
+    const LoadedVideo found = session_.LoadVideo(path);
+    if (found.Loaded) {
+        // The resize option starts from the video's own size.
+        if (found.NativeSize) {
+            settings_.ShotsWidth = found.NativeSize->width();
+            settings_.ShotsHeight = found.NativeSize->height();
+        }
+        edPrefix->setText(ShotPrefixForVideo(path));
+    }
+    playback_->VideoOpened(found.Loaded);
+    return found.Loaded;
 }
 
-void TfrmMain::onPlayVideo()
+void TfrmMain::ActPlayVideoExecute()
 {
     selectLeftTab(1);
     // With no video open, play offers the open dialog; the video it opens waits
     // stopped for the next play.
     if (!playback_->PlayVideo())
-        onOpenVideo();
+        ActOpenVideoExecute();
     UpdateCommandStates();
 }
 
-void TfrmMain::onPauseVideo()
+void TfrmMain::ActPauseVideoExecute()
 {
     playback_->PauseVideo();
     UpdateCommandStates();
 }
 
-void TfrmMain::onStopVideo()
+void TfrmMain::ActStopVideoExecute()
 {
     playback_->StopVideo();
     UpdateCommandStates();
 }
 
-void TfrmMain::onBackward()
+void TfrmMain::btnBackwardClick()
 {
     RunGuarded(prompts_, [this] { playback_->StepBackward(); });
 }
 
-void TfrmMain::onForward()
+void TfrmMain::btnForwardClick()
 {
     RunGuarded(prompts_, [this] { playback_->StepForward(); });
 }

@@ -22,12 +22,6 @@
 
 #include <utility>
 
-#include "app/GuardedCommand.h"
-#include "app/Prompts.h"
-#include "app/SettingsStore.h"
-#include "app/StartTimeText.h"
-#include "app/Texts.h"
-#include "app/VideoOpenFilters.h"
 #include "app/ui/AboutBox.h"
 #include "app/ui/CommandKeys.h"
 #include "app/ui/OptionsDialog.h"
@@ -37,6 +31,12 @@
 #include "common/ScopeExit.h"
 #include "common/ui/CenterOnScreen.h"
 #include "output/Encoders.h"
+#include "settings/GuardedCommand.h"
+#include "settings/Prompts.h"
+#include "settings/SettingsStore.h"
+#include "settings/StartTimeText.h"
+#include "settings/Texts.h"
+#include "settings/VideoOpenFilters.h"
 #include "sheet/ui/ThumbWindow.h"
 #include "video/MediaEngine.h"
 #include "video/PlaybackControl.h"
@@ -48,11 +48,11 @@ TfrmMain::TfrmMain(QString appDir, Prompts& prompts, MediaEngine& engine, QWidge
     : QMainWindow(parent), prompts_(prompts), engine_(engine)
 {
     setObjectName(QStringLiteral("frmMain"));
-    AppDir = WithTrailingSeparator(appDir);
+    appDir_ = WithTrailingSeparator(appDir);
     setWindowTitle(lang::kProductName + QLatin1Char(' ') + lang::kVersion);
     // A settings file that cannot be read leaves the defaults in force.
     try {
-        LoadSettings(AppDir, settings_);
+        LoadSettings(appDir_, settings_);
     } catch (const std::exception&) {
         settings_ = AppSettings{};
     }
@@ -138,7 +138,7 @@ void TfrmMain::runDestroyStep()
     try {
         storeWindowSize();
         ControlsToSettings();
-        SaveSettings(AppDir, settings_);
+        SaveSettings(appDir_, settings_);
     } catch (...) {
         // A settings file that cannot be written keeps its old content; the program
         // still ends normally.
@@ -164,7 +164,7 @@ void TfrmMain::bindControls()
 void TfrmMain::SettingsToControls()
 {
     if (settings_.OutputFolder.size() < 3)
-        settings_.OutputFolder = AppDir + QStringLiteral("OutPic");
+        settings_.OutputFolder = appDir_ + QStringLiteral("OutPic");
     if (settings_.CaptureMethod != 0)
         rbEveryFrame->setChecked(true);
     else
@@ -279,34 +279,34 @@ void TfrmMain::NameVideo(const QString& path)
     setWindowTitle(lang::kProductName + QStringLiteral(" (") + path + QLatin1Char(')'));
 }
 
-void TfrmMain::onOpenVideo()
+void TfrmMain::ActOpenVideoExecute()
 {
     const std::optional<QString> path = prompts_.OpenFile(QString(), VideoOpenFilters(), lastVideoFolder_);
     if (path)
         OpenVideoFile(*path);
 }
 
-void TfrmMain::onChooseOutputFolder()
+void TfrmMain::btnOutputFolderClick()
 {
     const std::optional<QString> folder = prompts_.ChooseFolder(lang::kChooseOutputFolder, seOutput->text());
     if (folder)
         seOutput->setText(*folder);
 }
 
-void TfrmMain::onExit() { close(); }
+void TfrmMain::ActExitExecute() { close(); }
 
-void TfrmMain::onSaveShots()
+void TfrmMain::ActSaveShotsExecute()
 {
     if (shotCount() == 0)
         return;
     ControlsToSettings();
     const SaveShotsOutcome outcome = shotCommands_->SaveShots(
-        settings_, [this] { return edPrefix->text(); }, BitmapFileWriter(settings_, *encoders_, WorkBitmap));
+        settings_, [this] { return edPrefix->text(); }, BitmapFileWriter(settings_, *encoders_));
     if (outcome == SaveShotsOutcome::MissingFolder)
         seOutput->setFocus();
 }
 
-void TfrmMain::onBatch()
+void TfrmMain::ActBatchExecute()
 {
     {
         const BatchMainParts parts{session_,
@@ -328,7 +328,7 @@ void TfrmMain::onBatch()
     UpdateCommandStates();
 }
 
-void TfrmMain::onMakeThumb()
+void TfrmMain::ActMakeThumbExecute()
 {
     if (shotCount() == 0)
         return;
@@ -337,7 +337,7 @@ void TfrmMain::onMakeThumb()
     thumb.exec();
 }
 
-void TfrmMain::onAutoCapture()
+void TfrmMain::ActAutoCaptureExecute()
 {
     selectLeftTab(0);
     if (!engine_.IsActive())
@@ -350,23 +350,23 @@ void TfrmMain::onAutoCapture()
         meStartTime->setFocus();
 }
 
-void TfrmMain::onHandSnapshot() { selectLeftTab(1); }
+void TfrmMain::ActHandSnapshotExecute() { selectLeftTab(1); }
 
-void TfrmMain::onStopCapture() { shotCommands_->StopCapture(); }
+void TfrmMain::ActStopCaptureExecute() { shotCommands_->StopCapture(); }
 
-void TfrmMain::onCaptureFrame()
+void TfrmMain::ActCaptureFrameExecute()
 {
     shotCommands_->CaptureFrame();
     UpdateCommandStates();
 }
 
-void TfrmMain::onRemoveSelShots()
+void TfrmMain::ActRemoveSelShotsExecute()
 {
     RemoveSelectedShots();
     UpdateCommandStates();
 }
 
-void TfrmMain::onRemoveAllShots()
+void TfrmMain::ActRemoveAllShotsExecute()
 {
     if (!prompts_.Confirm(lang::kConfirmDeleteShots))
         return;
@@ -374,7 +374,7 @@ void TfrmMain::onRemoveAllShots()
     UpdateCommandStates();
 }
 
-void TfrmMain::onViewShots()
+void TfrmMain::ActViewShotsExecute()
 {
     if (shotCount() == 0)
         return;
@@ -386,21 +386,21 @@ void TfrmMain::onViewShots()
     view.exec();
 }
 
-void TfrmMain::onStandardOptions()
+void TfrmMain::ActStandardOptionsExecute()
 {
     TfrmOption options(settings_, prompts_, this);
     options.exec();
 }
 
-void TfrmMain::onHelpManual() { prompts_.OpenWithShell(AppDir + lang::kHelpFile); }
+void TfrmMain::ActHelpManualExecute() { prompts_.OpenWithShell(appDir_ + lang::kHelpFile); }
 
-void TfrmMain::onHomePage() { prompts_.OpenWithShell(lang::kHomePageUrl); }
+void TfrmMain::ActHomePageExecute() { prompts_.OpenWithShell(lang::kHomePageUrl); }
 
-void TfrmMain::onFeedback() { prompts_.OpenWithShell(lang::kFeedbackUrl); }
+void TfrmMain::mnuFeedbackClick() { prompts_.OpenWithShell(lang::kFeedbackUrl); }
 
-void TfrmMain::onAboutSoft()
+void TfrmMain::ActAboutSoftExecute()
 {
-    TfrmAbout about(AppDir, prompts_, this);
+    TfrmAbout about(appDir_, prompts_, this);
     about.exec();
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 
+// Holds TfrmMain: windows keep their form names, which users and tests know; files say what they are.
+
 #include <QMainWindow>
 #include <QString>
 
 #include <memory>
 
-#include "app/Settings.h"
-#include "common/Bitmap.h"
+#include "settings/Settings.h"
 #include "video/VideoSession.h"
 
 class QAction;
@@ -50,7 +51,7 @@ public:
     ShotList& shots();
     // The encoder objects every picture file of the program is written with.
     Encoders& encoders() { return *encoders_; }
-    const QString& appDir() const { return AppDir; }
+    const QString& appDir() const { return appDir_; }
     // The command of that name (e.g. "ActOpenVideo"); nullptr when there is none.
     QAction* action(const QString& name) const;
     // The text of status panel 0 (shot count) or 1 (playback read-out).
@@ -75,29 +76,29 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private slots:
-    void onOpenVideo();
-    void onSaveShots();
-    void onBatch();
-    void onMakeThumb();
-    void onAutoCapture();
-    void onHandSnapshot();
-    void onStopCapture();
-    void onCaptureFrame();
-    void onRemoveSelShots();
-    void onRemoveAllShots();
-    void onPlayVideo();
-    void onPauseVideo();
-    void onStopVideo();
-    void onBackward();
-    void onForward();
-    void onViewShots();
-    void onStandardOptions();
-    void onHelpManual();
-    void onHomePage();
-    void onFeedback();
-    void onAboutSoft();
-    void onExit();
-    void onChooseOutputFolder();
+    void ActOpenVideoExecute();
+    void ActSaveShotsExecute();
+    void ActBatchExecute();
+    void ActMakeThumbExecute();
+    void ActAutoCaptureExecute();
+    void ActHandSnapshotExecute();
+    void ActStopCaptureExecute();
+    void ActCaptureFrameExecute();
+    void ActRemoveSelShotsExecute();
+    void ActRemoveAllShotsExecute();
+    void ActPlayVideoExecute();
+    void ActPauseVideoExecute();
+    void ActStopVideoExecute();
+    void btnBackwardClick();
+    void btnForwardClick();
+    void ActViewShotsExecute();
+    void ActStandardOptionsExecute();
+    void ActHelpManualExecute();
+    void ActHomePageExecute();
+    void mnuFeedbackClick();
+    void ActAboutSoftExecute();
+    void ActExitExecute();
+    void btnOutputFolderClick();
 
 private:
     // Window construction, in MainCommands.cpp and MainLayout.cpp.
@@ -138,14 +139,12 @@ private:
     bool shown_ = false;
 
     // Session values.
-    QString AppDir;  // the program's folder, with a trailing separator
+    QString appDir_;  // the program's folder, with a trailing separator
     // Where the open and the sheet's save dialog start: the folder of the last video opened
     // and of the last sheet saved (the dialog's own choice until then).
     QString lastVideoFolder_;
     QString lastSheetFolder_;
 
-    // The conversion bitmap of saving shots.
-    Bitmap WorkBitmap;
     std::unique_ptr<Encoders> encoders_;
     // The shot list with its commands and the progress dialog; a child of the window.
     ShotCommands* shotCommands_ = nullptr;

@@ -14,12 +14,12 @@
 
 #include <initializer_list>
 
-#include "app/GuardedCommand.h"
-#include "app/Prompts.h"
-#include "app/Texts.h"
 #include "app/ui/ColorButton.h"
 #include "common/Named.h"
 #include "common/ui/CenterOnScreen.h"
+#include "settings/GuardedCommand.h"
+#include "settings/Prompts.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

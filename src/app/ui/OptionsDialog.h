@@ -1,9 +1,11 @@
 #pragma once
 
+// Holds TfrmOption: windows keep their form names, which users and tests know; files say what they are.
+
 #include <QDialog>
 
-#include "app/OptionValues.h"
-#include "app/Settings.h"
+#include "settings/OptionValues.h"
+#include "settings/Settings.h"
 
 class QCheckBox;
 class QComboBox;

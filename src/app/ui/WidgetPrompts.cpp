@@ -8,7 +8,7 @@
 #include <QMessageBox>
 #include <QUrl>
 
-#include "app/Texts.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

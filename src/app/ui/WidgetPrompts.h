@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/Prompts.h"
+#include "settings/Prompts.h"
 
 class QWidget;
 

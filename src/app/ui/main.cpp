@@ -4,10 +4,10 @@
 #include <QTimer>
 #include <QTranslator>
 
-#include "app/GuardedCommand.h"
-#include "app/Texts.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/WidgetPrompts.h"
+#include "settings/GuardedCommand.h"
+#include "settings/Texts.h"
 #include "video/FfmpegEngine.h"
 
 int main(int argc, char* argv[])

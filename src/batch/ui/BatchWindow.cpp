@@ -21,17 +21,17 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/GuardedCommand.h"
-#include "app/Prompts.h"
-#include "app/SavedFilesReport.h"
-#include "app/Settings.h"
-#include "app/Texts.h"
-#include "app/VideoOpenFilters.h"
-#include "app/WriteFailureText.h"
 #include "batch/ui/SelDirDialog.h"
 #include "common/Named.h"
 #include "common/ScopeExit.h"
 #include "common/ui/CenterOnScreen.h"
+#include "settings/GuardedCommand.h"
+#include "settings/Prompts.h"
+#include "settings/SavedFilesReport.h"
+#include "settings/Settings.h"
+#include "settings/Texts.h"
+#include "settings/VideoOpenFilters.h"
+#include "settings/WriteFailureText.h"
 #include "video/DelayWithMessages.h"
 
 namespace sm {

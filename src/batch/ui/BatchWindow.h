@@ -1,5 +1,7 @@
 #pragma once
 
+// Holds TfrmBatch: windows keep their form names, which users and tests know; files say what they are.
+
 #include <QDialog>
 #include <QStringList>
 
@@ -9,7 +11,8 @@
 #include "batch/BatchFileList.h"
 #include "batch/BatchRun.h"
 #include "batch/FolderChoice.h"
-#include "common/RunHost.h"
+#include "capture/RunHost.h"
+#include "video/DelayWithMessages.h"
 
 class QCheckBox;
 class QLabel;

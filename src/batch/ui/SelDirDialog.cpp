@@ -13,11 +13,11 @@
 #include <QStorageInfo>
 #include <QTreeView>
 
-#include "app/Texts.h"
 #include "batch/FolderScan.h"
 #include "common/Named.h"
 #include "common/PathText.h"
 #include "common/ui/CenterOnScreen.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

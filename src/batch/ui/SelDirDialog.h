@@ -1,5 +1,7 @@
 #pragma once
 
+// Holds TfrmSelDir: windows keep their form names, which users and tests know; files say what they are.
+
 #include <QDialog>
 #include <QString>
 

@@ -3,8 +3,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "app/Texts.h"
 #include "common/ui/CenterOnScreen.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

@@ -6,13 +6,13 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/Prompts.h"
-#include "app/SavedFilesReport.h"
-#include "app/Texts.h"
 #include "capture/ManualCapture.h"
 #include "capture/ui/ProcessDialog.h"
 #include "capture/ui/ShotListView.h"
 #include "common/ScopeExit.h"
+#include "settings/Prompts.h"
+#include "settings/SavedFilesReport.h"
+#include "settings/Texts.h"
 #include "video/DelayWithMessages.h"
 
 namespace sm {

@@ -5,11 +5,11 @@
 
 #include <functional>
 
-#include "app/Settings.h"
 #include "capture/AutoCapture.h"
+#include "capture/RunHost.h"
+#include "capture/ShotFiles.h"
 #include "capture/ShotList.h"
-#include "common/RunHost.h"
-#include "output/SaveShots.h"
+#include "settings/Settings.h"
 
 class QListWidget;
 class QWidget;

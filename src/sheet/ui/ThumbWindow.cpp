@@ -26,14 +26,14 @@
 
 #include <cmath>
 
-#include "app/GuardedCommand.h"
-#include "app/Prompts.h"
-#include "app/Texts.h"
 #include "capture/ShotList.h"
+#include "capture/ShotPicture.h"
 #include "common/ColorValue.h"
 #include "common/QImageAdapter.h"
-#include "common/ShotPicture.h"
 #include "imaging/Resize.h"
+#include "settings/GuardedCommand.h"
+#include "settings/Prompts.h"
+#include "settings/Texts.h"
 #include "sheet/SheetComposition.h"
 #include "sheet/SheetFileTypes.h"
 
@@ -107,7 +107,7 @@ TfrmThumb::TfrmThumb(AppSettings& settings, const ShotList& shots, VideoFacts vi
     setObjectName(QStringLiteral("frmThumb"));
     setWindowTitle(lang::kThumbCaptionCount.arg(lang::kThumbCaption, lang::kShotCount.arg(shots_.RowCount())));
     sheetBitmap_ = Bitmap(0, 0, 24);
-    ScratchBitmap = Bitmap(0, 0, 24);
+    scratchBitmap_ = Bitmap(0, 0, 24);
 
     auto command = [this](const char* name, const QString& caption, const QString& hint, void (TfrmThumb::*run)()) {
         auto* act = new QAction(caption, this);
@@ -287,7 +287,7 @@ void TfrmThumb::bindControls()
     connect(edtThumbHeight, &QSpinBox::valueChanged, this, [this] { LockedSizeChanged(edtThumbHeight); });
     for (QSpinBox* box : {edtRows, edtCols, edtSpace})
         connect(box, &QSpinBox::valueChanged, this, [this] {
-            if (!Updating)
+            if (!updating_)
                 StartRebuildCount();
         });
     connect(cbAddon, &QCheckBox::toggled, this, [this](bool on) { settings_.Addon = on; });
@@ -330,8 +330,8 @@ void TfrmThumb::FormShow()
     LoadSheetSettings();
     const TBitmapList& store = shots_.ShotBitmaps();
     if (store.Count() > 0 && !store[0].Bitmap.isEmpty()) {
-        store[0].Bitmap.expandInto(ScratchBitmap);
-        InitAspectRatio(ScratchBitmap);
+        store[0].Bitmap.expandInto(scratchBitmap_);
+        InitAspectRatio(scratchBitmap_);
     }
     UpdateSaveState();
 
@@ -347,9 +347,9 @@ void TfrmThumb::FormShow()
         picture->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         const ShotPicture& shot = rows[std::size_t(i)].Picture;
         if (shot
-            && ResizeBitmapInto(shot.expandedIn(expanded), ScratchBitmap, kGridPictureSize, kGridPictureSize,
+            && ResizeBitmapInto(shot.expandedIn(expanded), scratchBitmap_, kGridPictureSize, kGridPictureSize,
                                 ResizeKeepAspect, clWhite))
-            picture->setIcon(QPixmap::fromImage(ToQImage(ScratchBitmap)));
+            picture->setIcon(QPixmap::fromImage(ToQImage(scratchBitmap_)));
         auto* label = new QTableWidgetItem(rows[std::size_t(i)].Label);
         label->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         ngPics->setItem(i, 0, tick);
@@ -392,45 +392,45 @@ void TfrmThumb::InitAspectRatio(const Bitmap& bitmap)
         prompts_.Error(lang::kShotsTooSmall);
         return;
     }
-    AspectRatio = double(bitmap.width()) / double(bitmap.height());
+    aspectRatio_ = double(bitmap.width()) / double(bitmap.height());
     if (cbAspectRatio->isChecked()) {
-        Updating = true;
-        if (AspectRatio > 1)
-            edtThumbHeight->setValue(RoundHalfEven(edtThumbWidth->value() / AspectRatio));
+        updating_ = true;
+        if (aspectRatio_ > 1)
+            edtThumbHeight->setValue(RoundHalfEven(edtThumbWidth->value() / aspectRatio_));
         else
-            edtThumbWidth->setValue(RoundHalfEven(edtThumbHeight->value() * AspectRatio));
+            edtThumbWidth->setValue(RoundHalfEven(edtThumbHeight->value() * aspectRatio_));
     }
-    Updating = false;
+    updating_ = false;
 }
 
 void TfrmThumb::LockedSizeChanged(QSpinBox* changed)
 {
-    if (!cbAspectRatio->isChecked() || Updating)
+    if (!cbAspectRatio->isChecked() || updating_)
         return;
-    Updating = true;
+    updating_ = true;
     if (changed == edtThumbWidth)
-        edtThumbHeight->setValue(RoundHalfEven(edtThumbWidth->value() / AspectRatio));
+        edtThumbHeight->setValue(RoundHalfEven(edtThumbWidth->value() / aspectRatio_));
     else
-        edtThumbWidth->setValue(RoundHalfEven(edtThumbHeight->value() * AspectRatio));
+        edtThumbWidth->setValue(RoundHalfEven(edtThumbHeight->value() * aspectRatio_));
     StartRebuildCount();
-    Updating = false;
+    updating_ = false;
 }
 
 void TfrmThumb::StartRebuildCount()
 {
-    TimerTicks = 0;
+    timerTicks_ = 0;
     TimerMake->start();
 }
 
 void TfrmThumb::TimerMakeTimer()
 {
-    if (TimerTicks < kRebuildTicks) {
-        ++TimerTicks;
+    if (timerTicks_ < kRebuildTicks) {
+        ++timerTicks_;
         return;
     }
     // Stopped first: a rebuild that fails must not come back every 600 ms with its message.
     TimerMake->stop();
-    TimerTicks = 0;
+    timerTicks_ = 0;
     guarded([this] { ActShots2ThumbExecute(); });
 }
 
@@ -473,7 +473,7 @@ void TfrmThumb::ActShots2ThumbExecute()
         shots.push_back(
             {rows[std::size_t(i)].Label, rows[std::size_t(i)].Picture, !tick || tick->checkState() == Qt::Checked});
     }
-    ComposeThumbSheet(sheetBitmap_, ScratchBitmap, shots, InfoLines(), video_, settings_);
+    ComposeThumbSheet(sheetBitmap_, scratchBitmap_, shots, InfoLines(), video_, settings_);
     ImgView->setPixmap(QPixmap::fromImage(ToQImage(sheetBitmap_)));
     CenterPreview();
     sbThumb->setText(lang::kSheetSizeStatus.arg(sheetBitmap_.width()).arg(sheetBitmap_.height()));

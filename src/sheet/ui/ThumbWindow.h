@@ -1,13 +1,15 @@
 #pragma once
 
+// Holds TfrmThumb: windows keep their form names, which users and tests know; files say what they are.
+
 #include <QDialog>
 #include <QString>
 
 #include <functional>
 #include <vector>
 
-#include "app/Settings.h"
 #include "common/Bitmap.h"
+#include "settings/Settings.h"
 #include "sheet/InfoBlock.h"
 
 class QAction;
@@ -84,10 +86,10 @@ private:
     bool shown_ = false;
 
     Bitmap sheetBitmap_;
-    Bitmap ScratchBitmap;
-    double AspectRatio = 0;
-    bool Updating = true;
-    int TimerTicks = 0;
+    Bitmap scratchBitmap_;
+    double aspectRatio_ = 0;
+    bool updating_ = true;
+    int timerTicks_ = 0;
     int saveFilterIndex_ = 0;
 
     QAction* ActShots2Thumb = nullptr;

@@ -13,10 +13,10 @@
 
 #include <utility>
 
-#include "app/Texts.h"
 #include "common/ColorValue.h"
 #include "common/QImageAdapter.h"
 #include "common/ui/CenterOnScreen.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

@@ -1,10 +1,12 @@
 #pragma once
 
+// Holds TfrmView: windows keep their form names, which users and tests know; files say what they are.
+
 #include <QDialog>
 
 #include <vector>
 
-#include "common/Shot.h"
+#include "capture/Shot.h"
 #include "viewer/ViewerPosition.h"
 
 class QLabel;

@@ -2,13 +2,7 @@
 
 #include <QString>
 
-#include <functional>
-
 namespace sm {
-
-// Returns after that many milliseconds, handling the thread's events meanwhile. The
-// program waits for real (DelayWithMessages); tests and benchmarks put in their own clock.
-using WaitFunction = std::function<void(int milliseconds)>;
 
 // What a long run on the window thread (capture, saving) needs of the window around
 // it: the shared progress dialog, the status text, and the waits that keep the window

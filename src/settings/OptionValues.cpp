@@ -1,4 +1,4 @@
-#include "app/OptionValues.h"
+#include "settings/OptionValues.h"
 
 namespace sm {
 

@@ -1,4 +1,4 @@
-#include "common/ShotPicture.h"
+#include "capture/ShotPicture.h"
 
 namespace sm {
 

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
 
-#include "TempFolder.h"
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
+#include "support/TempFolder.h"
 
 namespace sm {
 namespace {

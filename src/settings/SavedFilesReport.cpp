@@ -1,7 +1,7 @@
-#include "app/SavedFilesReport.h"
+#include "settings/SavedFilesReport.h"
 
-#include "app/Prompts.h"
-#include "app/Texts.h"
+#include "settings/Prompts.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

@@ -1,4 +1,4 @@
-#include "app/StartTimeText.h"
+#include "settings/StartTimeText.h"
 
 namespace sm {
 

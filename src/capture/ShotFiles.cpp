@@ -1,34 +1,61 @@
-#include "output/SaveShots.h"
+#include "capture/ShotFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/Texts.h"
-#include "app/WriteFailureText.h"
+#include "capture/ShotExpansionAhead.h"
 #include "common/PathText.h"
 #include "common/ScopeExit.h"
-#include "common/ShotExpansionAhead.h"
 #include "imaging/Resize.h"
+#include "imaging/TextStamp.h"
 #include "output/ImageFormats.h"
 #include "output/SaveBitmapFile.h"
+#include "settings/Texts.h"
+#include "settings/WriteFailureText.h"
 
 namespace sm {
 
-ShotFileWriter BitmapFileWriter(const AppSettings& settings, Encoders& encoders, Bitmap& workBitmap)
-{
-    return [&settings, &encoders, &workBitmap](Bitmap& picture, const QString& fileName, const QString& timeLabel,
-                                               QString& error) {
-        WriteFailure failure;
-        if (SaveBitmapFile(picture, fileName, timeLabel, settings, encoders, workBitmap, &failure))
-            return true;
-        error = WriteFailureText(failure);
-        return false;
-    };
-}
+QString ShotPrefixForVideo(const QString& path) { return BaseNameOf(path) + QLatin1Char('_'); }
 
 QString ShotFileName(const QString& folder, const QString& prefix, int number, const QString& extension)
 {
     return folder + prefix + QStringLiteral("%1").arg(number, 4, 10, QLatin1Char('0')) + extension;
+}
+
+QString SheetFileName(const QString& folder, const QString& prefix, const QString& extension)
+{
+    return folder + prefix + QStringLiteral("thumb") + extension;
+}
+
+void PrepareShotOutput(AppSettings& settings)
+{
+    settings.OutputFolder = WithTrailingSeparator(settings.OutputFolder);
+    if (settings.SaveFormat >= -5 && settings.SaveFormat <= -1)
+        settings.SaveFormat = 0;
+}
+
+bool SaveShotFile(Bitmap& picture, const QString& fileName, const QString& timeLabel, const AppSettings& settings,
+                  Encoders& encoders, WriteFailure* failure)
+{
+    if (settings.AddTimeStamp && !timeLabel.isEmpty()) {
+        try {
+            StampText(picture, timeLabel, settings.TimeFont, settings.TimePosit, 0, 0, 0, settings.TimeTrans, true);
+        } catch (...) {
+            // A picture without its stamp is still worth saving.
+        }
+    }
+    return SaveBitmapFile(picture, fileName, settings, encoders, failure);
+}
+
+ShotFileWriter BitmapFileWriter(const AppSettings& settings, Encoders& encoders)
+{
+    return [&settings, &encoders](Bitmap& picture, const QString& fileName, const QString& timeLabel, QString& error) {
+        WriteFailure failure;
+        if (SaveShotFile(picture, fileName, timeLabel, settings, encoders, &failure))
+            return true;
+        error = WriteFailureText(failure);
+        return false;
+    };
 }
 
 SaveShotsResult SaveShotsRun::Run(const std::vector<ShotToSave>& shots, const std::function<QString()>& prefix)
@@ -45,9 +72,7 @@ SaveShotsResult SaveShotsRun::Run(const std::vector<ShotToSave>& shots, const st
         result.Outcome = SaveShotsOutcome::MissingFolder;
         return result;
     }
-    settings_.OutputFolder = WithTrailingSeparator(settings_.OutputFolder);
-    if (settings_.SaveFormat >= -5 && settings_.SaveFormat <= -1)
-        settings_.SaveFormat = 0;
+    PrepareShotOutput(settings_);
     result.Outcome = SaveShotsOutcome::Finished;
     WriteFiles(shots, prefix, FileExtensionFor(settings_.SaveFormat), result);
     return result;

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <optional>
 
-#include "app/IniDocument.h"
+#include "settings/IniDocument.h"
 
 namespace sm {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/OptionValues.h"
+#include "settings/OptionValues.h"
 
 namespace sm {
 namespace {

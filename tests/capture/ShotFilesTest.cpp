@@ -5,9 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "capture/ShotFiles.h"
 #include "capture/ShotList.h"
+#include "common/QImageAdapter.h"
 #include "output/Encoders.h"
-#include "output/SaveShots.h"
 #include "support/ScriptedRunHost.h"
 
 namespace sm {
@@ -100,8 +101,7 @@ TEST_F(SaveShotsTest, TheProgramsWriterSavesPicturesThatReadBackExactly)
 {
     settings.AddTimeStamp = false;
     Encoders encoders;
-    Bitmap conversion;
-    writer = BitmapFileWriter(settings, encoders, conversion);
+    writer = BitmapFileWriter(settings, encoders);
     EXPECT_EQ(Save({Shot("00:00:01", 0x102030), Shot("00:00:02", 0x405060)}).Written, 2);
 
     const QImage second(out.filePath("shots_0002.png"));
@@ -115,6 +115,14 @@ TEST_F(SaveShotsTest, FileNamesAndExtensions)
 {
     EXPECT_EQ(ShotFileName("/o/", "a_", 1, ".png"), "/o/a_0001.png");
     EXPECT_EQ(ShotFileName("/o/", "", 12345, ".jpg"), "/o/12345.jpg");
+    EXPECT_EQ(SheetFileName("/o/", "a_", ".gif"), "/o/a_thumb.gif");
+    const std::pair<const char*, const char*> prefixes[] = {{"/videos/clip.part1.avi", "clip_"},
+                                                            {"/videos/holiday.mp4", "holiday_"},
+                                                            {"/videos/no_extension", "no_extension_"},
+                                                            {"/videos.d/film", "film_"},
+                                                            {"relative/假期.mkv", "假期_"}};
+    for (const auto& [path, prefix] : prefixes)
+        EXPECT_EQ(ShotPrefixForVideo(QString::fromUtf8(path)), QString::fromUtf8(prefix)) << path;
 
     const std::pair<int, QString> formats[]
         = {{0, ".jpg"}, {1, ".png"}, {2, ".bmp"}, {3, ".gif"}, {4, ".tif"}, {5, ".jpg"}, {-1, ".jpg"}};
@@ -260,6 +268,35 @@ TEST_F(SaveShotsTest, RowsRemovedOrClearedDuringTheRunAreStillSavedUnderTheirOwn
     EXPECT_EQ(Content("shots_0001.png"), "00:00:01 1 6x4");
     EXPECT_EQ(Content("shots_0002.png"), "00:00:02 2 6x4");
     EXPECT_EQ(Content("shots_0003.png"), "00:00:03 3 6x4");
+}
+
+TEST_F(SaveShotsTest, TheTimeLabelIsStampedOnlyWhenAskedAndNotEmpty)
+{
+    Encoders encoders;
+    settings.TimePosit = 1;
+    settings.TimeTrans = 100;
+    const Bitmap black(60, 30);
+    const QString file = out.filePath("stamp.png");
+
+    struct Case {
+        bool addTimeStamp;
+        const char* label;
+        bool stamped;
+    };
+    for (const Case c : {Case{true, "", false}, Case{false, "00:01:02", false}, Case{true, "00:01:02", true}}) {
+        settings.AddTimeStamp = c.addTimeStamp;
+        Bitmap copy = black;
+        ASSERT_TRUE(SaveShotFile(copy, file, QString::fromLatin1(c.label), settings, encoders));
+        EXPECT_EQ(copy != black, c.stamped) << c.addTimeStamp << " '" << c.label << "'";
+        EXPECT_EQ(QImage(file).convertToFormat(QImage::Format_RGB32), ToQImage(copy)) << "the file shows the stamp";
+    }
+
+    // A font the text engine refuses: the picture is saved without the stamp.
+    settings.AddTimeStamp = true;
+    settings.TimeFont.size = 1000000;
+    Bitmap copy = black;
+    EXPECT_TRUE(SaveShotFile(copy, file, "00:01:02", settings, encoders));
+    EXPECT_EQ(QImage(file).width(), 60);
 }
 
 }  // namespace

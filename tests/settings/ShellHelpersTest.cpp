@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QImage>
 
@@ -9,12 +9,12 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "app/GuardedCommand.h"
-#include "app/StartTimeText.h"
-#include "app/Texts.h"
-#include "app/VideoOpenFilters.h"
-#include "app/WriteFailureText.h"
 #include "common/QImageAdapter.h"
+#include "settings/GuardedCommand.h"
+#include "settings/StartTimeText.h"
+#include "settings/Texts.h"
+#include "settings/VideoOpenFilters.h"
+#include "settings/WriteFailureText.h"
 #include "support/ScriptedPrompts.h"
 
 namespace sm {

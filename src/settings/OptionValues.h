@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Settings.h"
 #include "common/ColorValue.h"
 #include "common/FontDesc.h"
+#include "settings/Settings.h"
 
 namespace sm {
 

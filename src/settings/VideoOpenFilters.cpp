@@ -1,6 +1,6 @@
-#include "app/VideoOpenFilters.h"
+#include "settings/VideoOpenFilters.h"
 
-#include "app/Texts.h"
+#include "settings/Texts.h"
 
 namespace sm {
 

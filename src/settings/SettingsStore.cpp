@@ -1,8 +1,8 @@
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <QDir>
 
-#include "app/IniDocument.h"
+#include "settings/IniDocument.h"
 
 namespace sm {
 

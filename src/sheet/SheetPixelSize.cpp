@@ -1,4 +1,4 @@
-#include "imaging/SheetPixelSize.h"
+#include "sheet/SheetPixelSize.h"
 
 #include <cstdint>
 #include <limits>

@@ -5,8 +5,8 @@
 #include <mutex>
 #include <thread>
 
+#include "capture/ShotPicture.h"
 #include "common/Bitmap.h"
-#include "common/ShotPicture.h"
 
 namespace sm {
 

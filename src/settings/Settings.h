@@ -1,5 +1,7 @@
 #pragma once
 
+// Holds AppSettings: "Settings" alone would be mistaken for the text engine's settings objects.
+
 #include <QDir>
 #include <QString>
 

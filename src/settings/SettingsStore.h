@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 namespace sm {
 

@@ -1,12 +1,12 @@
-#include "app/GuardedCommand.h"
+#include "settings/GuardedCommand.h"
 
 #include <QString>
 
 #include <exception>
 
-#include "app/Prompts.h"
-#include "app/Texts.h"
-#include "app/WriteFailureText.h"
+#include "settings/Prompts.h"
+#include "settings/Texts.h"
+#include "settings/WriteFailureText.h"
 
 namespace sm {
 

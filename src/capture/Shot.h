@@ -1,8 +1,10 @@
 #pragma once
 
+// Holds ShotToSave, a shot as the readers of the shot list take it; the file names the concept.
+
 #include <QString>
 
-#include "common/ShotPicture.h"
+#include "capture/ShotPicture.h"
 
 namespace sm {
 

@@ -1,4 +1,4 @@
-#include "common/ShotExpansionAhead.h"
+#include "capture/ShotExpansionAhead.h"
 
 #include <system_error>
 #include <utility>

@@ -1,8 +1,8 @@
-#include "app/WriteFailureText.h"
+#include "settings/WriteFailureText.h"
 
 #include <cerrno>
 
-#include "app/Texts.h"
+#include "settings/Texts.h"
 
 namespace sm {
 
