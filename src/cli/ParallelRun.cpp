@@ -140,14 +140,19 @@ private:
             FollowStop();
         };
         events.ConfirmAbort = [] { return true; };
-        const BatchShotTaker taker = setup_.keyFrames ? KeyFrameShotTaker(path, control_) : BatchShotTaker();
+        const BatchShotTaker taker = setup_.keyFrames
+                                         ? KeyFrameShotTaker(path, control_, PictureOptionsOf(setup_.settings))
+                                         : BatchShotTaker();
         try {
             const BatchVideoResult result = RunBatchVideo(session_, host_, control_, setup_.settings, encoders_,
                                                           prefix_, path, timeOffset_, setup_.choices, events, taker);
             if (setup_.settings.Aggregate
                 && (result.Status == BatchVideoStatus::Done || result.Status == BatchVideoStatus::Aborted))
                 timeOffset_ += result.DurationSeconds;
-            return ReportFromRun(result);
+            VideoReport report = ReportFromRun(result);
+            if (result.Status != BatchVideoStatus::NotLoaded)
+                ReportColors(report, engine_.GetVideoColor(), setup_.settings.ToneMapping);
+            return report;
         } catch (const std::exception& error) {
             return NotRunReport(VideoOutcome::Failed, QString::fromLocal8Bit(error.what()), path);
         }

@@ -24,6 +24,19 @@ QString OutcomeName(VideoOutcome outcome)
     return QStringLiteral("failed");
 }
 
+QJsonValue HdrName(HdrTransfer hdr)
+{
+    switch (hdr) {
+    case HdrTransfer::Pq:
+        return QStringLiteral("pq");
+    case HdrTransfer::Hlg:
+        return QStringLiteral("hlg");
+    case HdrTransfer::None:
+        break;
+    }
+    return QJsonValue();
+}
+
 }  // namespace
 
 VideoReport ReportFromRun(const BatchVideoResult& run)
@@ -67,12 +80,22 @@ VideoReport NotRunReport(VideoOutcome outcome, const QString& reason, const QStr
     return report;
 }
 
+void ReportColors(VideoReport& report, const VideoColor& color, bool toneMapping)
+{
+    report.hdr = color.hdr;
+    report.toneMapped = toneMapping && color.hdr != HdrTransfer::None;
+    report.note = color.ColorsInexact() ? lang::kCliDolbyVisionNote : QString();
+}
+
 QString TextLine(const VideoReport& report)
 {
     QString status = OutcomeName(report.outcome);
     if (!report.reason.isEmpty())
         status += QStringLiteral(": ") + report.reason;
-    return QStringList{status, report.path, QString::number(report.shots), report.sheet}.join(u'\t');
+    QStringList fields{status, report.path, QString::number(report.shots), report.sheet};
+    if (!report.note.isEmpty())
+        fields << QStringLiteral("note: ") + report.note;
+    return fields.join(u'\t');
 }
 
 QString JsonLine(const VideoReport& report)
@@ -83,6 +106,9 @@ QString JsonLine(const VideoReport& report)
         {QStringLiteral("path"), report.path},
         {QStringLiteral("shots"), report.shots},
         {QStringLiteral("sheet"), report.sheet.isEmpty() ? QJsonValue() : QJsonValue(report.sheet)},
+        {QStringLiteral("hdr"), HdrName(report.hdr)},
+        {QStringLiteral("tonemapped"), report.toneMapped},
+        {QStringLiteral("note"), report.note.isEmpty() ? QJsonValue() : QJsonValue(report.note)},
     };
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }

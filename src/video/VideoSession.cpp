@@ -11,6 +11,8 @@ namespace sm {
 
 QString ShotPrefixForVideo(const QString& path) { return BaseNameOf(path) + QLatin1Char('_'); }
 
+PictureOptions PictureOptionsOf(const AppSettings& settings) { return {settings.ToneMapping, settings.Deinterlace}; }
+
 VideoSession::VideoSession(MediaEngine& engine) : engine_(engine), wait_(DelayWithMessages) {}
 
 std::int64_t VideoSession::SeriesSpan() const
@@ -28,6 +30,7 @@ bool VideoSession::LoadVideo(const QString& path, AppSettings& settings, QString
         wait_(1000);
         engine_.SetActive(true);
         engine_.ClearGraph();
+        engine_.SetPictureOptions(PictureOptionsOf(settings));
         engine_.OpenMedia(path);
     } catch (...) {
         try {

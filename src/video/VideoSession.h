@@ -14,6 +14,9 @@ namespace sm {
 // "_": the name prefix its shots are saved under. "C:/v/clip.part1.avi" gives "clip_".
 QString ShotPrefixForVideo(const QString& path);
 
+// How pictures are converted by the settings ToneMapping and Deinterlace.
+PictureOptions PictureOptionsOf(const AppSettings& settings);
+
 // The one video the program has open, and the values the rest of the program reads
 // about it. The engine belongs to the caller and outlives the session.
 class VideoSession {
@@ -25,7 +28,8 @@ public:
     // put in one that takes no time.
     void SetWait(WaitFunction wait) { wait_ = std::move(wait); }
 
-    // Loads a video into a fresh graph and leaves it stopped. Returns true when it
+    // Loads a video into a fresh graph, its pictures converted as the settings
+    // ToneMapping and Deinterlace ask, and leaves it stopped. Returns true when it
     // is loaded; then the native size is in settings.ShotsWidth/ShotsHeight, the shot
     // prefix in `prefix` and the length in VideoDuration. Returns false with the
     // engine as it was when no file exists at the path, and false with the engine
