@@ -123,7 +123,17 @@ void FilterChain::Send(const AVFrame& picture, std::int64_t pts)
     FramePtr reference = RefFrame(picture);
     reference->pts = pts;
     // The source takes over the reference's buffers.
-    ThrowIfAvError(av_buffersrc_add_frame_flags(source_, reference.get(), 0), "picture filter input");
+    ThrowIfFailed(av_buffersrc_add_frame_flags(source_, reference.get(), 0), "picture filter input");
+}
+
+void FilterChain::ThrowIfFailed(int code, const char* attempted)
+{
+    // A chain that failed is built afresh for the next picture.
+    if (code < 0) {
+        graph_.reset();
+        source_ = sink_ = nullptr;
+    }
+    ThrowIfAvError(code, attempted);
 }
 
 FramePtr FilterChain::Receive()
@@ -134,7 +144,7 @@ FramePtr FilterChain::Receive()
     const int rc = av_buffersink_get_frame(sink_, picture.get());
     if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF)
         return nullptr;
-    ThrowIfAvError(rc, "picture filter output");
+    ThrowIfFailed(rc, "picture filter output");
     if (picture->pts != AV_NOPTS_VALUE)
         picture->pts = av_rescale_q(picture->pts, av_buffersink_get_time_base(sink_), kSourceTimeBase);
     return picture;

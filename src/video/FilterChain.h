@@ -33,6 +33,7 @@ public:
     void Send(const AVFrame& picture, std::int64_t pts);
     // The next picture the chain gives (its timestamp in the source's units again), or
     // null when it wants more first. Throws std::runtime_error when the chain fails.
+    // After a failure the chain is built afresh for the next picture prepared.
     FramePtr Receive();
 
 private:
@@ -42,6 +43,7 @@ private:
     };
     static Key KeyOf(const AVFrame& picture);
     void Build();
+    void ThrowIfFailed(int code, const char* attempted);
 
     const std::string description_;
     const int threads_;

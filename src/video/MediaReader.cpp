@@ -409,9 +409,13 @@ DecodedFrame MediaReader::Decode(CodecContextPtr& decoder, std::deque<PacketPtr>
             DecodedFrame decoded{std::move(frame), ToUnits(ts, *stream), nullptr, nullptr};
             if (video) {
                 MarkFieldOrder(*decoded.frame);
-                if (decoded.frame->interlaced_frame && lastVideo_)
+                // Only interlaced pictures are compared with their neighbours.
+                if (decoded.frame->interlaced_frame) {
                     decoded.before = std::move(lastVideo_);
-                lastVideo_ = RefFrame(*decoded.frame);
+                    lastVideo_ = RefFrame(*decoded.frame);
+                } else {
+                    lastVideo_.reset();
+                }
             }
             return decoded;
         }

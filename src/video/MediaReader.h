@@ -125,7 +125,7 @@ private:
     bool audioWanted_ = true;
     bool awaitingKeyFrame_ = false;
     DecodedFrame pendingVideo_;
-    FramePtr lastVideo_;  // the picture decoded last, the next interlaced one's `before`
+    FramePtr lastVideo_;  // the interlaced picture decoded last, the next one's `before`
     std::int64_t lastVideoTs_;
     std::int64_t lastAudioTs_;
     // While seeking: packets wholly before this stream timestamp need not be shown.
