@@ -10,22 +10,21 @@ namespace sm::bench {
 bool EnsureTestVideo(benchmark::State& state, const char* path, int width, int height, int seconds,
                      const QStringList& encoderArguments)
 {
+    QStringList arguments{
+        "-f", "lavfi", "-i", QStringLiteral("testsrc2=size=%1x%2:rate=25:duration=%3").arg(width).arg(height).arg(seconds)};
+    arguments << encoderArguments << "-pix_fmt"
+              << "yuv420p";
+    return EnsureVideo(state, path, arguments);
+}
+
+bool EnsureVideo(benchmark::State& state, const char* path, const QStringList& arguments)
+{
     if (QFile::exists(path))
         return true;
     QDir().mkpath(QFileInfo(path).path());
     const QString part = QString::fromUtf8(path) + QStringLiteral(".part.") + QString(path).section('.', -1);
-    QStringList arguments{
-        "-v",
-        "error",
-        "-y",
-        "-f",
-        "lavfi",
-        "-i",
-        QStringLiteral("testsrc2=size=%1x%2:rate=25:duration=%3").arg(width).arg(height).arg(seconds)};
-    arguments << encoderArguments << "-pix_fmt"
-              << "yuv420p" << part;
     QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"), arguments);
+    ffmpeg.start(QStringLiteral("ffmpeg"), QStringList{"-v", "error", "-y"} + arguments + QStringList{part});
     if (ffmpeg.waitForFinished(-1) && ffmpeg.exitCode() == 0 && QFile::rename(part, path))
         return true;
     state.SkipWithError("cannot generate the video");

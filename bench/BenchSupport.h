@@ -18,6 +18,9 @@ namespace sm::bench {
 // generated, the benchmark is marked as skipped and false returned.
 bool EnsureTestVideo(benchmark::State& state, const char* path, int width, int height, int seconds,
                      const QStringList& encoderArguments);
+// The same for a video the ffmpeg command line makes with `arguments` (its input and
+// output options, without the output file).
+bool EnsureVideo(benchmark::State& state, const char* path, const QStringList& arguments);
 
 // The floor our JPEG encoder is measured against: the picture compressed at `quality`
 // by the bare library into whatever destination `info` already has.

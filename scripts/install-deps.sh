@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git clang-format ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
-  libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
+  libavformat-dev libavcodec-dev libavfilter-dev libavutil-dev libswscale-dev libswresample-dev
   libsdl2-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libgif-dev libdeflate-dev libzstd-dev
   fonts-noto-cjk fonts-dejavu-core

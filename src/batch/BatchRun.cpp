@@ -8,6 +8,7 @@
 
 #include "capture/BitmapList.h"
 #include "capture/CaptureSchedule.h"
+#include "capture/PictureSettings.h"
 #include "capture/ShotFiles.h"
 #include "imaging/Resize.h"
 #include "imaging/TimeLabel.h"
@@ -94,7 +95,7 @@ BatchVideoResult ProbeBatchVideo(VideoSession& session, const AppSettings& setti
     BatchVideoResult result;
     result.Path = path;
     result.Status = BatchVideoStatus::NotLoaded;
-    const LoadedVideo found = session.LoadVideo(path);
+    const LoadedVideo found = session.LoadVideo(path, PictureOptionsOf(settings));
     if (!found.Loaded || !session.Engine().IsActive())
         return result;
     result.Width = found.NativeSize ? found.NativeSize->width() : settings.ShotsWidth;

@@ -32,6 +32,17 @@ struct OptionRule {
     std::function<QString(CliOptions& options, const QString& value, const QString& spelled)> apply;
 };
 
+// An option that turns a boolean setting on or off.
+QString OnOff(const char* key, CliOptions& options, const QString& value, const QString& spelled)
+{
+    const QString lower = value.toLower();
+    if (lower != QLatin1String("on") && lower != QLatin1String("off"))
+        return lang::kCliWantsFormat.arg(spelled, QStringLiteral("on|off"), value);
+    options.assignments.push_back(
+        {QLatin1String(key), lower == QLatin1String("on") ? QStringLiteral("1") : QStringLiteral("0"), spelled});
+    return {};
+}
+
 QString Flag(bool CliOptions::*member, bool value, CliOptions& options)
 {
     options.*member = value;
@@ -91,6 +102,9 @@ const std::vector<OptionRule>& Rules()
              o.assignments.push_back({QStringLiteral("SaveDirectly"), QStringLiteral("0"), s});
              return QString();
          }},
+        {"", "tonemap", true, [](O& o, const QString& v, const QString& s) { return OnOff("ToneMapping", o, v, s); }},
+        {"", "deinterlace", true,
+         [](O& o, const QString& v, const QString& s) { return OnOff("Deinterlace", o, v, s); }},
         {"", "no-sheet", false, [](O& o, const QString&, const QString&) { return Flag(&O::thumbnails, false, o); }},
         {"", "set", true,
          [](O& o, const QString& v, const QString& s) {

@@ -14,13 +14,14 @@ constexpr std::int64_t kUnitsPerSecond = 10'000'000;
 
 }  // namespace
 
-BatchShotTaker KeyFrameShotTaker(const QString& path, const RunControl& control)
+BatchShotTaker KeyFrameShotTaker(const QString& path, const RunControl& control, const PictureOptions& pictures)
 {
-    return [path, &control](const std::vector<int>& seconds, const ShotSink& sink, const ShotSeriesHooks& hooks) {
+    return [path, &control, pictures](const std::vector<int>& seconds, const ShotSink& sink,
+                                      const ShotSeriesHooks& hooks) {
         ShotSeriesResult result;
         std::unique_ptr<KeyFrameGrabber> grabber;
         try {
-            grabber = std::make_unique<KeyFrameGrabber>(path);
+            grabber = std::make_unique<KeyFrameGrabber>(path, pictures);
         } catch (const std::runtime_error&) {
             result.LeftOut = int(seconds.size());
             return result;

@@ -4,6 +4,7 @@
 
 #include "batch/BatchRun.h"
 #include "capture/RunHost.h"
+#include "video/PictureOptions.h"
 
 namespace sm {
 
@@ -12,7 +13,7 @@ namespace sm {
 // the second and label of that frame's own time truncated to whole seconds, never the
 // second asked for. The stop request of `control` is honoured before each shot, as the
 // hooks' ConfirmStop decides when there is one. A file
-// that cannot be read gives no shot.
-BatchShotTaker KeyFrameShotTaker(const QString& path, const RunControl& control);
+// that cannot be read gives no shot. The pictures are converted as `pictures` asks.
+BatchShotTaker KeyFrameShotTaker(const QString& path, const RunControl& control, const PictureOptions& pictures = {});
 
 }  // namespace sm

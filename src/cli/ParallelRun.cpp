@@ -12,6 +12,7 @@
 #include <set>
 
 #include "capture/HeadlessRunHost.h"
+#include "capture/PictureSettings.h"
 #include "capture/ShotFiles.h"
 #include "cli/KeyFrameShotTaker.h"
 #include "output/Encoders.h"
@@ -141,19 +142,23 @@ private:
         };
         events.ConfirmAbort = [] { return true; };
         try {
-            const BatchVideoResult result
-                = RunBatchVideo({.Path = path,
-                                 .TimeOffset = timeOffset_,
-                                 .Session = session_,
-                                 .Host = host_,
-                                 .Control = control_,
-                                 .Settings = setup_.Settings,
-                                 .FileEncoders = encoders_,
-                                 .Choices = setup_.Choices,
-                                 .Events = events,
-                                 .Taker = setup_.KeyFrames ? KeyFrameShotTaker(path, control_) : BatchShotTaker()});
+            const BatchVideoResult result = RunBatchVideo(
+                {.Path = path,
+                 .TimeOffset = timeOffset_,
+                 .Session = session_,
+                 .Host = host_,
+                 .Control = control_,
+                 .Settings = setup_.Settings,
+                 .FileEncoders = encoders_,
+                 .Choices = setup_.Choices,
+                 .Events = events,
+                 .Taker = setup_.KeyFrames ? KeyFrameShotTaker(path, control_, PictureOptionsOf(setup_.Settings))
+                                           : BatchShotTaker()});
             timeOffset_ = NextTimeOffset(timeOffset_, result, setup_.Settings);
-            return ReportFromRun(result);
+            VideoReport report = ReportFromRun(result);
+            if (result.Status != BatchVideoStatus::NotLoaded)
+                ReportColors(report, engine_.GetVideoColor(), setup_.Settings.ToneMapping);
+            return report;
         } catch (const std::exception& error) {
             return NotRunReport(VideoOutcome::Failed, QString::fromLocal8Bit(error.what()), path);
         }

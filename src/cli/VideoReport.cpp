@@ -24,6 +24,19 @@ QString OutcomeName(VideoOutcome outcome)
     return QStringLiteral("failed");
 }
 
+QJsonValue HdrName(HdrTransfer hdr)
+{
+    switch (hdr) {
+    case HdrTransfer::Pq:
+        return QStringLiteral("pq");
+    case HdrTransfer::Hlg:
+        return QStringLiteral("hlg");
+    case HdrTransfer::None:
+        break;
+    }
+    return QJsonValue();
+}
+
 }  // namespace
 
 VideoReport ReportFromRun(const BatchVideoResult& run)
@@ -67,12 +80,22 @@ VideoReport NotRunReport(VideoOutcome outcome, const QString& reason, const QStr
     return report;
 }
 
+void ReportColors(VideoReport& report, const VideoColor& color, bool toneMapping)
+{
+    report.Hdr = color.hdr;
+    report.ToneMapped = toneMapping && color.hdr != HdrTransfer::None;
+    report.Note = color.ColorsInexact() ? lang::kCliDolbyVisionNote : QString();
+}
+
 QString TextLine(const VideoReport& report)
 {
     QString status = OutcomeName(report.Outcome);
     if (!report.Reason.isEmpty())
         status += QStringLiteral(": ") + report.Reason;
-    return QStringList{status, report.Path, QString::number(report.Shots), report.Sheet}.join(u'\t');
+    QStringList fields{status, report.Path, QString::number(report.Shots), report.Sheet};
+    if (!report.Note.isEmpty())
+        fields << QStringLiteral("note: ") + report.Note;
+    return fields.join(u'\t');
 }
 
 QString JsonLine(const VideoReport& report)
@@ -83,6 +106,9 @@ QString JsonLine(const VideoReport& report)
         {QStringLiteral("path"), report.Path},
         {QStringLiteral("shots"), report.Shots},
         {QStringLiteral("sheet"), report.Sheet.isEmpty() ? QJsonValue() : QJsonValue(report.Sheet)},
+        {QStringLiteral("hdr"), HdrName(report.Hdr)},
+        {QStringLiteral("tonemapped"), report.ToneMapped},
+        {QStringLiteral("note"), report.Note.isEmpty() ? QJsonValue() : QJsonValue(report.Note)},
     };
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "batch/BatchRun.h"
+#include "video/VideoColor.h"
 
 namespace sm {
 
@@ -17,6 +18,9 @@ struct VideoReport {
     QString Path;
     int Shots = 0;  // shot files written
     QString Sheet;  // the sheet file written; empty when none was
+    HdrTransfer Hdr = HdrTransfer::None;
+    bool ToneMapped = false;  // its HDR pictures were tone-mapped
+    QString Note;             // why its colours are not exact; empty when they are
 };
 
 // What a finished run of one video amounts to. A run that wrote files but not all it
@@ -26,11 +30,15 @@ VideoReport ReportFromRun(const BatchVideoResult& run);
 // A video that was not run to its end, with no files.
 VideoReport NotRunReport(VideoOutcome outcome, const QString& reason, const QString& path);
 
+// Adds what the loaded video's colours are and what became of them.
+void ReportColors(VideoReport& report, const VideoColor& color, bool toneMapping);
+
 // "ok", "skipped: REASON" or "failed: REASON", the path, the shots written and the
-// sheet, separated by tabs.
+// sheet, separated by tabs, then "note: NOTE" when there is a note.
 QString TextLine(const VideoReport& report);
 // The same as one JSON object on one line: status, reason (null for ok), path, shots,
-// sheet (null without one).
+// sheet (null without one), hdr ("pq", "hlg" or null), tonemapped, note (null without
+// one).
 QString JsonLine(const VideoReport& report);
 
 // 0 when every video is done, 1 when one was skipped or failed, 130 when interrupted.

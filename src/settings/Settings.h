@@ -51,7 +51,9 @@ struct AppSettings {
     QString AddText;
     int WinWidth = 780;
     int WinHeight = 580;
-    int WinState = 0;  // 0 normal, 1 minimized, 2 maximized
+    int WinState = 0;         // 0 normal, 1 minimized, 2 maximized
+    bool ToneMapping = true;  // HDR videos tone-mapped to what a screen shows
+    bool Deinterlace = true;  // interlaced pictures deinterlaced
 
     FontDesc TimeFont = {QStringLiteral("Verdana"), clWhite, 8, 1, 0, 0};
     FontDesc AddonFont = {QStringLiteral("Verdana"), clBlack, 10, 1, 0, 0};

@@ -55,6 +55,8 @@ void VisitInFileOrder(Visitor& v)
     v.integer(set, "WinWidth", &S::WinWidth);
     v.integer(set, "WinHeight", &S::WinHeight);
     v.integer(set, "WinState", &S::WinState);
+    v.boolean(set, "ToneMapping", &S::ToneMapping);
+    v.boolean(set, "Deinterlace", &S::Deinterlace);
 }
 
 // The six keys of a font record, in file order.

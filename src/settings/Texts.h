@@ -273,6 +273,11 @@ inline const QString kCliHelp
                      "  -e, --every SECONDS    one shot every SECONDS seconds (2 to 3600)\n"
                      "  -s, --start H:MM:SS    where the shots start (StartTime)\n"
                      "  -f, --format FORMAT    jpg, png, bmp, gif or tif (SaveFormat)\n"
+                     "      --tonemap on|off   HDR videos (PQ, HLG) tone-mapped to SDR (ToneMapping;\n"
+                     "                         default on)\n"
+                     "      --deinterlace on|off\n"
+                     "                         interlaced pictures deinterlaced (Deinterlace;\n"
+                     "                         default on)\n"
                      "      --no-shots         no shot files (SaveDirectly off); as in the batch window,\n"
                      "                         no shot is then kept for a sheet either\n"
                      "      --no-sheet         no sheets\n"
@@ -290,7 +295,9 @@ inline const QString kCliHelp
                      "  -V, --version          show the version\n"
                      "\n"
                      "Prints one line per video on stdout, in input order: ok, skipped: REASON or\n"
-                     "failed: REASON, the path, the shots written and the sheet, tab-separated.\n"
+                     "failed: REASON, the path, the shots written and the sheet, tab-separated, and\n"
+                     "a note where the colours cannot be shown exactly. JSON lines also tell the\n"
+                     "video's HDR transfer (\"hdr\": \"pq\", \"hlg\" or null) and \"tonemapped\".\n"
                      "Progress goes to stderr. Ctrl+C ends after the shots in progress.\n"
                      "\n"
                      "Exit status: 0 every video done (or none found), 1 some skipped or failed,\n"
@@ -319,6 +326,7 @@ inline const QString kCliNoSuchFile = QStringLiteral("no such file");
 inline const QString kCliStartBeyondEnd = QStringLiteral("the start time lies beyond the end");
 inline const QString kCliNotWritten = QStringLiteral("%1 file(s) not written: %2");
 inline const QString kCliNoPicture = QStringLiteral("no picture could be taken");
+inline const QString kCliDolbyVisionNote = QStringLiteral("dolby vision profile 5, colours not exact");
 inline const QString kCliOpening = QStringLiteral("opening");
 inline const QString kCliShotsProgress = QStringLiteral("%1/%2 shots");
 inline const QString kCliProgressLine = QStringLiteral("%1  %2  (%3 of %4 done)");

@@ -4,6 +4,7 @@
 
 extern "C" {
 #include <libavcodec/avcodec.h>
+#include <libavfilter/avfilter.h>
 #include <libavformat/avformat.h>
 #include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
@@ -12,6 +13,7 @@ extern "C" {
 namespace sm {
 
 void AvDeleter::operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
+void AvDeleter::operator()(AVFilterGraph* p) const { avfilter_graph_free(&p); }
 void AvDeleter::operator()(AVFrame* p) const { av_frame_free(&p); }
 void AvDeleter::operator()(AVPacket* p) const { av_packet_free(&p); }
 void AvDeleter::operator()(SwrContext* p) const { swr_free(&p); }
@@ -32,6 +34,14 @@ FramePtr MakeFrame()
     if (!frame)
         throw std::bad_alloc();
     return frame;
+}
+
+FramePtr RefFrame(const AVFrame& frame)
+{
+    FramePtr copy(av_frame_clone(&frame));
+    if (!copy)
+        throw std::bad_alloc();
+    return copy;
 }
 
 PacketPtr MakePacket()

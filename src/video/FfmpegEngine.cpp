@@ -82,7 +82,7 @@ void FfmpegEngine::OpenMedia(const QString& path)
             Qt::QueuedConnection);
     };
     std::string file = QFile::encodeName(path).toStdString();
-    player_ = std::make_unique<Player>(file, muted_, std::move(events));
+    player_ = std::make_unique<Player>(file, muted_, pictureOptions_, std::move(events));
     if (!watched_)
         player_->SetPicturesWatched(false);
     path_ = std::move(file);
@@ -169,7 +169,7 @@ std::unique_ptr<SeekSeries> FfmpegEngine::StartSeekSeries(std::vector<std::int64
         = std::max<std::size_t>(1, Bitmap::strideFor(geometry.displayWidth, 24) * std::size_t(geometry.displayHeight));
     limits.ahead = int(std::clamp<std::size_t>(kSeriesAheadBytes / pictureBytes, std::size_t(limits.workers),
                                                std::max<std::size_t>(std::size_t(limits.workers), seconds.size())));
-    return std::make_unique<SeriesDecoder>(path_, std::move(seconds), limits);
+    return std::make_unique<SeriesDecoder>(path_, std::move(seconds), limits, pictureOptions_);
 }
 
 void FfmpegEngine::GetVideoSize(int& width, int& height) const
@@ -209,6 +209,18 @@ void FfmpegEngine::SetMuted(bool muted)
     muted_ = muted;
     if (player_)
         player_->SetMuted(muted);
+}
+
+VideoColor FfmpegEngine::GetVideoColor() const
+{
+    return player_ && player_->HasVideo() ? player_->Color() : VideoColor();
+}
+
+void FfmpegEngine::SetPictureOptions(const PictureOptions& options)
+{
+    pictureOptions_ = options;
+    if (player_)
+        player_->SetPictureOptions(options);
 }
 
 void FfmpegEngine::SetPicturesWatched(bool watched)

@@ -47,7 +47,9 @@ public:
     std::unique_ptr<SeekSeries> StartSeekSeries(std::vector<std::int64_t> seconds) override;
     void GetVideoSize(int& width, int& height) const override;
     QString ListFilterNames() const override;
+    VideoColor GetVideoColor() const override;
     void SetMuted(bool muted) override;
+    void SetPictureOptions(const PictureOptions& options) override;
     void SetPicturesWatched(bool watched) override;
 
 private:
@@ -56,6 +58,7 @@ private:
     bool active_ = false;
     bool muted_ = false;
     bool watched_ = true;
+    PictureOptions pictureOptions_;
     // Counts graphs, so that events of a released graph still on their way are dropped.
     quint64 graphId_ = 0;
     std::unique_ptr<Player> player_;

@@ -30,6 +30,11 @@ bool IsFullRange(const AVFrame& frame)
 
 }  // namespace
 
+FrameConverter::FrameConverter(const PictureOptions& options, int filterThreads)
+    : options_(options), deinterlacer_(filterThreads), toneMapper_(filterThreads)
+{
+}
+
 bool IsConvertible(const AVFrame& frame, const DisplayGeometry& geometry)
 {
     return frame.width > 0 && frame.height > 0 && frame.width == geometry.codedWidth
@@ -61,13 +66,36 @@ void FrameConverter::PrepareScaler(const AVFrame& frame, int width, int height)
     targetHeight_ = height;
 }
 
-Bitmap FrameConverter::Convert(const AVFrame& frame, const DisplayGeometry& geometry)
+Bitmap FrameConverter::Convert(const AVFrame& frame, const DisplayGeometry& geometry, const FrameNeighbours& neighbours)
 {
     if (!IsConvertible(frame, geometry))
         throw std::runtime_error("picture does not match its stream");
     const int width = geometry.stretchedWidth;
     const int height = geometry.stretchedHeight;
-    PrepareScaler(frame, width, height);
+    // The filters give pictures of the frame's own size; where they fail, the picture
+    // is shown as it is rather than not at all.
+    const AVFrame* picture = &frame;
+    FramePtr deinterlaced;
+    FramePtr toneMapped;
+    try {
+        if (options_.deinterlace && IsInterlaced(frame)) {
+            deinterlaced = deinterlacer_.Deinterlace(frame, neighbours.before, neighbours.after);
+            if (deinterlaced)
+                picture = deinterlaced.get();
+        }
+        if (options_.toneMapping && HdrTransferOf(frame.color_trc) != HdrTransfer::None) {
+            toneMapped = toneMapper_.ToneMap(*picture);
+            if (toneMapped)
+                picture = toneMapped.get();
+        }
+    } catch (const std::runtime_error&) {
+        // What was filtered before the failure stands.
+    }
+    // A tone-mapped picture is 24-bit already, in a buffer of the filters' own.
+    if (toneMapped && picture->width == width && picture->height == height)
+        return TurnClockwise(picture->data[0], std::size_t(picture->linesize[0]), width, height,
+                             geometry.clockwiseDegrees);
+    PrepareScaler(*picture, width, height);
     // The scaler writes whole vector blocks, past the end of a row and so past the end of
     // the last one: it gets rows aligned for its vectors and slack after them, and the
     // picture is copied out of them.
@@ -77,7 +105,7 @@ Bitmap FrameConverter::Convert(const AVFrame& frame, const DisplayGeometry& geom
         scratch_.resize(size);
     std::uint8_t* planes[4] = {scratch_.data(), nullptr, nullptr, nullptr};
     const int strides[4] = {int(stride), 0, 0, 0};
-    if (sws_scale(scaler_.get(), frame.data, frame.linesize, 0, frame.height, planes, strides) <= 0)
+    if (sws_scale(scaler_.get(), picture->data, picture->linesize, 0, picture->height, planes, strides) <= 0)
         throw std::runtime_error("picture conversion failed");
     return TurnClockwise(scratch_.data(), stride, width, height, geometry.clockwiseDegrees);
 }

@@ -6,7 +6,10 @@
 
 #include "common/Bitmap.h"
 #include "video/AvHandles.h"
+#include "video/Deinterlacer.h"
 #include "video/DisplayGeometry.h"
+#include "video/PictureOptions.h"
+#include "video/ToneMapper.h"
 
 namespace sm {
 
@@ -14,16 +17,36 @@ namespace sm {
 // coded size and the scaler reads its pixel format. Cheap enough to ask of every picture.
 bool IsConvertible(const AVFrame& frame, const DisplayGeometry& geometry);
 
+// The pictures decoded just before and after one, for deinterlacing it; either may be
+// null.
+struct FrameNeighbours {
+    const AVFrame* before = nullptr;
+    const AVFrame* after = nullptr;
+};
+
 // Turns decoded pictures into 24-bit bitmaps as they are meant to be seen: square
-// pixels, upright. Keeps its scaler between calls while the input stays the same.
+// pixels, upright, as the options ask deinterlaced (pictures marked interlaced) and
+// tone-mapped to SDR (HDR pictures). Keeps its scaler and filters between calls while
+// the input stays the same. Used by one thread at a time.
 class FrameConverter {
 public:
+    // The filters use that many threads (0: as many as suit the processors).
+    explicit FrameConverter(const PictureOptions& options = {}, int filterThreads = 0);
+
+    const PictureOptions& Options() const { return options_; }
+    void SetOptions(const PictureOptions& options) { options_ = options; }
+
     // The frame in the display size of the geometry (which must match the frame's coded
-    // size). Throws std::runtime_error when the picture cannot be converted.
-    Bitmap Convert(const AVFrame& frame, const DisplayGeometry& geometry);
+    // size). Throws std::runtime_error when the picture cannot be converted; a picture
+    // the filters cannot take is converted as it is.
+    Bitmap Convert(const AVFrame& frame, const DisplayGeometry& geometry, const FrameNeighbours& neighbours = {});
 
 private:
     void PrepareScaler(const AVFrame& frame, int width, int height);
+
+    PictureOptions options_;
+    Deinterlacer deinterlacer_;
+    ToneMapper toneMapper_;
 
     ScalerPtr scaler_;
     int sourceWidth_ = 0;

@@ -9,9 +9,9 @@
 
 namespace sm {
 
-KeyFrameGrabber::KeyFrameGrabber(const QString& path)
+KeyFrameGrabber::KeyFrameGrabber(const QString& path, const PictureOptions& pictures)
     : reader_(std::make_unique<MediaReader>(QFile::encodeName(path).toStdString(), nullptr)),
-      converter_(std::make_unique<FrameConverter>())
+      converter_(std::make_unique<FrameConverter>(pictures))
 {
     reader_->SetAudioWanted(false);
 }

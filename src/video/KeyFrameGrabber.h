@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "common/Bitmap.h"
+#include "video/PictureOptions.h"
 
 namespace sm {
 
@@ -16,8 +17,9 @@ class MediaReader;
 // the engine shows. Used by one thread at a time.
 class KeyFrameGrabber {
 public:
-    // Throws std::runtime_error when the file cannot be read as media.
-    explicit KeyFrameGrabber(const QString& path);
+    // Throws std::runtime_error when the file cannot be read as media. The pictures are
+    // converted as `pictures` asks.
+    explicit KeyFrameGrabber(const QString& path, const PictureOptions& pictures = {});
     ~KeyFrameGrabber();
     KeyFrameGrabber(const KeyFrameGrabber&) = delete;
     KeyFrameGrabber& operator=(const KeyFrameGrabber&) = delete;

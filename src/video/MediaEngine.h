@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "common/Bitmap.h"
+#include "video/PictureOptions.h"
+#include "video/VideoColor.h"
 
 namespace sm {
 
@@ -98,8 +100,14 @@ public:
     virtual void GetVideoSize(int& width, int& height) const = 0;
     // Each element of the chain's names followed by a CR (13); empty without a graph.
     virtual QString ListFilterNames() const = 0;
+    // What the open video declares about its colours; nothing without video.
+    virtual VideoColor GetVideoColor() const { return {}; }
     // Volume 0 (muted) or full; kept and applied to every later graph.
     virtual void SetMuted(bool muted) = 0;
+    // How decoded pictures become the pictures grabbed and shown (deinterlaced,
+    // tone-mapped); kept and applied to every later graph and series, and to the
+    // pictures of the open one converted from now on.
+    virtual void SetPictureOptions(const PictureOptions& /*options*/) {}
     // Whether anybody sees the presented pictures (at first they are taken to be seen);
     // kept for every later graph. While nobody does, an engine may leave the pictures it
     // plays undecoded, GrabFrame then giving the last one presented before; the frame of

@@ -7,9 +7,11 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/dovi_meta.h>
 }
 
 #include "video/AvError.h"
+#include "video/ToneMapper.h"
 
 namespace sm {
 namespace {
@@ -100,6 +102,15 @@ MediaReader::MediaReader(const std::string& path, const std::atomic<bool>* abort
         if (rate.num <= 0 || rate.den <= 0)
             rate = AVRational{25, 1};
         frameDurationTs_ = std::max<std::int64_t>(1, av_rescale_q(1, av_inv_q(rate), stream->time_base));
+        color_.hdr = HdrTransferOf(stream->codecpar->color_trc);
+        if (const auto* dolby = reinterpret_cast<const AVDOVIDecoderConfigurationRecord*>(
+                av_stream_get_side_data(stream, AV_PKT_DATA_DOVI_CONF, nullptr)))
+            color_.dolbyVisionProfile = dolby->dv_profile;
+        const AVFieldOrder fields = stream->codecpar->field_order;
+        interlacedStream_
+            = fields == AV_FIELD_TT || fields == AV_FIELD_BB || fields == AV_FIELD_TB || fields == AV_FIELD_BT;
+        // TT and BT show the top field first (the second letter is the one shown first).
+        topFieldFirst_ = fields == AV_FIELD_TT || fields == AV_FIELD_BT;
         const std::int64_t end = StreamLengthUnits(*stream);
         if (end > 0) {
             const std::int64_t pictureEnd = av_rescale_q(firstVideoTs_, stream->time_base, kUnit) - startUnits_ + end;
@@ -182,6 +193,7 @@ void MediaReader::Reposition(std::int64_t streamTs, bool fromKeyFrame)
     videoPackets_.clear();
     audioPackets_.clear();
     pendingVideo_ = DecodedFrame();
+    lastVideo_.reset();
     endOfInput_ = videoDrained_ = audioDrained_ = false;
     lastVideoTs_ = lastAudioTs_ = AV_NOPTS_VALUE;
     awaitingKeyFrame_ = fromKeyFrame;
@@ -227,7 +239,14 @@ DecodedFrame MediaReader::SeekExact(std::int64_t units, const std::function<bool
         if (best || fromBeginning || (abort_ && abort_->load())) {
             skipBefore_ = AV_NOPTS_VALUE;
             // A target before the first picture gets the first picture.
-            return best ? std::move(best) : std::move(pendingVideo_);
+            if (!best)
+                return std::move(pendingVideo_);
+            // An interlaced picture is deinterlaced against the one after it as well.
+            if (best.frame->interlaced_frame && !pendingVideo_ && !(abort_ && abort_->load()))
+                pendingVideo_ = Decode(video_, videoPackets_, videoDrained_, true);
+            if (best.frame->interlaced_frame && pendingVideo_)
+                best.after = RefFrame(*pendingVideo_.frame);
+            return best;
         }
         back = back == 0 ? second : back * 4;
     }
@@ -292,12 +311,14 @@ DecodedFrame MediaReader::SeekKeyFrame(std::int64_t units)
         ++decodeErrors_;
         return {};
     }
+    lastVideo_.reset();
+    MarkFieldOrder(*frame);
     std::int64_t ts = frame->best_effort_timestamp;
     if (ts == AV_NOPTS_VALUE)
         ts = chosen->pts != AV_NOPTS_VALUE ? chosen->pts : chosen->dts;
     if (ts == AV_NOPTS_VALUE)
         ts = firstVideoTs_;
-    return DecodedFrame{std::move(frame), ToUnits(ts, *stream)};
+    return DecodedFrame{std::move(frame), ToUnits(ts, *stream), nullptr, nullptr};
 }
 
 DecodedFrame MediaReader::NextVideoFrame()
@@ -348,6 +369,14 @@ bool SkippableBeforeTarget(const AVPacket& packet, std::int64_t targetTs)
            && !(packet.flags & AV_PKT_FLAG_KEY) && packet.pts + packet.duration <= targetTs;
 }
 
+void MediaReader::MarkFieldOrder(AVFrame& frame) const
+{
+    if (frame.interlaced_frame || !interlacedStream_)
+        return;
+    frame.interlaced_frame = 1;
+    frame.top_field_first = topFieldFirst_ ? 1 : 0;
+}
+
 void MediaReader::ChooseSkipping(const AVPacket& packet)
 {
     const int mode = SkippableBeforeTarget(packet, skipBefore_) ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
@@ -379,7 +408,18 @@ DecodedFrame MediaReader::Decode(CodecContextPtr& decoder, std::deque<PacketPtr>
                 frame->best_effort_timestamp = ts;
             }
             last = ts;
-            return DecodedFrame{std::move(frame), ToUnits(ts, *stream)};
+            DecodedFrame decoded{std::move(frame), ToUnits(ts, *stream), nullptr, nullptr};
+            if (video) {
+                MarkFieldOrder(*decoded.frame);
+                // Only interlaced pictures are compared with their neighbours.
+                if (decoded.frame->interlaced_frame) {
+                    decoded.before = std::move(lastVideo_);
+                    lastVideo_ = RefFrame(*decoded.frame);
+                } else {
+                    lastVideo_.reset();
+                }
+            }
+            return decoded;
         }
         if (rc == AVERROR_EOF)
             return {};

@@ -8,6 +8,7 @@
 
 #include "video/AvHandles.h"
 #include "video/DisplayGeometry.h"
+#include "video/VideoColor.h"
 
 struct AVStream;
 
@@ -15,9 +16,13 @@ namespace sm {
 
 // One decoded picture or block of sound with its position: 100-ns units from the start
 // of the media (the file's start time is position 0).
+// A picture marked interlaced (by its decoder or by its stream's field order) carries
+// the pictures decoded just before and after it, where there are any, for deinterlacing.
 struct DecodedFrame {
     FramePtr frame;
     std::int64_t timeUnits = 0;
+    FramePtr before;
+    FramePtr after;
     explicit operator bool() const { return bool(frame); }
 };
 
@@ -57,17 +62,20 @@ public:
     // file says so and it comes before DurationUnits (sound that runs on); else 0.
     std::int64_t PictureEndUnits() const { return pictureEndUnits_; }
     ChainNames ElementNames() const;
+    // What the video stream declares about its colours.
+    VideoColor Color() const { return color_; }
     // The sound's sample rate; 0 without sound.
     int AudioSampleRate() const;
 
     // Decodes the picture whose display interval contains the position (the last
     // picture when the position lies beyond the end, the first when before it) and
-    // leaves the reader just after it. Empty when no picture can be decoded, and as soon
-    // as `abandon` (asked between pictures) returns true.
+    // leaves the reader just after it (an interlaced one's next picture decoded). Empty when no picture can be decoded,
+    // and as soon as `abandon` (asked between pictures) returns true.
     DecodedFrame SeekExact(std::int64_t units, const std::function<bool()>& abandon = {});
     // Decodes only the first key frame shown at or after the position (the last key
-    // frame when none follows), for speed; its time is that frame's own. Empty when no
-    // key frame can be decoded. Pictures read after it start over with a seek.
+    // frame when none follows), for speed; its time is that frame's own, and it has no
+    // neighbours. Empty when no key frame can be decoded. Pictures read after it start
+    // over with a seek.
     DecodedFrame SeekKeyFrame(std::int64_t units);
     // The next picture in display order; empty at the end of the stream.
     DecodedFrame NextVideoFrame();
@@ -88,6 +96,8 @@ private:
     bool ReadPacket();
     DecodedFrame Decode(CodecContextPtr& decoder, std::deque<PacketPtr>& queue, bool& drained, bool video);
     void ChooseSkipping(const AVPacket& packet);
+    // Marks a picture interlaced that its decoder left unmarked when the stream says it is.
+    void MarkFieldOrder(AVFrame& frame) const;
     std::int64_t ToUnits(std::int64_t ts, const AVStream& stream) const;
 
     InputFormatPtr format_;
@@ -97,6 +107,9 @@ private:
     CodecContextPtr video_;
     CodecContextPtr audio_;
     DisplayGeometry streamGeometry_;
+    VideoColor color_;
+    bool interlacedStream_ = false;
+    bool topFieldFirst_ = true;
     const std::int32_t* displayMatrix_ = nullptr;
     std::int64_t startUnits_ = 0;
     std::int64_t durationUnits_ = 0;
@@ -112,6 +125,7 @@ private:
     bool audioWanted_ = true;
     bool awaitingKeyFrame_ = false;
     DecodedFrame pendingVideo_;
+    FramePtr lastVideo_;  // the interlaced picture decoded last, the next one's `before`
     std::int64_t lastVideoTs_;
     std::int64_t lastAudioTs_;
     // While seeking: packets wholly before this stream timestamp need not be shown.

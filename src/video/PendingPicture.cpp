@@ -4,6 +4,16 @@
 
 namespace sm {
 
+void OnDemandConverter::SetOptions(const PictureOptions& options)
+{
+    std::lock_guard lock(mutex_);
+    if (options == converter_.Options())
+        return;
+    converter_.SetOptions(options);
+    last_.reset();
+    lastBitmap_ = Bitmap();
+}
+
 Bitmap OnDemandConverter::Convert(const std::shared_ptr<const PendingPicture>& picture)
 {
     std::lock_guard lock(mutex_);
@@ -12,7 +22,8 @@ Bitmap OnDemandConverter::Convert(const std::shared_ptr<const PendingPicture>& p
     const bool same = !last_.owner_before(picture) && !picture.owner_before(last_);
     if (!same) {
         try {
-            lastBitmap_ = converter_.Convert(*picture->frame, picture->geometry);
+            lastBitmap_
+                = converter_.Convert(*picture->frame, picture->geometry, {picture->before.get(), picture->after.get()});
         } catch (const std::exception&) {
             lastBitmap_ = Bitmap();
         }

@@ -19,6 +19,9 @@ struct PendingPicture {
     FramePtr frame;  // shares the decoder's buffers, which no longer change
     DisplayGeometry geometry;
     std::int64_t timeUnits = 0;
+    // An interlaced picture's neighbours (see DecodedFrame); may be null.
+    FramePtr before;
+    FramePtr after;
 };
 
 // Converts pending pictures when they are asked for, from any thread, one at a time.
@@ -26,6 +29,10 @@ struct PendingPicture {
 // on screen is converted once however often it is grabbed.
 class OnDemandConverter {
 public:
+    explicit OnDemandConverter(const PictureOptions& options = {}) : converter_(options) {}
+
+    // Every picture converted from now on follows the options.
+    void SetOptions(const PictureOptions& options);
     // The picture's bitmap; empty when it cannot be converted.
     Bitmap Convert(const std::shared_ptr<const PendingPicture>& picture);
 

@@ -37,7 +37,7 @@ constexpr milliseconds kCatchUpWait{20'000};
 
 }  // namespace
 
-Player::Player(const std::string& path, bool muted, PlayerEvents events)
+Player::Player(const std::string& path, bool muted, const PictureOptions& pictures, PlayerEvents events)
     : events_(std::move(events)),
       reader_(std::make_unique<MediaReader>(path, &quit_)),
       clock_(std::make_unique<PlaybackClock>()),
@@ -45,9 +45,11 @@ Player::Player(const std::string& path, bool muted, PlayerEvents events)
       durationUnits_(reader_->DurationUnits()),
       pictureEndUnits_(reader_->PictureEndUnits()),
       elementNames_(reader_->ElementNames()),
+      color_(reader_->Color()),
       hasVideo_(reader_->HasVideo()),
       hasAudio_(reader_->HasAudio()),
-      muted_(muted)
+      muted_(muted),
+      converter_(pictures)
 {
     thread_ = std::thread([this] { Run(); });
 }
@@ -68,6 +70,7 @@ DisplayGeometry Player::Geometry() const { return geometry_; }
 std::int64_t Player::DurationUnits() const { return durationUnits_; }
 std::int64_t Player::PictureEndUnits() const { return pictureEndUnits_; }
 ChainNames Player::ElementNames() const { return elementNames_; }
+VideoColor Player::Color() const { return color_; }
 
 void Player::Play()
 {
@@ -102,6 +105,8 @@ void Player::SetMuted(bool muted)
     muted_ = muted;
     wake_.notify_all();
 }
+
+void Player::SetPictureOptions(const PictureOptions& options) { converter_.SetOptions(options); }
 
 void Player::SetPicturesWatched(bool watched)
 {
@@ -452,8 +457,8 @@ std::shared_ptr<const PendingPicture> Player::Pending(DecodedFrame frame)
 {
     const DisplayGeometry geometry = reader_->FrameGeometry(*frame.frame);
     if (IsConvertible(*frame.frame, geometry))
-        return std::make_shared<const PendingPicture>(
-            PendingPicture{std::move(frame.frame), geometry, frame.timeUnits});
+        return std::make_shared<const PendingPicture>(PendingPicture{std::move(frame.frame), geometry, frame.timeUnits,
+                                                                     std::move(frame.before), std::move(frame.after)});
     // A picture that cannot be shown is skipped like a damaged one.
     if (!errorSent_) {
         errorSent_ = true;

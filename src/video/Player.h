@@ -39,7 +39,7 @@ class Player {
 public:
     // Opens the file and starts the thread, stopped at position 0. Throws
     // std::runtime_error when the file cannot be played.
-    Player(const std::string& path, bool muted, PlayerEvents events);
+    Player(const std::string& path, bool muted, const PictureOptions& pictures, PlayerEvents events);
     // Stops the thread and waits for it.
     ~Player();
     Player(const Player&) = delete;
@@ -51,12 +51,15 @@ public:
     std::int64_t DurationUnits() const;
     std::int64_t PictureEndUnits() const;  // see MediaReader
     ChainNames ElementNames() const;
+    VideoColor Color() const;
 
     void Play();
     void Pause();
     void Stop();
     void Seek(std::int64_t units);
     void SetMuted(bool muted);
+    // How pictures are converted from now on.
+    void SetPictureOptions(const PictureOptions& options);
     // Whether anybody sees the presented pictures (true at first). While nobody does,
     // playing decodes no pictures: the clock moves on alone, and the picture at the
     // position is presented once somebody watches again or grabs the presented picture.
@@ -124,6 +127,7 @@ private:
     std::int64_t durationUnits_ = 0;
     std::int64_t pictureEndUnits_ = 0;
     ChainNames elementNames_;
+    VideoColor color_;
     bool hasVideo_ = false;
     bool hasAudio_ = false;
 

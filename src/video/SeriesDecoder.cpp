@@ -22,7 +22,8 @@ Bitmap DecodeSecond(MediaReader& reader, FrameConverter& converter, std::int64_t
     if (!frame)
         return {};
     try {
-        return converter.Convert(*frame.frame, reader.FrameGeometry(*frame.frame));
+        return converter.Convert(*frame.frame, reader.FrameGeometry(*frame.frame),
+                                 {frame.before.get(), frame.after.get()});
     } catch (const std::runtime_error&) {
         // A picture that cannot be converted is no frame, as for the player.
         return {};
@@ -31,11 +32,13 @@ Bitmap DecodeSecond(MediaReader& reader, FrameConverter& converter, std::int64_t
 
 }  // namespace
 
-SeriesDecoder::SeriesDecoder(std::string path, std::vector<std::int64_t> seconds, const SeriesLimits& limits)
+SeriesDecoder::SeriesDecoder(std::string path, std::vector<std::int64_t> seconds, const SeriesLimits& limits,
+                             const PictureOptions& pictures)
     : path_(std::move(path)),
       seconds_(std::move(seconds)),
       ahead_(std::size_t(std::max(1, limits.ahead))),
       decoderThreads_(std::max(0, limits.decoderThreads)),
+      pictureOptions_(pictures),
       slots_(seconds_.size())
 {
     const std::size_t count = std::min(seconds_.size(), std::size_t(std::max(1, limits.workers)));
@@ -172,7 +175,7 @@ void SeriesDecoder::Work(std::size_t worker)
         GiveUp(worker);
         return;
     }
-    FrameConverter converter;
+    FrameConverter converter(pictureOptions_, decoderThreads_);
     std::size_t index = 0;
     while (Claim(index)) {
         Bitmap picture;

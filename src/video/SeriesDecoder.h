@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/Bitmap.h"
+#include "video/PictureOptions.h"
 #include "video/SeekSeries.h"
 
 namespace sm {
@@ -32,8 +33,10 @@ struct SeriesLimits {
 class SeriesDecoder : public SeekSeries {
 public:
     // Starts the workers (at least one, at most one per second), each of which opens
-    // the file for itself; a second no worker can open the file for gives no frame.
-    SeriesDecoder(std::string path, std::vector<std::int64_t> seconds, const SeriesLimits& limits);
+    // the file for itself; a second no worker can open the file for gives no frame. The
+    // pictures are converted as `pictures` asks.
+    SeriesDecoder(std::string path, std::vector<std::int64_t> seconds, const SeriesLimits& limits,
+                  const PictureOptions& pictures = {});
     // Ends the decoding promptly and waits for the threads.
     ~SeriesDecoder() override;
     SeriesDecoder(const SeriesDecoder&) = delete;
@@ -64,6 +67,7 @@ private:
     const std::vector<std::int64_t> seconds_;
     const std::size_t ahead_;
     const int decoderThreads_;
+    const PictureOptions pictureOptions_;
     std::atomic<bool> quit_{false};
 
     mutable std::mutex mutex_;

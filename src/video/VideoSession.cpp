@@ -15,7 +15,7 @@ std::int64_t VideoSession::SeriesSpan() const
     return pictureEnd_ > 0 ? std::min(VideoDuration, pictureEnd_) : VideoDuration;
 }
 
-LoadedVideo VideoSession::LoadVideo(const QString& path)
+LoadedVideo VideoSession::LoadVideo(const QString& path, const PictureOptions& pictures)
 {
     LoadedVideo found;
     if (!QFileInfo(path).isFile())
@@ -27,6 +27,7 @@ LoadedVideo VideoSession::LoadVideo(const QString& path)
         wait_(1000);
         engine_.SetActive(true);
         engine_.ClearGraph();
+        engine_.SetPictureOptions(pictures);
         engine_.OpenMedia(path);
     } catch (...) {
         try {

@@ -32,13 +32,14 @@ public:
     // put in one that takes no time.
     void SetWait(WaitFunction wait) { wait_ = std::move(wait); }
 
-    // Loads a video into a fresh graph and leaves it stopped. When it is loaded, says so
+    // Loads a video into a fresh graph, its pictures converted as `pictures` asks, and
+    // leaves it stopped. When it is loaded, says so
     // with what it found, and VideoDuration holds the length; the caller puts the size
     // and the shot prefix where it keeps them. Not loaded: with the engine as it was when
     // no file exists at the path, with the engine inactive when the graph cannot be
     // built. Never throws. Always waits one second (through the session's wait,
     // handling events meanwhile) to let the released graph wind down.
-    LoadedVideo LoadVideo(const QString& path);
+    LoadedVideo LoadVideo(const QString& path, const PictureOptions& pictures = {});
 
     QString VideoFileName;           // full path of the video opened by command or drop
     QString EngineFileName;          // the video LoadVideo last handed to the engine, loaded or not

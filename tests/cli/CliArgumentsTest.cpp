@@ -55,6 +55,8 @@ TEST(CliOptions, EachNamedOptionSetsItsSetting)
              EXPECT_EQ(s.TimeFont.size, 16);
              EXPECT_EQ(s.AddText, "a=b");
          }},
+        {"--tonemap off --deinterlace=OFF", [](const AppSettings& s) { EXPECT_FALSE(s.ToneMapping || s.Deinterlace); }},
+        {"--set ToneMapping=0 --tonemap on", [](const AppSettings& s) { EXPECT_TRUE(s.ToneMapping); }},
         {"--set CaptureSpeed=3 --set AddTimeStamp=0",
          [](const AppSettings& s) {
              EXPECT_EQ(s.CaptureSpeed, 3);
@@ -91,8 +93,9 @@ TEST(CliOptions, FlagsInputsAndJobs)
 TEST(CliOptions, MistakesAreArgumentErrors)
 {
     const char* const parseErrors[] = {
-        "--frobnicate", "-x",      "-n",   "-n 0",     "-n 1000",         "-n many",
-        "-e 1",         "-f jpeg", "-j 0", "--json=1", "--set ThumbCols", "--set =3",
+        "--frobnicate",    "-x",       "-n",          "-n 0",          "-n 1000",
+        "-n many",         "-e 1",     "-f jpeg",     "-j 0",          "--json=1",
+        "--set ThumbCols", "--set =3", "--tonemap 1", "--deinterlace",
     };
     for (const char* arguments : parseErrors)
         EXPECT_FALSE(ParseCliArguments(Split(arguments)).error.isEmpty()) << arguments;

@@ -20,6 +20,7 @@
 #include "capture/HeadlessRunHost.h"
 #include "common/QImageAdapter.h"
 #include "output/Encoders.h"
+#include "support/CommandLineVideo.h"
 #include "settings/SettingsStore.h"
 #include "support/FileSizeLimit.h"
 #include "support/TestVideo.h"
@@ -128,8 +129,34 @@ TEST_F(CliRunTest, MixedFolderInParallelThenSkippedOnTheSecondRun)
         EXPECT_EQ(line["status"].toString(), statuses[i]);
         EXPECT_TRUE(line["reason"].isString());
         EXPECT_EQ(line["shots"].toInt(-1), 0);
+        EXPECT_TRUE(line["hdr"].isNull());
+        EXPECT_FALSE(line["tonemapped"].toBool(true));
     }
     EXPECT_EQ(QJsonDocument::fromJson(second.lines[0].toUtf8()).object()["reason"].toString(), "A_thumb.png exists");
+}
+
+TEST_F(CliRunTest, HdrVideosTellTheirTransferAndDolbyVisionProfileFiveANote)
+{
+    const QString hdr = dir.filePath("hdr");
+    QDir().mkpath(hdr);
+    test::WriteColorBars(hdr + "/pq.mkv", test::BarsTransfer::Pq, 128, 72);
+    test::WriteColorBars(hdr + "/vision.mkv", test::BarsTransfer::Pq, 128, 72, 5);
+    const CliResult json = RunCli({"--json", "-n", "1", "--no-sheet", "-o", out, hdr});
+    EXPECT_EQ(json.exitCode, 0) << json.errors.toStdString();
+    ASSERT_EQ(json.lines.size(), 2) << json.lines.join('\n').toStdString();
+    const QJsonObject pq = QJsonDocument::fromJson(json.lines[0].toUtf8()).object();
+    const QJsonObject vision = QJsonDocument::fromJson(json.lines[1].toUtf8()).object();
+    EXPECT_EQ(pq["hdr"].toString(), "pq");
+    EXPECT_TRUE(pq["tonemapped"].toBool());
+    EXPECT_TRUE(pq["note"].isNull());
+    EXPECT_EQ(vision["note"].toString(), "dolby vision profile 5, colours not exact");
+    EXPECT_EQ(vision["shots"].toInt(), 1) << "the shots are written all the same";
+
+    const CliResult text = RunCli({"--tonemap", "off", "-n", "1", "--no-sheet", "-o", out, hdr + "/vision.mkv"});
+    ASSERT_EQ(text.lines.size(), 1);
+    EXPECT_EQ(text.lines[0],
+              QStringList({"ok", hdr + "/vision.mkv", "1", "", "note: dolby vision profile 5, colours not exact"})
+                  .join('\t'));
 }
 
 TEST_F(CliRunTest, ArgumentErrorsHelpAndVersion)

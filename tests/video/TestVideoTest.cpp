@@ -1,9 +1,9 @@
 // The generator's videos, read back by the independent command-line decoder.
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "support/CommandLineVideo.h"
 #include "support/TestVideo.h"
 
 namespace sm::test {
@@ -13,19 +13,7 @@ namespace {
 // or an empty bitmap when the tool fails.
 Bitmap CommandLineFrame(const QString& path, int index, int width, int height)
 {
-    QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"),
-                 {"-v", "error", "-i", path, "-vf", QStringLiteral("select=eq(n\\,%1)").arg(index), "-frames:v", "1",
-                  "-f", "rawvideo", "-pix_fmt", "bgr24", "-"});
-    if (!ffmpeg.waitForFinished(20000) || ffmpeg.exitCode() != 0)
-        return {};
-    const QByteArray raw = ffmpeg.readAllStandardOutput();
-    if (raw.size() != qsizetype(width) * height * 3)
-        return {};
-    Bitmap bitmap(width, height);
-    for (int y = 0; y < height; ++y)
-        std::memcpy(bitmap.row(y), raw.constData() + qsizetype(y) * width * 3, std::size_t(width) * 3);
-    return bitmap;
+    return CommandLinePicture(path, QStringLiteral("select=eq(n\\,%1)").arg(index), width, height);
 }
 
 struct GeneratorCase {

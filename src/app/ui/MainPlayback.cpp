@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "app/ui/MainWindow.h"
+#include "capture/PictureSettings.h"
 #include "capture/ShotFiles.h"
 #include "settings/GuardedCommand.h"
 #include "video/PlaybackControl.h"
@@ -28,7 +29,7 @@ void TfrmMain::bindPlayback()
 
 bool TfrmMain::LoadVideo(const QString& path)
 {
-    const LoadedVideo found = session_.LoadVideo(path);
+    const LoadedVideo found = session_.LoadVideo(path, PictureOptionsOf(settings_));
     if (found.Loaded) {
         // The resize option starts from the video's own size.
         if (found.NativeSize) {
