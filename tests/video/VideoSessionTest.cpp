@@ -44,6 +44,7 @@ protected:
 
 TEST_F(LoadVideoTest, LoadsIntoAFreshStoppedGraphAndTakesTheVideosValues)
 {
+    settings.ToneMapping = false;
     ASSERT_TRUE(session.LoadVideo(clip.path, settings, prefix));
 
     // The released graph is given a second to wind down before the new one is built.
@@ -54,6 +55,7 @@ TEST_F(LoadVideoTest, LoadsIntoAFreshStoppedGraphAndTakesTheVideosValues)
     EXPECT_EQ(settings.ShotsHeight, 576);
     EXPECT_EQ(prefix, QStringLiteral("clip_"));
     EXPECT_EQ(session.VideoDuration, 3725);
+    EXPECT_EQ(engine.pictureOptions, (PictureOptions{false, true})) << "the pictures follow the settings";
 }
 
 TEST_F(LoadVideoTest, AMissingFileOrAFolderFailsAndLeavesTheEngineAsItWas)
