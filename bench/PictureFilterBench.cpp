@@ -33,13 +33,13 @@ struct FilterVideo {
     QStringList arguments;
 };
 
-// Test patterns carried to PQ the way a phone's HDR10 is tagged, a key frame a second.
+// Test patterns carried to PQ the way a phone's HDR10 is tagged, a key frame every 2 s.
 const FilterVideo kHdrVideo{
     "hevc10_pq_2160p",
-    "/tmp/stillmark-bench/hevc10-pq-2160p.mkv",
+    "/tmp/stillmark-bench/hevc10-pq-2160p-gop2s.mkv",
     {"-f", "lavfi", "-i", "testsrc2=size=3840x2160:rate=25:duration=12", "-vf",
      "zscale=tin=bt709:pin=bt709:min=bt709:rin=tv:t=smpte2084:p=bt2020:m=bt2020nc:r=tv:npl=100,format=yuv420p10le",
-     "-c:v", "libx265", "-preset", "ultrafast", "-x265-params", "keyint=25:min-keyint=25:scenecut=0:log-level=error",
+     "-c:v", "libx265", "-preset", "ultrafast", "-x265-params", "keyint=50:min-keyint=50:scenecut=0:log-level=error",
      "-color_primaries", "bt2020", "-color_trc", "smpte2084", "-colorspace", "bt2020nc"}};
 
 // Test patterns at 50 frames a second woven into 25 interlaced frames, top field first.

@@ -31,7 +31,9 @@ FramePtr Marked(const AVFrame& picture, bool interlaced)
 
 bool IsInterlaced(const AVFrame& picture) { return picture.interlaced_frame != 0; }
 
-Deinterlacer::Deinterlacer(int threads) : chain_(kChain, threads), single_(kChain, threads) {}
+// The chain started afresh for each picture runs on the calling thread alone: starting
+// and ending a pool of threads for every picture would cost more than the picture.
+Deinterlacer::Deinterlacer(int threads) : chain_(kChain, threads), single_(kChain, 1) {}
 
 FramePtr Deinterlacer::Take(FilterChain& chain, std::int64_t pts)
 {

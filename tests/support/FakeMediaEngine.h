@@ -40,6 +40,7 @@ public:
     // being decoded; meanwhile each of them adds to the decoder's work, unless it is stuck.
     int slowGrabs = 0;
     bool decoderStuck = false;
+    PictureOptions pictureOptions;  // the last set, kept out of `calls`
 
     bool SetActive(bool on) override;
     bool IsActive() const override { return active_; }
@@ -59,6 +60,7 @@ public:
     void GetVideoSize(int& width, int& height) const override;
     QString ListFilterNames() const override { return active_ ? filterNames : QString(); }
     void SetMuted(bool muted) override;
+    void SetPictureOptions(const PictureOptions& options) override { pictureOptions = options; }
 
     bool muted() const { return muted_; }
     std::int64_t position() const { return position_; }

@@ -26,7 +26,7 @@ protected:
 
 TEST_F(LoadVideoTest, LoadsIntoAFreshStoppedGraphAndTakesTheVideosValues)
 {
-    const LoadedVideo found = session.LoadVideo(clip.path);
+    const LoadedVideo found = session.LoadVideo(clip.path, PictureOptions{false, true});
     ASSERT_TRUE(found.Loaded);
 
     // The released graph is given a second to wind down before the new one is built.
@@ -36,6 +36,7 @@ TEST_F(LoadVideoTest, LoadsIntoAFreshStoppedGraphAndTakesTheVideosValues)
     EXPECT_EQ(found.NativeSize, QSize(720, 576));
     EXPECT_EQ(found.Duration, 3725);
     EXPECT_EQ(session.VideoDuration, 3725);
+    EXPECT_EQ(engine.pictureOptions, (PictureOptions{false, true})) << "the pictures are converted as asked";
 }
 
 TEST_F(LoadVideoTest, AMissingFileOrAFolderFailsAndLeavesTheEngineAsItWas)
