@@ -16,9 +16,9 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/Texts.h"
 #include "capture/ShotList.h"
 #include "output/Encoders.h"
+#include "settings/Texts.h"
 #include "sheet/SheetFileTypes.h"
 #include "sheet/ui/ThumbWindow.h"
 #include "support/ScriptedPrompts.h"
