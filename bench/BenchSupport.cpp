@@ -11,7 +11,8 @@ bool EnsureTestVideo(benchmark::State& state, const char* path, int width, int h
                      const QStringList& encoderArguments)
 {
     QStringList arguments{
-        "-f", "lavfi", "-i", QStringLiteral("testsrc2=size=%1x%2:rate=25:duration=%3").arg(width).arg(height).arg(seconds)};
+        "-f", "lavfi", "-i",
+        QStringLiteral("testsrc2=size=%1x%2:rate=25:duration=%3").arg(width).arg(height).arg(seconds)};
     arguments << encoderArguments << "-pix_fmt"
               << "yuv420p";
     return EnsureVideo(state, path, arguments);

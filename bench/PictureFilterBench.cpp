@@ -46,13 +46,13 @@ const FilterVideo kHdrVideo{
 const FilterVideo kInterlacedVideos[] = {
     {"mpeg2_576i",
      "/tmp/stillmark-bench/mpeg2-576i.mkv",
-     {"-f", "lavfi", "-i", "testsrc2=size=720x576:rate=50:duration=12", "-vf", "interlace=scan=tff:lowpass=0",
-      "-c:v", "mpeg2video", "-q:v", "3", "-g", "12", "-flags", "+ildct+ilme", "-top", "1", "-pix_fmt", "yuv420p"}},
+     {"-f", "lavfi", "-i", "testsrc2=size=720x576:rate=50:duration=12", "-vf", "interlace=scan=tff:lowpass=0", "-c:v",
+      "mpeg2video", "-q:v", "3", "-g", "12", "-flags", "+ildct+ilme", "-top", "1", "-pix_fmt", "yuv420p"}},
     {"h264_1080i",
      "/tmp/stillmark-bench/h264-1080i.mkv",
-     {"-f", "lavfi", "-i", "testsrc2=size=1920x1080:rate=50:duration=12", "-vf", "interlace=scan=tff:lowpass=0",
-      "-c:v", "libx264", "-preset", "veryfast", "-g", "50", "-flags", "+ildct+ilme", "-x264opts", "tff=1",
-      "-pix_fmt", "yuv420p"}},
+     {"-f", "lavfi", "-i", "testsrc2=size=1920x1080:rate=50:duration=12", "-vf", "interlace=scan=tff:lowpass=0", "-c:v",
+      "libx264", "-preset", "veryfast", "-g", "50", "-flags", "+ildct+ilme", "-x264opts", "tff=1", "-pix_fmt",
+      "yuv420p"}},
 };
 
 bool Generated(const FilterVideo& video, benchmark::State& state)
@@ -119,9 +119,9 @@ void BM_ToneMapSeries(benchmark::State& state)
     for (auto _ : state) {
         sm::FfmpegEngine engine;
         Open(engine, kHdrVideo, {state.range(1) != 0, true});
-        const std::unique_ptr<sm::SeekSeries> series = engineSeries
-                                                           ? engine.StartSeekSeries(Positions())
-                                                           : std::make_unique<sm::EngineSeekSeries>(engine, Positions());
+        const std::unique_ptr<sm::SeekSeries> series
+            = engineSeries ? engine.StartSeekSeries(Positions())
+                           : std::make_unique<sm::EngineSeekSeries>(engine, Positions());
         for (std::size_t i = 0; i < Positions().size(); ++i) {
             series->SeekNext();
             sm::Bitmap picture;
