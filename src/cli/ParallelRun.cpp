@@ -1,7 +1,5 @@
 #include "cli/ParallelRun.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QThread>
 
 #include <condition_variable>
@@ -11,15 +9,8 @@
 #include <optional>
 #include <set>
 
-#include "capture/HeadlessRunHost.h"
-#include "capture/PictureSettings.h"
 #include "capture/ShotFiles.h"
-#include "cli/KeyFrameShotTaker.h"
-#include "output/Encoders.h"
-#include "output/ImageFormats.h"
 #include "settings/Texts.h"
-#include "video/FfmpegEngine.h"
-#include "video/VideoSession.h"
 
 namespace sm {
 namespace {
@@ -103,102 +94,21 @@ private:
     int endedWorkers_ = 0;
 };
 
-// One worker: its own engine, session, host and encoders, on its own thread.
-class Worker {
-public:
-    Worker(SharedRun& shared, const ParallelRunSetup& setup) : shared_(shared), setup_(setup), session_(engine_)
-    {
-        engine_.SetMuted(true);
-        engine_.SetPicturesWatched(false);  // there is no window: only seek frames are taken
-        // Events of a released graph are dropped by the engine; no need to wait for them.
-        session_.SetWait([](int) { QCoreApplication::processEvents(); });
-        control_.AbortRequested = false;
-        control_.Running = true;
+// One worker on its own thread: takes videos until none is left.
+void RunWorker(SharedRun& shared, const ParallelRunSetup& setup)
+{
+    VideoWorker worker(setup);
+    while (const std::optional<int> index = shared.Take()) {
+        shared.Post({RunEvent::Started, *index});
+        VideoRunEvents events;
+        events.Planned = [&shared, index](int count) { shared.Post({RunEvent::Planned, *index, count}); };
+        events.ShotDone = [&shared, index](int done) { shared.Post({RunEvent::ShotDone, *index, done}); };
+        events.StopRequested = [&shared] { return shared.Stopped(); };
+        shared.Post({RunEvent::Finished, *index, 0, worker.Run(shared.Paths()[*index], events)});
     }
-
-    void Run()
-    {
-        while (const std::optional<int> index = shared_.Take())
-            shared_.Post({RunEvent::Finished, *index, 0, RunOne(*index)});
-    }
-
-private:
-    VideoReport RunOne(int index)
-    {
-        const QString& path = shared_.Paths()[index];
-        shared_.Post({RunEvent::Started, index});
-        if (setup_.SkipExisting) {
-            const QString marker = ExistingOutputMarker(path, setup_.Settings, setup_.Choices);
-            if (QFileInfo::exists(marker)) {
-                AddSkippedDuration(path);
-                return NotRunReport(VideoOutcome::Skipped, lang::kCliExists.arg(QFileInfo(marker).fileName()), path);
-            }
-        }
-        BatchRunEvents events;
-        events.ShotsPlanned = [this, index](int count) { shared_.Post({RunEvent::Planned, index, count}); };
-        events.ShotDone = [this, index](int done) {
-            shared_.Post({RunEvent::ShotDone, index, done});
-            FollowStop();
-        };
-        events.ConfirmAbort = [] { return true; };
-        try {
-            const BatchVideoResult result = RunBatchVideo(
-                {.Path = path,
-                 .TimeOffset = timeOffset_,
-                 .Session = session_,
-                 .Host = host_,
-                 .Control = control_,
-                 .Settings = setup_.Settings,
-                 .FileEncoders = encoders_,
-                 .Choices = setup_.Choices,
-                 .Events = events,
-                 .Taker = setup_.KeyFrames ? KeyFrameShotTaker(path, control_, PictureOptionsOf(setup_.Settings))
-                                           : BatchShotTaker()});
-            timeOffset_ = NextTimeOffset(timeOffset_, result, setup_.Settings);
-            VideoReport report = ReportFromRun(result);
-            if (result.Status != BatchVideoStatus::NotLoaded)
-                ReportColors(report, engine_.GetVideoColor(), setup_.Settings.ToneMapping);
-            return report;
-        } catch (const std::exception& error) {
-            return NotRunReport(VideoOutcome::Failed, QString::fromLocal8Bit(error.what()), path);
-        }
-    }
-
-    // The stop request reaches the run through its own control, on this thread.
-    void FollowStop()
-    {
-        if (shared_.Stopped())
-            control_.AbortRequested = true;
-    }
-
-    // A video left out because its files are there from an earlier run still moves the
-    // labels of the ones after it on, as that run did.
-    void AddSkippedDuration(const QString& path)
-    {
-        if (setup_.Settings.Aggregate)
-            timeOffset_
-                = NextTimeOffset(timeOffset_, ProbeBatchVideo(session_, setup_.Settings, path), setup_.Settings);
-    }
-
-    SharedRun& shared_;
-    const ParallelRunSetup& setup_;
-    FfmpegEngine engine_;
-    VideoSession session_;
-    HeadlessRunHost host_;
-    Encoders encoders_;
-    RunControl control_;
-    std::int64_t timeOffset_ = 0;
-};
+}
 
 }  // namespace
-
-QString ExistingOutputMarker(const QString& path, const AppSettings& settings, const BatchChoices& choices)
-{
-    const QString prefix = ShotPrefixForVideo(path);
-    const QString extension = FileExtensionFor(settings.SaveFormat);
-    return choices.Thumbnails ? SheetFileName(settings.OutputFolder, prefix, extension)
-                              : ShotFileName(settings.OutputFolder, prefix, 1, extension);
-}
 
 std::vector<VideoReport> RunVideos(const QStringList& paths, const ParallelRunSetup& setup,
                                    const std::atomic<bool>& stop, const RunListener& listener)
@@ -208,10 +118,7 @@ std::vector<VideoReport> RunVideos(const QStringList& paths, const ParallelRunSe
     std::vector<std::unique_ptr<QThread>> threads;
     for (int i = 0; i < workers; ++i) {
         threads.emplace_back(QThread::create([&shared, &setup] {
-            {
-                Worker worker(shared, setup);
-                worker.Run();
-            }
+            RunWorker(shared, setup);
             shared.WorkerEnded();
         }));
         threads.back()->start();

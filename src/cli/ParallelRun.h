@@ -7,20 +7,10 @@
 #include <functional>
 #include <vector>
 
-#include "batch/BatchRun.h"
 #include "cli/VideoReport.h"
-#include "settings/Settings.h"
+#include "cli/VideoWorker.h"
 
 namespace sm {
-
-// How the videos of a command-line run are processed.
-struct ParallelRunSetup {
-    AppSettings Settings;  // readied by PrepareBatchRun
-    BatchChoices Choices;
-    bool KeyFrames = false;
-    bool SkipExisting = false;
-    int Jobs = 1;
-};
 
 // What a run tells as it goes, always on the thread that called RunVideos.
 struct RunListener {
@@ -30,10 +20,6 @@ struct RunListener {
     // Each video's report, in input order.
     std::function<void(int index, const VideoReport& report)> Finished;
 };
-
-// The file whose presence makes --skip-existing leave a video: its sheet, or without
-// sheets its first shot.
-QString ExistingOutputMarker(const QString& path, const AppSettings& settings, const BatchChoices& choices);
 
 // Runs each video as the batch does, `jobs` at a time, each worker on a thread of its
 // own with its own engine. A video whose shot prefix equals that of one still running
