@@ -14,6 +14,7 @@ const QStringList kFormatNames = {QStringLiteral("jpg"), QStringLiteral("png"), 
                                   QStringLiteral("gif"), QStringLiteral("tif")};
 
 constexpr int kMaxJobs = 1024;
+constexpr int kMaxTimeout = 86400;
 
 std::optional<int> IntegerIn(const QString& text, int low, int high)
 {
@@ -135,6 +136,14 @@ const std::vector<OptionRule>& Rules()
              if (!jobs)
                  return lang::kCliWantsJobs.arg(s).arg(kMaxJobs).arg(v);
              o.jobs = *jobs;
+             return QString();
+         }},
+        {"", "timeout", true,
+         [](O& o, const QString& v, const QString& s) {
+             const std::optional<int> seconds = IntegerIn(v, 0, kMaxTimeout);
+             if (!seconds)
+                 return lang::kCliWantsTimeout.arg(s).arg(kMaxTimeout).arg(v);
+             o.timeout = *seconds;
              return QString();
          }},
     };

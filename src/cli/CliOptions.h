@@ -29,7 +29,8 @@ struct CliOptions {
     bool skipExisting = false;
     bool keyFrames = false;
     bool json = false;
-    int jobs = 0;  // 0: one per processor
+    int jobs = 0;       // 0: one per processor
+    int timeout = 120;  // seconds a video may go without a shot done; 0: no limit
 };
 
 // The options, or the reason they are not understood (then exit code 2 with usage).

@@ -15,11 +15,15 @@ CliSettings BuildCliSettings(const CliOptions& options, const QString& programFo
     CliSettings result;
     AppSettings& settings = result.settings;
     const QString file = options.settingsFile.isEmpty() ? SettingsFilePath(programFolder) : options.settingsFile;
-    if (!options.settingsFile.isEmpty() && !QFileInfo(file).isFile()) {
-        result.error = lang::kCliNoSettingsFile.arg(file);
+    // Only a regular file is read: a FIFO or a device would block the read or never end.
+    const QFileInfo info(file);
+    if (!options.settingsFile.isEmpty() && !info.isFile()) {
+        result.error = !info.exists() ? lang::kCliNoSettingsFile.arg(file)
+                       : info.isDir() ? lang::kCliSettingsIsFolder.arg(file)
+                                      : lang::kCliSettingsNotAFile.arg(file);
         return result;
     }
-    if (QFileInfo(file).isFile()) {
+    if (info.isFile()) {
         try {
             LoadSettingsFile(file, settings);
         } catch (const std::runtime_error& error) {

@@ -1,111 +1,125 @@
 #include "cli/ParallelRun.h"
 
-#include <QThread>
+#include <QFileInfo>
 
-#include <condition_variable>
-#include <deque>
-#include <memory>
-#include <mutex>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <map>
 #include <optional>
 #include <set>
 
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "capture/ShotFiles.h"
+#include "cli/WorkerProcess.h"
 #include "settings/Texts.h"
 
 namespace sm {
 namespace {
 
-struct RunEvent {
-    enum Kind { Started, Planned, ShotDone, Finished };
-    RunEvent(Kind kind, int index, int value = 0, VideoReport report = {})
-        : kind(kind), index(index), value(value), report(std::move(report))
-    {
-    }
-    Kind kind;
-    int index;
-    int value;
-    VideoReport report;
-};
+using Clock = std::chrono::steady_clock;
 
-// What the workers share with the thread that started them; everything behind `mutex`.
-class SharedRun {
-public:
-    SharedRun(const QStringList& paths, const std::atomic<bool>& stop) : paths_(paths), stop_(stop)
-    {
-        for (const QString& path : paths)
-            prefixes_ << ShotPrefixForVideo(path);
-    }
+// How often the parent looks at the stop request and the watchdog when no worker speaks.
+constexpr int kPollMs = 100;
 
-    // The next video to run, once no video of the same prefix runs; none when all are
-    // taken or the run is stopped.
-    std::optional<int> Take()
-    {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return stop_ || next_ >= paths_.size() || !running_.contains(prefixes_[next_]); });
-        if (stop_ || next_ >= paths_.size())
-            return std::nullopt;
-        running_.insert(prefixes_[next_]);
-        return int(next_++);
-    }
+// A worker's own stop request: the parent passes its stop on as SIGTERM.
+std::atomic<bool> workerStopRequested{false};
 
-    void Post(RunEvent event)
-    {
-        std::lock_guard lock(mutex_);
-        if (event.kind == RunEvent::Finished)
-            running_.erase(running_.find(prefixes_[event.index]));
-        events_.push_back(std::move(event));
-        changed_.notify_all();
-    }
+void RequestWorkerStop(int) { workerStopRequested = true; }
 
-    void WorkerEnded()
-    {
-        std::lock_guard lock(mutex_);
-        ++endedWorkers_;
-        changed_.notify_all();
-    }
-
-    // Waits a little for events; returns them, and whether every worker has ended.
-    std::deque<RunEvent> Wait(int workers, bool& allEnded)
-    {
-        std::unique_lock lock(mutex_);
-        changed_.wait_for(lock, std::chrono::milliseconds(100),
-                          [&] { return !events_.empty() || endedWorkers_ == workers; });
-        // A stop request must wake workers that wait for a prefix.
-        if (stop_)
-            changed_.notify_all();
-        allEnded = endedWorkers_ == workers;
-        std::deque<RunEvent> taken;
-        taken.swap(events_);
-        return taken;
-    }
-
-    const QStringList& Paths() const { return paths_; }
-    bool Stopped() const { return stop_; }
-
-private:
-    const QStringList paths_;
-    QStringList prefixes_;
-    const std::atomic<bool>& stop_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    qsizetype next_ = 0;
-    std::multiset<QString> running_;
-    std::deque<RunEvent> events_;
-    int endedWorkers_ = 0;
-};
-
-// One worker on its own thread: takes videos until none is left.
-void RunWorker(SharedRun& shared, const ParallelRunSetup& setup)
+// The suite's way to make a worker fail as a broken library would, after the first
+// shot of one video: STILLMARK_WORKER_FAULT=crash:NAME aborts, hang:NAME waits forever
+// (NAME is the video's file name). Read in the worker alone, never by the parent.
+void SimulateFault(const QString& path)
 {
+    const QString fault = qEnvironmentVariable("STILLMARK_WORKER_FAULT");
+    const qsizetype colon = fault.indexOf(u':');
+    if (colon < 0 || fault.mid(colon + 1) != QFileInfo(path).fileName())
+        return;
+    if (fault.left(colon) == QLatin1String("crash"))
+        std::abort();
+    if (fault.left(colon) == QLatin1String("hang"))
+        for (;;)
+            ::pause();
+}
+
+// The body of a worker process: one video, its progress and its report to the parent.
+void RunInWorker(WorkerChannel& channel, const QString& path, std::int64_t timeOffset, const ParallelRunSetup& setup,
+                 const std::atomic<bool>& stop, const RunListener& listener)
+{
+    struct sigaction action {};
+    action.sa_handler = RequestWorkerStop;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGTERM, &action, nullptr);
+    sigset_t terminate;
+    sigemptyset(&terminate);
+    sigaddset(&terminate, SIGTERM);
+    ::sigprocmask(SIG_UNBLOCK, &terminate, nullptr);
+
     VideoWorker worker(setup);
-    while (const std::optional<int> index = shared.Take()) {
-        shared.Post({RunEvent::Started, *index});
-        VideoRunEvents events;
-        events.Planned = [&shared, index](int count) { shared.Post({RunEvent::Planned, *index, count}); };
-        events.ShotDone = [&shared, index](int done) { shared.Post({RunEvent::ShotDone, *index, done}); };
-        events.StopRequested = [&shared] { return shared.Stopped(); };
-        shared.Post({RunEvent::Finished, *index, 0, worker.Run(shared.Paths()[*index], events)});
-    }
+    worker.SetTimeOffset(timeOffset);
+    VideoRunEvents events;
+    const auto progress = [&channel](WorkerMessage::Kind kind, int value) {
+        WorkerMessage message;
+        message.kind = kind;
+        message.value = value;
+        channel.Send(message);
+    };
+    events.Planned = [&progress](int count) { progress(WorkerMessage::Kind::Planned, count); };
+    events.ShotDone = [&progress, &path](int done) {
+        progress(WorkerMessage::Kind::ShotDone, done);
+        if (done == 1)
+            SimulateFault(path);
+    };
+    events.StopRequested = [&stop] { return stop || workerStopRequested; };
+    const VideoReport report = worker.Run(path, events);
+    WorkerMessage finished;
+    finished.kind = WorkerMessage::Kind::Finished;
+    finished.outcome = int(report.Outcome);
+    finished.reason = report.Reason;
+    finished.line = listener.Line ? listener.Line(report) : TextLine(report);
+    finished.timeOffset = worker.TimeOffset();
+    channel.Send(finished);
+}
+
+// A video's worker while it runs.
+struct Running {
+    WorkerProcess process;
+    Clock::time_point lastProgress;
+    bool timedOut = false;
+    std::optional<WorkerMessage> finished;
+};
+
+// Forks a worker for the video. SIGTERM is held back until the worker has its own
+// handler, so a stop passed on at once is not taken for the parent's.
+std::optional<WorkerProcess> StartWorker(const std::function<void(WorkerChannel&)>& body,
+                                         const std::map<int, Running>& running)
+{
+    std::vector<int> others;
+    for (const auto& [index, worker] : running)
+        others.push_back(worker.process.Fd());
+    sigset_t terminate, old;
+    sigemptyset(&terminate);
+    sigaddset(&terminate, SIGTERM);
+    ::sigprocmask(SIG_BLOCK, &terminate, &old);
+    std::optional<WorkerProcess> process = WorkerProcess::Start(body, others);
+    ::sigprocmask(SIG_SETMASK, &old, nullptr);
+    return process;
+}
+
+QString FailureOfEndedWorker(int status, bool timedOut, int timeoutSeconds)
+{
+    if (timedOut)
+        return lang::kCliTimedOut.arg(timeoutSeconds);
+    if (WIFSIGNALED(status))
+        return lang::kCliCrashed.arg(WTERMSIG(status));
+    return lang::kCliCrashedWithStatus.arg(WEXITSTATUS(status));
 }
 
 }  // namespace
@@ -113,53 +127,119 @@ void RunWorker(SharedRun& shared, const ParallelRunSetup& setup)
 std::vector<VideoReport> RunVideos(const QStringList& paths, const ParallelRunSetup& setup,
                                    const std::atomic<bool>& stop, const RunListener& listener)
 {
-    SharedRun shared(paths, stop);
-    const int workers = std::max(1, std::min<int>(setup.Settings.Aggregate ? 1 : setup.Jobs, int(paths.size())));
-    std::vector<std::unique_ptr<QThread>> threads;
-    for (int i = 0; i < workers; ++i) {
-        threads.emplace_back(QThread::create([&shared, &setup] {
-            RunWorker(shared, setup);
-            shared.WorkerEnded();
-        }));
-        threads.back()->start();
-    }
+    const std::size_t count = std::size_t(paths.size());
+    QStringList prefixes;
+    for (const QString& path : paths)
+        prefixes << ShotPrefixForVideo(path);
+    const auto lineOf
+        = [&listener](const VideoReport& report) { return listener.Line ? listener.Line(report) : TextLine(report); };
 
-    std::vector<std::optional<VideoReport>> reports(std::size_t(paths.size()));
+    std::vector<std::optional<VideoReport>> reports(count);
+    std::vector<QString> lines(count);
     std::size_t told = 0;
-    const auto tellInOrder = [&] {
-        for (; told < reports.size() && reports[told]; ++told)
+    const auto finish = [&](int index, VideoReport report, QString line) {
+        reports[std::size_t(index)] = std::move(report);
+        lines[std::size_t(index)] = std::move(line);
+        for (; told < count && reports[told]; ++told)
             if (listener.Finished)
-                listener.Finished(int(told), *reports[told]);
+                listener.Finished(int(told), lines[told]);
     };
-    for (bool allEnded = false; !allEnded;) {
-        for (RunEvent& event : shared.Wait(workers, allEnded)) {
-            switch (event.kind) {
-            case RunEvent::Started:
-                if (listener.Started)
-                    listener.Started(event.index);
-                break;
-            case RunEvent::Planned:
-                if (listener.Planned)
-                    listener.Planned(event.index, event.value);
-                break;
-            case RunEvent::ShotDone:
-                if (listener.ShotDone)
-                    listener.ShotDone(event.index, event.value);
-                break;
-            case RunEvent::Finished:
-                reports[std::size_t(event.index)] = std::move(event.report);
-                tellInOrder();
-                break;
+
+    const std::size_t jobs = std::size_t(std::max(1, setup.Settings.Aggregate ? 1 : setup.Jobs));
+    const auto timeout = std::chrono::seconds(setup.TimeoutSeconds);
+    std::map<int, Running> running;
+    std::multiset<QString> runningPrefixes;
+    std::size_t next = 0;
+    std::int64_t timeOffset = 0;
+    bool stopPassedOn = false;
+    for (;;) {
+        // Videos start in input order; one whose prefix is running holds back the rest.
+        while (!stop && running.size() < jobs && next < count && !runningPrefixes.contains(prefixes[qsizetype(next)])) {
+            const int index = int(next++);
+            const QString& path = paths[index];
+            std::optional<WorkerProcess> process = StartWorker(
+                [&, index](WorkerChannel& channel) {
+                    RunInWorker(channel, paths[index], timeOffset, setup, stop, listener);
+                },
+                running);
+            if (!process) {
+                const VideoReport report = NotRunReport(
+                    VideoOutcome::Failed, lang::kCliNoWorker.arg(QString::fromLocal8Bit(std::strerror(errno))), path);
+                finish(index, report, lineOf(report));
+                continue;
             }
+            runningPrefixes.insert(prefixes[index]);
+            running.emplace(index, Running{std::move(*process), Clock::now(), false, std::nullopt});
+            if (listener.Started)
+                listener.Started(index);
+        }
+        if (running.empty())
+            break;
+        if (stop && !stopPassedOn) {
+            for (const auto& [index, worker] : running)
+                worker.process.Signal(SIGTERM);
+            stopPassedOn = true;
+        }
+
+        std::vector<pollfd> fds;
+        for (const auto& [index, worker] : running)
+            fds.push_back({worker.process.Fd(), POLLIN, 0});
+        ::poll(fds.data(), fds.size(), kPollMs);
+        const Clock::time_point now = Clock::now();
+        for (auto it = running.begin(); it != running.end();) {
+            const int index = it->first;
+            Running& worker = it->second;
+            std::vector<WorkerMessage> messages;
+            const bool open = worker.process.Read(messages);
+            for (WorkerMessage& message : messages) {
+                switch (message.kind) {
+                case WorkerMessage::Kind::Planned:
+                    worker.lastProgress = now;
+                    if (listener.Planned)
+                        listener.Planned(index, message.value);
+                    break;
+                case WorkerMessage::Kind::ShotDone:
+                    worker.lastProgress = now;
+                    if (listener.ShotDone)
+                        listener.ShotDone(index, message.value);
+                    break;
+                case WorkerMessage::Kind::Finished:
+                    worker.finished = std::move(message);
+                    break;
+                }
+            }
+            if (open) {
+                if (timeout.count() > 0 && !worker.finished && !worker.timedOut
+                    && now - worker.lastProgress >= timeout) {
+                    worker.timedOut = true;
+                    worker.process.Signal(SIGKILL);
+                }
+                ++it;
+                continue;
+            }
+            // A report that came whole stands, whatever became of the process after it.
+            const int status = worker.process.Reap();
+            const QString& path = paths[index];
+            if (worker.finished) {
+                if (setup.Settings.Aggregate)
+                    timeOffset = worker.finished->timeOffset;
+                finish(index, NotRunReport(VideoOutcome(worker.finished->outcome), worker.finished->reason, path),
+                       worker.finished->line);
+            } else {
+                const VideoReport report = NotRunReport(
+                    VideoOutcome::Failed, FailureOfEndedWorker(status, worker.timedOut, setup.TimeoutSeconds), path);
+                finish(index, report, lineOf(report));
+            }
+            runningPrefixes.erase(runningPrefixes.find(prefixes[index]));
+            it = running.erase(it);
         }
     }
-    for (const std::unique_ptr<QThread>& thread : threads)
-        thread->wait();
 
-    for (std::size_t i = 0; i < reports.size(); ++i)
-        if (!reports[i])
-            reports[i] = NotRunReport(VideoOutcome::Skipped, lang::kCliInterrupted, paths[qsizetype(i)]);
-    tellInOrder();
+    for (std::size_t i = 0; i < count; ++i)
+        if (!reports[i]) {
+            const VideoReport report = NotRunReport(VideoOutcome::Skipped, lang::kCliInterrupted, paths[qsizetype(i)]);
+            finish(int(i), report, lineOf(report));
+        }
     std::vector<VideoReport> ordered;
     for (std::optional<VideoReport>& report : reports)
         ordered.push_back(std::move(*report));

@@ -22,6 +22,7 @@ struct ParallelRunSetup {
     bool KeyFrames = false;
     bool SkipExisting = false;
     int Jobs = 1;
+    int TimeoutSeconds = 120;  // a video with no shot done for so long is given up; 0: never
 };
 
 // What one video's run tells as it goes, on the thread that runs it.

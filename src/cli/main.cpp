@@ -106,6 +106,7 @@ int main(int argc, char* argv[])
     setup.KeyFrames = options.keyFrames;
     setup.SkipExisting = options.skipExisting;
     setup.Jobs = options.jobs > 0 ? options.jobs : QThread::idealThreadCount();
+    setup.TimeoutSeconds = options.timeout;
     if (setup.Settings.Aggregate && setup.Jobs > 1)
         Print(stderr, sm::lang::kCliAggregateOneByOne);
 
@@ -119,12 +120,13 @@ int main(int argc, char* argv[])
     CatchStopSignals();
     sm::ProgressView view(paths, isatty(STDERR_FILENO) != 0, stderr, stdout);
     sm::RunListener listener;
+    listener.Line = [&options](const sm::VideoReport& report) {
+        return options.json ? sm::JsonLine(report) : sm::TextLine(report);
+    };
     listener.Started = [&view](int index) { view.Started(index); };
     listener.Planned = [&view](int index, int shots) { view.Planned(index, shots); };
     listener.ShotDone = [&view](int index, int done) { view.ShotDone(index, done); };
-    listener.Finished = [&view, &options](int index, const sm::VideoReport& report) {
-        view.Result(index, options.json ? sm::JsonLine(report) : sm::TextLine(report));
-    };
+    listener.Finished = [&view](int index, const QString& line) { view.Result(index, line); };
     const std::vector<sm::VideoReport> reports = sm::RunVideos(paths, setup, stopRequested, listener);
     return sm::ExitCodeFor(reports, stopRequested);
 }

@@ -22,7 +22,9 @@ QString SystemText(int error) { return QString::fromStdString(std::generic_categ
 
 // A new file written straight to its descriptor through a buffer of its own, so that
 // the error number of the first call that fails is kept; after that nothing more is
-// written. Removed again unless MoveTo puts it in place.
+// written. Removed again unless MoveTo puts it in place. Where the file system allows,
+// it has no name until it is whole, so that a writer killed halfway (a worker given up,
+// a crash) leaves nothing behind either.
 class NewFile final : public QIODevice {
 public:
     ~NewFile() override
@@ -33,30 +35,37 @@ public:
             ::unlink(path_.constData());
     }
 
-    // Creates a file of a free name beginning with `base`, with the permissions `mode`
-    // exactly when `exactMode` is set, else as the process's mask allows; false with
-    // Error() set when none can be made.
+    // Creates a file beside `base` (unnamed, or of a free name beginning with `base`),
+    // with the permissions `mode` exactly when `exactMode` is set, else as the process's
+    // mask allows; false with Error() set when none can be made.
     bool Create(const QString& base, mode_t mode, bool exactMode)
     {
-        static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            QString name = base + QLatin1Char('.');
-            for (int i = 0; i < 6; ++i)
-                name += QLatin1Char(kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))]);
-            const QByteArray path = QFile::encodeName(name);
-            fd_ = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exactMode ? 0600 : mode);
-            if (fd_ >= 0) {
-                path_ = path;
-                QIODevice::open(WriteOnly | Unbuffered);
-                return !exactMode || ::fchmod(fd_, mode) == 0 || Fail(errno);
-            }
-            if (errno != EEXIST)
-                return Fail(errno);
+        base_ = base;
+        const mode_t createMode = exactMode ? 0600 : mode;
+        // The unnamed file gets its name through /proc when it is whole; without /proc, or
+        // on a file system that has no unnamed files, the file is named from the start.
+        if (::access("/proc/self/fd", X_OK) == 0) {
+            const QByteArray folder = QFile::encodeName(QFileInfo(base).path());
+            fd_ = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, createMode);
         }
-        return Fail(EEXIST);
+        if (fd_ < 0) {
+            for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+                const QByteArray path = FreeName();
+                fd_ = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createMode);
+                if (fd_ >= 0)
+                    path_ = path;
+                else if (errno != EEXIST)
+                    return Fail(errno);
+            }
+            if (fd_ < 0)
+                return Fail(EEXIST);
+        }
+        QIODevice::open(WriteOnly | Unbuffered);
+        return !exactMode || ::fchmod(fd_, mode) == 0 || Fail(errno);
     }
 
-    // Writes what is buffered, syncs and closes; false with Error() set when any fails.
+    // Writes what is buffered, syncs, names an unnamed file and closes; false with
+    // Error() set when any fails.
     bool Finish()
     {
         if (!Flush())
@@ -64,6 +73,8 @@ public:
         // Some file systems cannot sync; their data reaches the disk on the close.
         if (::fsync(fd_) != 0 && errno != EINVAL && errno != ENOTSUP)
             return Fail(errno);
+        if (path_.isEmpty() && !LinkUnnamed())
+            return false;
         const int fd = fd_;
         fd_ = -1;
         QIODevice::close();
@@ -102,6 +113,30 @@ protected:
 private:
     static constexpr std::size_t kBufferSize = 64 * 1024;
 
+    QByteArray FreeName() const
+    {
+        static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+        QString name = base_ + QLatin1Char('.');
+        for (int i = 0; i < 6; ++i)
+            name += QLatin1Char(kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))]);
+        return QFile::encodeName(name);
+    }
+
+    bool LinkUnnamed()
+    {
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd_);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const QByteArray path = FreeName();
+            if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, path.constData(), AT_SYMLINK_FOLLOW) == 0) {
+                path_ = path;
+                return true;
+            }
+            if (errno != EEXIST)
+                return Fail(errno);
+        }
+        return Fail(EEXIST);
+    }
+
     bool Flush()
     {
         const bool written = error_ == 0 && WriteAll(buffer_.data(), buffer_.size());
@@ -133,7 +168,8 @@ private:
     }
 
     int fd_ = -1;
-    QByteArray path_;
+    QString base_;
+    QByteArray path_;  // empty while the file has no name
     bool kept_ = false;
     int error_ = 0;
     std::vector<char> buffer_;

@@ -290,6 +290,9 @@ inline const QString kCliHelp
                      "                         exists already\n"
                      "  -j, --jobs N           N videos at once (default: one per processor); with\n"
                      "                         Aggregate on the videos run one after another\n"
+                     "      --timeout SECONDS  give a video up when no shot is done for SECONDS\n"
+                     "                         (default 120; 0: never); each video runs in a process\n"
+                     "                         of its own, so one that crashes fails alone\n"
                      "      --json             result lines as JSON objects\n"
                      "  -h, --help             show this help\n"
                      "  -V, --version          show the version\n"
@@ -314,6 +317,8 @@ inline const QString kCliWantsFormat = QStringLiteral("%1 wants one of %2, not \
 inline const QString kCliWantsAssignment = QStringLiteral("%1 wants KEY=VALUE, not \"%2\"");
 inline const QString kCliWantsJobs = QStringLiteral("%1 wants a number of jobs from 1 to %2, not \"%3\"");
 inline const QString kCliNoSettingsFile = QStringLiteral("no settings file %1");
+inline const QString kCliSettingsIsFolder = QStringLiteral("the settings file %1 is a folder");
+inline const QString kCliSettingsNotAFile = QStringLiteral("the settings file %1 is not a regular file");
 inline const QString kCliUnknownSetting = QStringLiteral("%1: unknown setting %2");
 inline const QString kCliBadValue = QStringLiteral("%1: bad value \"%2\" for %3");
 inline const QString kCliAggregateOneByOne
@@ -330,5 +335,10 @@ inline const QString kCliDolbyVisionNote = QStringLiteral("dolby vision profile 
 inline const QString kCliOpening = QStringLiteral("opening");
 inline const QString kCliShotsProgress = QStringLiteral("%1/%2 shots");
 inline const QString kCliProgressLine = QStringLiteral("%1  %2  (%3 of %4 done)");
+inline const QString kCliWantsTimeout = QStringLiteral("%1 wants seconds from 0 (none) to %2, not \"%3\"");
+inline const QString kCliTimedOut = QStringLiteral("timed out after %1 s");
+inline const QString kCliCrashed = QStringLiteral("crashed (signal %1)");
+inline const QString kCliCrashedWithStatus = QStringLiteral("crashed (exit status %1)");
+inline const QString kCliNoWorker = QStringLiteral("no process could be started for it: %1");
 
 }  // namespace sm::lang

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include <sys/stat.h>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -50,13 +52,19 @@ std::int64_t StreamLengthUnits(const AVStream& stream)
 MediaReader::MediaReader(const std::string& path, const std::atomic<bool>* abort, int videoThreads)
     : abort_(abort), lastVideoTs_(AV_NOPTS_VALUE), lastAudioTs_(AV_NOPTS_VALUE), skipBefore_(AV_NOPTS_VALUE)
 {
+    // Only a regular file is opened: a FIFO or a device would block the open or never end
+    // (/dev/zero), and the "file:" protocol keeps a name such as "http:x" or "concat:a|b"
+    // the name of a file.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        throw std::runtime_error("open media: not a regular file");
     AVFormatContext* raw = avformat_alloc_context();
     if (!raw)
         throw std::bad_alloc();
     raw->interrupt_callback.callback = InterruptCallback;
     raw->interrupt_callback.opaque = const_cast<std::atomic<bool>*>(abort);
     // avformat_open_input frees the context when it fails.
-    ThrowIfAvError(avformat_open_input(&raw, path.c_str(), nullptr, nullptr), "open media");
+    ThrowIfAvError(avformat_open_input(&raw, ("file:" + path).c_str(), nullptr, nullptr), "open media");
     format_.reset(raw);
     ThrowIfAvError(avformat_find_stream_info(raw, nullptr), "read stream information");
 

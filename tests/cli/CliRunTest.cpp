@@ -16,8 +16,13 @@
 
 #include <csignal>
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "batch/BatchRun.h"
 #include "capture/HeadlessRunHost.h"
+#include "cli/VideoWorker.h"
 #include "common/QImageAdapter.h"
 #include "output/Encoders.h"
 #include "settings/SettingsStore.h"
@@ -45,9 +50,9 @@ QProcessEnvironment Headless()
     return environment;
 }
 
-void Start(QProcess& process, const QStringList& arguments)
+void Start(QProcess& process, const QStringList& arguments, const QProcessEnvironment& environment = Headless())
 {
-    process.setProcessEnvironment(Headless());
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(STILLMARK_CLI), arguments);
     ASSERT_TRUE(process.waitForStarted());
 }
@@ -62,10 +67,10 @@ CliResult Finish(QProcess& process)
     return result;
 }
 
-CliResult RunCli(const QStringList& arguments)
+CliResult RunCli(const QStringList& arguments, const QProcessEnvironment& environment = Headless())
 {
     QProcess process;
-    Start(process, arguments);
+    Start(process, arguments, environment);
     return Finish(process);
 }
 
@@ -196,6 +201,131 @@ TEST_F(CliRunTest, InterruptEndsAfterTheShotInProgressWithoutPartialFiles)
     EXPECT_EQ(result.lines.size(), 3);
     for (const QString& name : QDir(out).entryList(QDir::Files))
         EXPECT_TRUE(QRegularExpression("^(A|b)_(\\d{4}|thumb)\\.jpg$").match(name).hasMatch()) << name.toStdString();
+}
+
+// A worker made to fail as a broken library would, after its first shot: the video fails
+// alone with its cause, keeps the shot it finished, and the others are done.
+TEST_F(CliRunTest, AWorkerThatCrashesOrHangsFailsAloneAndTheRunGoesOn)
+{
+    const struct {
+        const char* fault;
+        const char* timeout;
+        const char* says;
+    } cases[] = {
+        {"crash:b.mp4", "120", "failed: crashed (signal 6)"},
+        {"hang:b.mp4", "5", "failed: timed out after 5 s"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        QDir(out).removeRecursively();
+        QProcessEnvironment environment = Headless();
+        environment.insert("STILLMARK_WORKER_FAULT", c.fault);
+        const CliResult result = RunCli(
+            {"-j2", "-n", "4", "--timeout", c.timeout, "-o", out, videos + "/A.mkv", videos + "/b.mp4"}, environment);
+        EXPECT_EQ(result.exitCode, 1) << result.errors.toStdString();
+        EXPECT_EQ(result.lines,
+                  (QStringList{QStringList({"ok", videos + "/A.mkv", "4", out + "/A_thumb.jpg"}).join('\t'),
+                               QStringList({c.says, videos + "/b.mp4", "0", ""}).join('\t')}));
+        EXPECT_EQ(QDir(out).entryList({"b*"}, QDir::Files | QDir::Hidden), QStringList{"b_0001.jpg"});
+    }
+}
+
+// Inputs the run cannot use end it at once with the reason (settings) or fail their video
+// without blocking (a FIFO nobody writes, a device that never ends).
+TEST_F(CliRunTest, BadSettingsFilesAndInputsThatAreNoFilesAreToldAtOnce)
+{
+    const QString fifo = dir.filePath("fifo.mp4");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    const QString unreadable = dir.filePath("Unreadable.dat");
+    QFile file(unreadable);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    ASSERT_TRUE(QFile::setPermissions(unreadable, QFileDevice::Permissions()));
+    // The folder of the test stays open to nobody, who reads the file.
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFileDevice::ExeOther));
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        QString says;
+    } cases[] = {
+        {{"--settings", dir.filePath("None.dat"), "x.mp4"}, 2, "no settings file " + dir.filePath("None.dat")},
+        {{"--settings", videos, "x.mp4"}, 2, "the settings file " + videos + " is a folder"},
+        {{"--settings", "/dev/null", "x.mp4"}, 2, "the settings file /dev/null is not a regular file"},
+        {{"--settings", unreadable, "x.mp4"}, 2, "Cannot read " + unreadable + ": Permission denied"},
+        {{"-o", out, fifo}, 1, "failed: not a video that opens\t" + fifo},
+        {{"-o", out, "/dev/zero"}, 1, "failed: not a video that opens\t/dev/zero"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        QProcess process;
+        // Root reads any file: the unreadable one is tried as nobody.
+        if (c.arguments.contains(unreadable) && ::geteuid() == 0)
+            process.setChildProcessModifier(
+                [] { (void)!(::setgroups(0, nullptr) + ::setgid(65534) + ::setuid(65534)); });
+        Start(process, c.arguments);
+        const CliResult result = Finish(process);
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        EXPECT_TRUE((result.errors + result.lines.join('\n')).contains(c.says)) << result.errors.toStdString();
+    }
+}
+
+// The output folder is a small file system of its own, mounted read-only or too full
+// for a picture (skipped where mounting is not allowed).
+TEST_F(CliRunTest, EveryVideoTellsAFolderThatTakesNoFilesAndNothingIsLeftThere)
+{
+    const struct {
+        const char* mountOptions;
+        const char* says;
+    } cases[] = {
+        {"ro,size=1m", "Read-only file system"},
+        {"size=16k", "No space left on device"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mountOptions);
+        const QString folder = dir.filePath(QStringLiteral("mount%1").arg(c.says[0]));
+        QDir().mkpath(folder);
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", c.mountOptions, "tmpfs", folder}) != 0)
+            GTEST_SKIP() << "cannot mount a file system here";
+        const CliResult result
+            = RunCli({"-j2", "-n", "2", "-f", "bmp", "-o", folder, videos + "/A.mkv", videos + "/b.mp4"});
+        const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        QProcess::execute("umount", {folder});
+        EXPECT_EQ(result.exitCode, 1) << result.errors.toStdString();
+        ASSERT_EQ(result.lines.size(), 2);
+        for (const QString& line : result.lines) {
+            EXPECT_TRUE(line.startsWith("failed: 3 file(s) not written: Cannot write " + folder)) << line.toStdString();
+            EXPECT_TRUE(line.contains(c.says)) << line.toStdString();
+        }
+        EXPECT_EQ(left, QStringList());
+    }
+}
+
+// The output folder removed after the first shot: that video and the next one tell the
+// write failure, and no file is taken for written.
+TEST_F(CliRunTest, AnOutputFolderThatVanishesFailsTheVideoThenAndEveryOneAfter)
+{
+    ParallelRunSetup setup;
+    setup.Settings.OutputFolder = out;
+    setup.Settings.CountFrames = 3;
+    PrepareBatchRun(setup.Settings);
+    ASSERT_TRUE(QDir().mkpath(out));
+    VideoWorker worker(setup);
+    VideoRunEvents events;
+    events.ShotDone = [this](int done) {
+        if (done == 1)
+            QDir(out).removeRecursively();
+    };
+    const VideoReport first = worker.Run(videos + "/A.mkv", events);
+    const VideoReport second = worker.Run(videos + "/b.mp4", {});
+    for (const VideoReport& report : {first, second}) {
+        SCOPED_TRACE(report.Path.toStdString());
+        EXPECT_EQ(report.Outcome, VideoOutcome::Failed);
+        EXPECT_TRUE(report.Reason.startsWith("4 file(s) not written: Cannot write " + out))
+            << report.Reason.toStdString();
+        EXPECT_TRUE(report.Reason.endsWith("No such file or directory")) << report.Reason.toStdString();
+        EXPECT_EQ(report.Shots, 0);
+        EXPECT_EQ(report.Sheet, "");
+    }
 }
 
 TEST_F(CliRunTest, ASheetCutShortByAFullDiskIsReportedAndLeftNowhere)

@@ -9,9 +9,13 @@
 
 #include <cerrno>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "ReferenceDecoders.h"
 #include "TestPictures.h"
 #include "TiffReader.h"
+#include "common/SafeFileWrite.h"
 #include "output/ColorDepth.h"
 #include "output/Encoders.h"
 #include "output/ImageFormats.h"
@@ -211,6 +215,24 @@ TEST_F(SaveBitmapFileTest, AFileCutShortByAFullDiskIsNeitherLeftNorTakenForWritt
         }
         QFile::remove(PathOf(name));
     }
+}
+
+// A writer that dies halfway (killed, crashed) leaves neither the file nor a part of it.
+TEST_F(SaveBitmapFileTest, AWriterThatDiesHalfwayLeavesNothingBehind)
+{
+    const pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        WriteFileAtomically(PathOf("shot.bmp"), [](QIODevice& file) {
+            file.write(QByteArray(256 * 1024, 'x'));
+            ::_exit(0);
+        });
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(FilesInFolder(), QStringList());
 }
 
 }  // namespace
