@@ -17,6 +17,8 @@
 
 #include "capture/ShotFiles.h"
 #include "cli/WorkerProcess.h"
+#include "common/Bitmap.h"
+#include "imaging/TextStamp.h"
 #include "settings/Texts.h"
 
 namespace sm {
@@ -88,6 +90,15 @@ void RunInWorker(WorkerChannel& channel, const QString& path, std::int64_t timeO
     channel.Send(finished);
 }
 
+// Reads what every worker would otherwise read afresh (the font configuration, the faces
+// of the time stamps and of the information lines), once, for all of them to share.
+void ReadyTheFonts(const AppSettings& settings)
+{
+    Bitmap scratch(64, 32);
+    StampText(scratch, QStringLiteral("00:00:00"), settings.TimeFont, 1, 0, 0, 0, 100, true);
+    StampText(scratch, QStringLiteral("0"), settings.AddonFont, 1, 0, 0, 0, 100, false);
+}
+
 // A video's worker while it runs.
 struct Running {
     WorkerProcess process;
@@ -152,6 +163,7 @@ std::vector<VideoReport> RunVideos(const QStringList& paths, const ParallelRunSe
     std::size_t next = 0;
     std::int64_t timeOffset = 0;
     bool stopPassedOn = false;
+    ReadyTheFonts(setup.Settings);
     for (;;) {
         // Videos start in input order; one whose prefix is running holds back the rest.
         while (!stop && running.size() < jobs && next < count && !runningPrefixes.contains(prefixes[qsizetype(next)])) {

@@ -11,10 +11,12 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 
 #include <grp.h>
 #include <sys/stat.h>
@@ -228,6 +230,39 @@ TEST_F(CliRunTest, AWorkerThatCrashesOrHangsFailsAloneAndTheRunGoesOn)
                                QStringList({c.says, videos + "/b.mp4", "0", ""}).join('\t')}));
         EXPECT_EQ(QDir(out).entryList({"b*"}, QDir::Files | QDir::Hidden), QStringList{"b_0001.jpg"});
     }
+}
+
+// Whether the condition comes true within a minute, looked at every 50 ms.
+bool Eventually(const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 1200 && !condition(); ++i)
+        QThread::msleep(50);
+    return condition();
+}
+
+// A process that is gone or dead (a zombie nobody reaps, in a container without init).
+bool Ended(const QString& pid)
+{
+    QFile stat("/proc/" + pid + "/stat");
+    return !stat.open(QIODevice::ReadOnly) || stat.readAll().contains(") Z ");
+}
+
+TEST_F(CliRunTest, AWorkerDiesWithItsRunKilledOutright)
+{
+    QProcessEnvironment environment = Headless();
+    environment.insert("STILLMARK_WORKER_FAULT", "hang:b.mp4");
+    QProcess process;
+    Start(process, {"-n", "2", "--timeout", "0", "-o", out, videos + "/b.mp4"}, environment);
+    // The worker hangs for good once its first shot is written.
+    ASSERT_TRUE(Eventually([this] { return QFileInfo::exists(out + "/b_0001.jpg"); }));
+    const QString run = QString::number(process.processId());
+    QFile children("/proc/" + run + "/task/" + run + "/children");
+    ASSERT_TRUE(children.open(QIODevice::ReadOnly));
+    const QString worker = QString::fromLatin1(children.readAll()).trimmed();
+    ASSERT_FALSE(worker.isEmpty());
+    ::kill(pid_t(process.processId()), SIGKILL);
+    process.waitForFinished();
+    EXPECT_TRUE(Eventually([&worker] { return Ended(worker); })) << worker.toStdString();
 }
 
 // Inputs the run cannot use end it at once with the reason (settings) or fail their video
