@@ -6,14 +6,18 @@
 #   2. a --keyframes 4 x 4 sheet beside one key-frame pass:
 #                                      ffmpeg -skip_frame nokey -i clip -vf select,scale,tile
 #   3. 20 short videos with --jobs 2 beside --jobs 1.
+#   4. with REFERENCE set to another build's stillmark-cli: the same 20 videos with --jobs 2
+#      beside that build's (the cost of a process per video, against a build that ran the
+#      videos on threads of one process).
 # The clips are generated into $WORK on first use (a few minutes for the 1080p one).
 #
 # Usage: bash bench/cli-bench.sh [path/to/stillmark-cli]   (default build/src/cli/stillmark-cli)
-#        ROUNDS=5 WORK=/tmp/somewhere bash bench/cli-bench.sh
+#        ROUNDS=5 WORK=/tmp/somewhere REFERENCE=/tmp/old/build/src/cli/stillmark-cli bash bench/cli-bench.sh
 set -euo pipefail
 cli=${1:-"$(dirname "$0")/../build/src/cli/stillmark-cli"}
 work=${WORK:-/tmp/stillmark-cli-bench}
 rounds=${ROUNDS:-3}
+reference=${REFERENCE:-}
 clip=$work/h264-1080p.mp4
 seconds=120
 mkdir -p "$work/short"
@@ -57,6 +61,7 @@ keyframe_reference() {
 exact_cli() { "$cli" "${sheet[@]}" -o "$work/out" "$clip"; }
 keyframe_cli() { "$cli" "${sheet[@]}" --keyframes -o "$work/out" "$clip"; }
 jobs_cli() { "$cli" -j "$1" -o "$work/out" "$work/short"; }
+jobs_reference() { "$reference" -j 2 -o "$work/out" "$work/short"; }
 
 declare -A times cpus
 measure() {  # name, command...
@@ -77,6 +82,7 @@ for round in $(seq 1 "$rounds"); do
     measure keyframe_cli keyframe_cli
     measure jobs1 jobs_cli 1
     measure jobs2 jobs_cli 2
+    if [[ -n $reference ]]; then measure jobs2_reference jobs_reference; fi
 done
 
 report() {  # ours, reference, goal
@@ -94,3 +100,4 @@ for name in "${!times[@]}"; do echo "  $name: ${times[$name]}"; done
 report exact_cli exact_reference 0.4
 report keyframe_cli keyframe_reference 0.8
 report jobs2 jobs1 0.6
+if [[ -n $reference ]]; then report jobs2 jobs2_reference 1.1; fi

@@ -16,6 +16,8 @@ packages=(
   ffmpeg libtiff-tools imagemagick libmagick++-dev
   # A display for running the real program headless.
   xvfb xauth
+  # clang with libFuzzer for the fuzz targets (scripts/fuzz.sh).
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -342,6 +342,7 @@ TEST_F(CliRunTest, AnOutputFolderThatVanishesFailsTheVideoThenAndEveryOneAfter)
     ParallelRunSetup setup;
     setup.Settings.OutputFolder = out;
     setup.Settings.CountFrames = 3;
+    setup.Settings.CaptureSpeed = 0;
     PrepareBatchRun(setup.Settings);
     ASSERT_TRUE(QDir().mkpath(out));
     VideoWorker worker(setup);
