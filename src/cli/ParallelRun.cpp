@@ -94,9 +94,13 @@ void RunInWorker(WorkerChannel& channel, const QString& path, std::int64_t timeO
 // of the time stamps and of the information lines), once, for all of them to share.
 void ReadyTheFonts(const AppSettings& settings)
 {
-    Bitmap scratch(64, 32);
-    StampText(scratch, QStringLiteral("00:00:00"), settings.TimeFont, 1, 0, 0, 0, 100, true);
-    StampText(scratch, QStringLiteral("0"), settings.AddonFont, 1, 0, 0, 0, 100, false);
+    try {
+        Bitmap scratch(64, 32);
+        StampText(scratch, QStringLiteral("00:00:00"), settings.TimeFont, 1, 0, 0, 0, 100, true);
+        StampText(scratch, QStringLiteral("0"), settings.AddonFont, 1, 0, 0, 0, 100, false);
+    } catch (const std::exception&) {
+        // The workers meet the same error where it counts, in their own stamps.
+    }
 }
 
 // A video's worker while it runs.

@@ -133,6 +133,9 @@ bool WorkerProcess::Read(std::vector<WorkerMessage>& messages)
         if (got < 0 && errno == EINTR)
             continue;
         open = got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+        // A pipe that fails is a worker that cannot be heard any more: it ends here.
+        if (got < 0 && !open)
+            Signal(SIGKILL);
         break;
     }
     while (pending_.size() >= kHeaderBytes) {
