@@ -147,9 +147,9 @@ bool FfmpegEngine::GrabTimedFrame(Bitmap& bitmap, std::int64_t& frameUnits)
     return player_ && player_->GrabPresented(bitmap, frameUnits);
 }
 
-bool FfmpegEngine::GrabSeekFrame(Bitmap& bitmap, int waitMs)
+bool FfmpegEngine::GrabTimedSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& frameUnits)
 {
-    return player_ && player_->GrabSeekFrame(bitmap, waitMs);
+    return player_ && player_->GrabSeekFrame(bitmap, waitMs, frameUnits);
 }
 
 SeekProgress FfmpegEngine::GetSeekProgress() const { return player_ ? player_->SeekProgress() : sm::SeekProgress{}; }

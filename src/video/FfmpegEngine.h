@@ -41,7 +41,7 @@ public:
     bool SeekToUnits(std::int64_t units) override;
 
     bool GrabTimedFrame(Bitmap& bitmap, std::int64_t& frameUnits) override;
-    bool GrabSeekFrame(Bitmap& bitmap, int waitMs) override;
+    bool GrabTimedSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& frameUnits) override;
     SeekProgress GetSeekProgress() const override;
     // Decodes several seconds at once, one reader of the file for each processor.
     std::unique_ptr<SeekSeries> StartSeekSeries(std::vector<std::int64_t> seconds) override;

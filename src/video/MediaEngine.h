@@ -85,9 +85,12 @@ public:
     // The same without the time.
     bool GrabFrame(Bitmap& bitmap);
     // Copies the frame presented for the last seek (the frame whose display interval
-    // contains the seek target), waiting up to waitMs for it to be decoded. Returns
-    // false and leaves the bitmap unchanged when there is none.
-    virtual bool GrabSeekFrame(Bitmap& bitmap, int waitMs) = 0;
+    // contains the seek target), waiting up to waitMs for it to be decoded, with its
+    // presentation time in 100-ns units. Returns false and leaves both unchanged when
+    // there is none.
+    virtual bool GrabTimedSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& frameUnits) = 0;
+    // The same without the time.
+    bool GrabSeekFrame(Bitmap& bitmap, int waitMs);
     // Whether the frame of the last seek is still being decoded, and how much work the
     // decoder has done; a caller may wait as long as the work grows.
     virtual SeekProgress GetSeekProgress() const = 0;

@@ -148,7 +148,7 @@ bool Player::GrabPresented(Bitmap& bitmap, std::int64_t& frameUnits)
     return true;
 }
 
-bool Player::GrabSeekFrame(Bitmap& bitmap, int waitMs) const
+bool Player::GrabSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& frameUnits) const
 {
     std::shared_ptr<const PendingPicture> picture;
     {
@@ -163,6 +163,7 @@ bool Player::GrabSeekFrame(Bitmap& bitmap, int waitMs) const
     if (converted.isEmpty())
         return false;
     bitmap = std::move(converted);
+    frameUnits = picture->timeUnits;
     return true;
 }
 

@@ -75,7 +75,7 @@ public:
     // undecoded unwatched, waits for the one at the position first (as long as decoding
     // it takes).
     bool GrabPresented(Bitmap& bitmap, std::int64_t& frameUnits);
-    bool GrabSeekFrame(Bitmap& bitmap, int waitMs) const;
+    bool GrabSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& frameUnits) const;
     sm::SeekProgress SeekProgress() const;
 
 private:
