@@ -138,12 +138,11 @@ QString JsonLine(const VideoReport& report)
         {QStringLiteral("status"), OutcomeName(report.Outcome)},
         {QStringLiteral("reason"), report.Reason.isEmpty() ? QJsonValue() : QJsonValue(report.Reason)},
         {QStringLiteral("path"), report.Path},
-        {QStringLiteral("shots"), report.Shots},
+        {QStringLiteral("shots"), ShotListJson(report.ShotList)},
         {QStringLiteral("sheet"), report.Sheet.isEmpty() ? QJsonValue() : QJsonValue(report.Sheet)},
         {QStringLiteral("hdr"), HdrName(report.Hdr)},
         {QStringLiteral("tonemapped"), report.ToneMapped},
         {QStringLiteral("note"), report.Note.isEmpty() ? QJsonValue() : QJsonValue(report.Note)},
-        {QStringLiteral("shotlist"), ShotListJson(report.ShotList)},
         {QStringLiteral("facts"), FactsJson(report.Facts, report.Path)},
     };
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));

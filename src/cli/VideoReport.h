@@ -41,10 +41,10 @@ void ReportColors(VideoReport& report, const VideoColor& color, bool toneMapping
 // "ok", "skipped: REASON" or "failed: REASON", the path, the shots written and the
 // sheet, separated by tabs, then "note: NOTE" when there is a note.
 QString TextLine(const VideoReport& report);
-// The same as one JSON object on one line: status, reason (null for ok), path, shots,
-// sheet (null without one), hdr ("pq", "hlg" or null), tonemapped, note (null without
-// one), shotlist (each shot's file or null, label, planned second and own time in
-// seconds to the millisecond) and facts (the texts of the placeholders RESOLUTION, FPS,
+// The same as one JSON object on one line: status, reason (null for ok), path, shots
+// (each shot's file or null, label, planned second and own time in seconds to the
+// millisecond), sheet (null without one), hdr ("pq", "hlg" or null), tonemapped, note
+// (null without one) and facts (the texts of the placeholders RESOLUTION, FPS,
 // VIDEOCODEC, AUDIOCODEC and BITRATE; null when the video was not loaded).
 QString JsonLine(const VideoReport& report);
 

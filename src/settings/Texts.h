@@ -306,7 +306,7 @@ inline const QString kCliHelp
                      "failed: REASON, the path, the shots written and the sheet, tab-separated, and\n"
                      "a note where the colours cannot be shown exactly. JSON lines also tell the\n"
                      "video's HDR transfer (\"hdr\": \"pq\", \"hlg\" or null), \"tonemapped\", each\n"
-                     "shot (\"shotlist\") and what the file says of itself (\"facts\").\n"
+                     "shot (\"shots\") and what the file says of itself (\"facts\").\n"
                      "Progress goes to stderr. Ctrl+C ends after the shots in progress.\n"
                      "\n"
                      "Exit status: 0 every video done or left by --skip-existing (or none found),\n"
