@@ -97,9 +97,9 @@ public:
     {
         return engine_.GrabTimedFrame(bitmap, frameUnits);
     }
-    bool GrabSeekFrame(sm::Bitmap& bitmap, int waitMs) override
+    bool GrabTimedSeekFrame(sm::Bitmap& bitmap, int waitMs, std::int64_t& frameUnits) override
     {
-        return Timed("GrabSeekFrame", [&] { return engine_.GrabSeekFrame(bitmap, waitMs); });
+        return Timed("GrabSeekFrame", [&] { return engine_.GrabTimedSeekFrame(bitmap, waitMs, frameUnits); });
     }
     sm::SeekProgress GetSeekProgress() const override { return engine_.GetSeekProgress(); }
     std::unique_ptr<sm::SeekSeries> StartSeekSeries(std::vector<std::int64_t> seconds) override

@@ -14,17 +14,18 @@ enum class FrameWait { Grabbed, Missing, Aborted };
 // with events handled between them, so that the window answers and (when stopEndsWait)
 // the stop request ends the wait.
 template <typename SeekSource>
-FrameWait AwaitSeekFrame(SeekSource& source, RunHost& host, const RunControl& control, bool stopEndsWait, Bitmap& frame)
+FrameWait AwaitSeekFrame(SeekSource& source, RunHost& host, const RunControl& control, bool stopEndsWait, Bitmap& frame,
+                         std::int64_t& frameUnits)
 {
     std::uint64_t work = source.GetSeekProgress().Work;
     int idleMs = 0;
     for (;;) {
-        if (source.GrabSeekFrame(frame, kFrameWaitSliceMs))
+        if (source.GrabTimedSeekFrame(frame, kFrameWaitSliceMs, frameUnits))
             return FrameWait::Grabbed;
         const SeekProgress progress = source.GetSeekProgress();
         // The seek may have ended since the grab gave up.
         if (!progress.Pending)
-            return source.GrabSeekFrame(frame, 0) ? FrameWait::Grabbed : FrameWait::Missing;
+            return source.GrabTimedSeekFrame(frame, 0, frameUnits) ? FrameWait::Grabbed : FrameWait::Missing;
         if (progress.Work != work) {
             work = progress.Work;
             idleMs = 0;
@@ -67,10 +68,11 @@ ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunCon
             return result;
         const int t = seconds[std::size_t(i)];
         Bitmap frame;
+        std::int64_t frameUnits = 0;
         FrameWait wait = FrameWait::Missing;
         if (series) {
             series->SeekNext();
-            wait = AwaitSeekFrame(*series, host, control, !hooks.ConfirmStop, frame);
+            wait = AwaitSeekFrame(*series, host, control, !hooks.ConfirmStop, frame, frameUnits);
         } else {
             engine.Play();
             engine.SeekTo(t);
@@ -78,10 +80,10 @@ ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunCon
             if (interrupted())
                 return result;
             engine.Stop();
-            wait = AwaitSeekFrame(engine, host, control, !hooks.ConfirmStop, frame);
+            wait = AwaitSeekFrame(engine, host, control, !hooks.ConfirmStop, frame, frameUnits);
         }
         if (wait == FrameWait::Grabbed && !frame.isEmpty()) {
-            sink(TakenShot{std::move(frame), t, FormatTimeLabel(t), i});
+            sink(TakenShot{std::move(frame), t, FormatTimeLabel(t), i, frameUnits});
             ++result.Taken;
         } else {
             ++result.LeftOut;

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -12,13 +13,14 @@
 namespace sm {
 
 // One shot as the series hands it on: the picture presented at Second, the time label
-// of that second, and the position of that second in the series' list (0-based; the
-// same second may be listed more than once).
+// of that second, the position of that second in the series' list (0-based; the same
+// second may be listed more than once), and the picture's own presentation time.
 struct TakenShot {
     Bitmap Picture;
     int Second = 0;
     QString Label;
     int Index = 0;
+    std::int64_t FrameUnits = 0;  // 100-ns units from the start of the media
 };
 
 // Where the shots of a series go: the shot list for automatic capture, a store of its

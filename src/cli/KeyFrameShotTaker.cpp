@@ -39,7 +39,7 @@ BatchShotTaker KeyFrameShotTaker(const QString& path, const RunControl& control,
             std::int64_t frameUnits = 0;
             if (grabber->Grab(seconds[std::size_t(i)] * kUnitsPerSecond, picture, frameUnits)) {
                 const int second = int(std::max<std::int64_t>(0, frameUnits) / kUnitsPerSecond);
-                sink(TakenShot{std::move(picture), second, FormatTimeLabel(second), i});
+                sink(TakenShot{std::move(picture), second, FormatTimeLabel(second), i, frameUnits});
                 ++result.Taken;
             } else {
                 ++result.LeftOut;

@@ -83,8 +83,7 @@ void RunInWorker(WorkerChannel& channel, const QString& path, std::int64_t timeO
     const VideoReport report = worker.Run(path, events);
     WorkerMessage finished;
     finished.kind = WorkerMessage::Kind::Finished;
-    finished.outcome = int(report.Outcome);
-    finished.reason = report.Reason;
+    finished.value = ExitCodeFor({report}, false);
     finished.line = listener.Line ? listener.Line(report) : TextLine(report);
     finished.timeOffset = worker.TimeOffset();
     channel.Send(finished);
@@ -139,8 +138,8 @@ QString FailureOfEndedWorker(int status, bool timedOut, int timeoutSeconds)
 
 }  // namespace
 
-std::vector<VideoReport> RunVideos(const QStringList& paths, const ParallelRunSetup& setup,
-                                   const std::atomic<bool>& stop, const RunListener& listener)
+int RunVideos(const QStringList& paths, const ParallelRunSetup& setup, const std::atomic<bool>& stop,
+              const RunListener& listener)
 {
     const std::size_t count = std::size_t(paths.size());
     QStringList prefixes;
@@ -149,16 +148,19 @@ std::vector<VideoReport> RunVideos(const QStringList& paths, const ParallelRunSe
     const auto lineOf
         = [&listener](const VideoReport& report) { return listener.Line ? listener.Line(report) : TextLine(report); };
 
-    std::vector<std::optional<VideoReport>> reports(count);
+    // Each video's exit status alone, judged where its whole report is, and its line.
+    std::vector<std::optional<int>> statuses(count);
     std::vector<QString> lines(count);
     std::size_t told = 0;
-    const auto finish = [&](int index, VideoReport report, QString line) {
-        reports[std::size_t(index)] = std::move(report);
+    const auto finish = [&](int index, int status, QString line) {
+        statuses[std::size_t(index)] = status;
         lines[std::size_t(index)] = std::move(line);
-        for (; told < count && reports[told]; ++told)
+        for (; told < count && statuses[told]; ++told)
             if (listener.Finished)
                 listener.Finished(int(told), lines[told]);
     };
+    const auto finishHere
+        = [&](int index, const VideoReport& report) { finish(index, ExitCodeFor({report}, false), lineOf(report)); };
 
     const std::size_t jobs = std::size_t(std::max(1, setup.Settings.Aggregate ? 1 : setup.Jobs));
     const auto timeout = std::chrono::seconds(setup.TimeoutSeconds);
@@ -179,9 +181,9 @@ std::vector<VideoReport> RunVideos(const QStringList& paths, const ParallelRunSe
                 },
                 running);
             if (!process) {
-                const VideoReport report = NotRunReport(
-                    VideoOutcome::Failed, lang::kCliNoWorker.arg(QString::fromLocal8Bit(std::strerror(errno))), path);
-                finish(index, report, lineOf(report));
+                finishHere(index,
+                           NotRunReport(VideoOutcome::Failed,
+                                        lang::kCliNoWorker.arg(QString::fromLocal8Bit(std::strerror(errno))), path));
                 continue;
             }
             runningPrefixes.insert(prefixes[index]);
@@ -239,12 +241,11 @@ std::vector<VideoReport> RunVideos(const QStringList& paths, const ParallelRunSe
             if (worker.finished) {
                 if (setup.Settings.Aggregate)
                     timeOffset = worker.finished->timeOffset;
-                finish(index, NotRunReport(VideoOutcome(worker.finished->outcome), worker.finished->reason, path),
-                       worker.finished->line);
+                finish(index, worker.finished->value, worker.finished->line);
             } else {
-                const VideoReport report = NotRunReport(
-                    VideoOutcome::Failed, FailureOfEndedWorker(status, worker.timedOut, setup.TimeoutSeconds), path);
-                finish(index, report, lineOf(report));
+                finishHere(index,
+                           NotRunReport(VideoOutcome::Failed,
+                                        FailureOfEndedWorker(status, worker.timedOut, setup.TimeoutSeconds), path));
             }
             runningPrefixes.erase(runningPrefixes.find(prefixes[index]));
             it = running.erase(it);
@@ -252,14 +253,14 @@ std::vector<VideoReport> RunVideos(const QStringList& paths, const ParallelRunSe
     }
 
     for (std::size_t i = 0; i < count; ++i)
-        if (!reports[i]) {
-            const VideoReport report = NotRunReport(VideoOutcome::Skipped, lang::kCliInterrupted, paths[qsizetype(i)]);
-            finish(int(i), report, lineOf(report));
-        }
-    std::vector<VideoReport> ordered;
-    for (std::optional<VideoReport>& report : reports)
-        ordered.push_back(std::move(*report));
-    return ordered;
+        if (!statuses[i])
+            finishHere(int(i), NotRunReport(VideoOutcome::Skipped, lang::kCliInterrupted, paths[qsizetype(i)]));
+    // The run's status from the videos' own: a stand-in for each that is done or is not.
+    std::vector<VideoReport> judged;
+    for (std::size_t i = 0; i < count; ++i)
+        judged.push_back(
+            NotRunReport(*statuses[i] == 0 ? VideoOutcome::Ok : VideoOutcome::Failed, {}, paths[qsizetype(i)]));
+    return ExitCodeFor(judged, stop);
 }
 
 }  // namespace sm

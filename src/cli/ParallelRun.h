@@ -37,9 +37,10 @@ struct RunListener {
 // duration of a video left by --skip-existing still counts. Once `stop` is set (by the
 // caller's signal handlers, which the workers inherit), no video starts, SIGTERM is
 // passed on to the running ones and each ends after its shot in progress; those not
-// started are reported skipped. The reports returned hold the outcome, reason and path
-// of each video; the rest of a report reaches here only through its line.
-std::vector<VideoReport> RunVideos(const QStringList& paths, const ParallelRunSetup& setup,
-                                   const std::atomic<bool>& stop, const RunListener& listener);
+// started are reported skipped. A report stays in the video's process: its line and
+// what it means for the exit status come here. Returns the run's exit status, as
+// ExitCodeFor gives it for all the reports.
+int RunVideos(const QStringList& paths, const ParallelRunSetup& setup, const std::atomic<bool>& stop,
+              const RunListener& listener);
 
 }  // namespace sm

@@ -27,7 +27,7 @@ QByteArray Encode(const WorkerMessage& message)
     QDataStream out(&body, QIODevice::WriteOnly);
     out << qint32(message.value);
     if (message.kind == WorkerMessage::Kind::Finished)
-        out << qint32(message.outcome) << message.reason << message.line << qint64(message.timeOffset);
+        out << message.line << qint64(message.timeOffset);
     QByteArray frame(kHeaderBytes, '\0');
     frame[0] = char(message.kind);
     const quint32 length = quint32(body.size());
@@ -44,10 +44,8 @@ std::optional<WorkerMessage> Decode(WorkerMessage::Kind kind, const QByteArray& 
     in >> value;
     message.value = value;
     if (kind == WorkerMessage::Kind::Finished) {
-        qint32 outcome = 0;
         qint64 offset = 0;
-        in >> outcome >> message.reason >> message.line >> offset;
-        message.outcome = outcome;
+        in >> message.line >> offset;
         message.timeOffset = offset;
     }
     if (in.status() != QDataStream::Ok)

@@ -16,11 +16,8 @@ namespace sm {
 struct WorkerMessage {
     enum class Kind : std::uint8_t { Planned = 1, ShotDone = 2, Finished = 3 };
     Kind kind = Kind::Planned;
-    int value = 0;  // the shots planned or done
-    // Finished: the video's outcome (a VideoOutcome), its reason, its result line and the
-    // label offset of the next video.
-    int outcome = 0;
-    QString reason;
+    int value = 0;  // the shots planned or done; Finished: the video's exit status alone
+    // Finished: the video's result line and the label offset of the next video.
     QString line;
     std::int64_t timeOffset = 0;
 };

@@ -101,8 +101,11 @@ int main(int argc, char* argv[])
     }
     if (!QDir().mkpath(setup.Settings.OutputFolder))
         return ArgumentError(sm::lang::kCliNoOutputFolder.arg(setup.Settings.OutputFolder));
-    setup.Choices.SaveDirectly = setup.Settings.SaveDirectly;
+    setup.Choices.SaveDirectly = setup.Settings.SaveDirectly || options.sheetOnly;
     setup.Choices.Thumbnails = options.thumbnails;
+    setup.Choices.WriteShots = !options.sheetOnly;
+    setup.Choices.InfoBlock = options.info;
+    setup.Choices.InfoLines = options.infoLines;
     setup.KeyFrames = options.keyFrames;
     setup.SkipExisting = options.skipExisting;
     setup.Jobs = options.jobs > 0 ? options.jobs : QThread::idealThreadCount();
@@ -127,6 +130,5 @@ int main(int argc, char* argv[])
     listener.Planned = [&view](int index, int shots) { view.Planned(index, shots); };
     listener.ShotDone = [&view](int index, int done) { view.ShotDone(index, done); };
     listener.Finished = [&view](int index, const QString& line) { view.Result(index, line); };
-    const std::vector<sm::VideoReport> reports = sm::RunVideos(paths, setup, stopRequested, listener);
-    return sm::ExitCodeFor(reports, stopRequested);
+    return sm::RunVideos(paths, setup, stopRequested, listener);
 }

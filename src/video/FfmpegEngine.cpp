@@ -147,9 +147,9 @@ bool FfmpegEngine::GrabTimedFrame(Bitmap& bitmap, std::int64_t& frameUnits)
     return player_ && player_->GrabPresented(bitmap, frameUnits);
 }
 
-bool FfmpegEngine::GrabSeekFrame(Bitmap& bitmap, int waitMs)
+bool FfmpegEngine::GrabTimedSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& frameUnits)
 {
-    return player_ && player_->GrabSeekFrame(bitmap, waitMs);
+    return player_ && player_->GrabSeekFrame(bitmap, waitMs, frameUnits);
 }
 
 SeekProgress FfmpegEngine::GetSeekProgress() const { return player_ ? player_->SeekProgress() : sm::SeekProgress{}; }
@@ -215,6 +215,8 @@ VideoColor FfmpegEngine::GetVideoColor() const
 {
     return player_ && player_->HasVideo() ? player_->Color() : VideoColor();
 }
+
+MediaFacts FfmpegEngine::GetMediaFacts() const { return player_ ? player_->Facts() : MediaFacts(); }
 
 void FfmpegEngine::SetPictureOptions(const PictureOptions& options)
 {

@@ -41,13 +41,14 @@ public:
     bool SeekToUnits(std::int64_t units) override;
 
     bool GrabTimedFrame(Bitmap& bitmap, std::int64_t& frameUnits) override;
-    bool GrabSeekFrame(Bitmap& bitmap, int waitMs) override;
+    bool GrabTimedSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& frameUnits) override;
     SeekProgress GetSeekProgress() const override;
     // Decodes several seconds at once, one reader of the file for each processor.
     std::unique_ptr<SeekSeries> StartSeekSeries(std::vector<std::int64_t> seconds) override;
     void GetVideoSize(int& width, int& height) const override;
     QString ListFilterNames() const override;
     VideoColor GetVideoColor() const override;
+    MediaFacts GetMediaFacts() const override;
     void SetMuted(bool muted) override;
     void SetPictureOptions(const PictureOptions& options) override;
     void SetPicturesWatched(bool watched) override;

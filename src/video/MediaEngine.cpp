@@ -10,6 +10,12 @@ bool MediaEngine::GrabFrame(Bitmap& bitmap)
     return GrabTimedFrame(bitmap, frameUnits);
 }
 
+bool MediaEngine::GrabSeekFrame(Bitmap& bitmap, int waitMs)
+{
+    std::int64_t frameUnits = 0;
+    return GrabTimedSeekFrame(bitmap, waitMs, frameUnits);
+}
+
 std::unique_ptr<SeekSeries> MediaEngine::StartSeekSeries(std::vector<std::int64_t> seconds)
 {
     return std::make_unique<EngineSeekSeries>(*this, std::move(seconds));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/Bitmap.h"
+#include "video/MediaFacts.h"
 #include "video/PictureOptions.h"
 #include "video/VideoColor.h"
 
@@ -85,9 +86,12 @@ public:
     // The same without the time.
     bool GrabFrame(Bitmap& bitmap);
     // Copies the frame presented for the last seek (the frame whose display interval
-    // contains the seek target), waiting up to waitMs for it to be decoded. Returns
-    // false and leaves the bitmap unchanged when there is none.
-    virtual bool GrabSeekFrame(Bitmap& bitmap, int waitMs) = 0;
+    // contains the seek target), waiting up to waitMs for it to be decoded, with its
+    // presentation time in 100-ns units. Returns false and leaves both unchanged when
+    // there is none.
+    virtual bool GrabTimedSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& frameUnits) = 0;
+    // The same without the time.
+    bool GrabSeekFrame(Bitmap& bitmap, int waitMs);
     // Whether the frame of the last seek is still being decoded, and how much work the
     // decoder has done; a caller may wait as long as the work grows.
     virtual SeekProgress GetSeekProgress() const = 0;
@@ -102,6 +106,8 @@ public:
     virtual QString ListFilterNames() const = 0;
     // What the open video declares about its colours; nothing without video.
     virtual VideoColor GetVideoColor() const { return {}; }
+    // What the open file says of its pictures, sound and bit rate; nothing without a graph.
+    virtual MediaFacts GetMediaFacts() const { return {}; }
     // Volume 0 (muted) or full; kept and applied to every later graph.
     virtual void SetMuted(bool muted) = 0;
     // How decoded pictures become the pictures grabbed and shown (deinterlaced,

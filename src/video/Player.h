@@ -51,6 +51,7 @@ public:
     std::int64_t DurationUnits() const;
     std::int64_t PictureEndUnits() const;  // see MediaReader
     ChainNames ElementNames() const;
+    MediaFacts Facts() const;
     VideoColor Color() const;
 
     void Play();
@@ -75,7 +76,7 @@ public:
     // undecoded unwatched, waits for the one at the position first (as long as decoding
     // it takes).
     bool GrabPresented(Bitmap& bitmap, std::int64_t& frameUnits);
-    bool GrabSeekFrame(Bitmap& bitmap, int waitMs) const;
+    bool GrabSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& frameUnits) const;
     sm::SeekProgress SeekProgress() const;
 
 private:
@@ -127,6 +128,7 @@ private:
     std::int64_t durationUnits_ = 0;
     std::int64_t pictureEndUnits_ = 0;
     ChainNames elementNames_;
+    MediaFacts facts_;
     VideoColor color_;
     bool hasVideo_ = false;
     bool hasAudio_ = false;

@@ -13,7 +13,16 @@ void EngineSeekSeries::SeekNext()
         engine_.SeekTo(seconds_[next_++]);
 }
 
-bool EngineSeekSeries::GrabSeekFrame(Bitmap& bitmap, int waitMs) { return engine_.GrabSeekFrame(bitmap, waitMs); }
+bool SeekSeries::GrabSeekFrame(Bitmap& bitmap, int waitMs)
+{
+    std::int64_t frameUnits = 0;
+    return GrabTimedSeekFrame(bitmap, waitMs, frameUnits);
+}
+
+bool EngineSeekSeries::GrabTimedSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& frameUnits)
+{
+    return engine_.GrabTimedSeekFrame(bitmap, waitMs, frameUnits);
+}
 
 SeekProgress EngineSeekSeries::GetSeekProgress() const { return engine_.GetSeekProgress(); }
 

@@ -20,8 +20,11 @@ public:
     // Moves to the next second of the list (the first call: to the first).
     virtual void SeekNext() = 0;
     // Hands over the frame of the current second, waiting up to waitMs for it to be
-    // decoded. Returns false and leaves the bitmap unchanged when there is none (yet).
-    virtual bool GrabSeekFrame(Bitmap& bitmap, int waitMs) = 0;
+    // decoded, with its presentation time in 100-ns units. Returns false and leaves
+    // both unchanged when there is none (yet).
+    virtual bool GrabTimedSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& frameUnits) = 0;
+    // The same without the time.
+    bool GrabSeekFrame(Bitmap& bitmap, int waitMs);
     // Whether the frame of the current second is still being decoded, and a count that
     // grows while the decoding makes progress.
     virtual SeekProgress GetSeekProgress() const = 0;
@@ -34,7 +37,7 @@ public:
     EngineSeekSeries(MediaEngine& engine, std::vector<std::int64_t> seconds);
 
     void SeekNext() override;
-    bool GrabSeekFrame(Bitmap& bitmap, int waitMs) override;
+    bool GrabTimedSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& frameUnits) override;
     SeekProgress GetSeekProgress() const override;
 
 private:

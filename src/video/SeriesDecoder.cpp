@@ -15,12 +15,13 @@ namespace {
 
 constexpr std::int64_t kUnitsPerSecond = 10'000'000;
 
-// The picture a seek of the player to the second shows, or an empty one.
-Bitmap DecodeSecond(MediaReader& reader, FrameConverter& converter, std::int64_t second)
+// The picture a seek of the player to the second shows with its time, or an empty one.
+Bitmap DecodeSecond(MediaReader& reader, FrameConverter& converter, std::int64_t second, std::int64_t& timeUnits)
 {
     const DecodedFrame frame = reader.SeekExact(std::max<std::int64_t>(0, second) * kUnitsPerSecond);
     if (!frame)
         return {};
+    timeUnits = frame.timeUnits;
     try {
         return converter.Convert(*frame.frame, reader.FrameGeometry(*frame.frame),
                                  {frame.before.get(), frame.after.get()});
@@ -88,7 +89,7 @@ std::size_t SeriesDecoder::Current() const
     return position_ > 0 && position_ <= seconds_.size() ? position_ - 1 : seconds_.size();
 }
 
-bool SeriesDecoder::GrabSeekFrame(Bitmap& bitmap, int waitMs)
+bool SeriesDecoder::GrabTimedSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& frameUnits)
 {
     std::unique_lock lock(mutex_);
     const std::size_t current = Current();
@@ -100,6 +101,7 @@ bool SeriesDecoder::GrabSeekFrame(Bitmap& bitmap, int waitMs)
         return false;
     bitmap = std::move(slot.picture);
     slot.picture = Bitmap();
+    frameUnits = slot.timeUnits;
     return true;
 }
 
@@ -133,15 +135,17 @@ bool SeriesDecoder::Claim(std::size_t& index)
     return true;
 }
 
-void SeriesDecoder::Deliver(std::size_t index, Bitmap picture)
+void SeriesDecoder::Deliver(std::size_t index, Bitmap picture, std::int64_t timeUnits)
 {
     {
         std::lock_guard lock(mutex_);
         Slot& slot = slots_[index];
         slot.decoded = true;
         ++picturesDone_;
-        if (position_ == 0 || index >= position_ - 1)
+        if (position_ == 0 || index >= position_ - 1) {
             slot.picture = std::move(picture);
+            slot.timeUnits = timeUnits;
+        }
     }
     decoded_.notify_all();
 }
@@ -179,12 +183,13 @@ void SeriesDecoder::Work(std::size_t worker)
     std::size_t index = 0;
     while (Claim(index)) {
         Bitmap picture;
+        std::int64_t timeUnits = 0;
         try {
-            picture = DecodeSecond(*reader, converter, seconds_[index]);
+            picture = DecodeSecond(*reader, converter, seconds_[index], timeUnits);
         } catch (const std::exception&) {
             // Out of memory for this picture: no frame for its second.
         }
-        Deliver(index, std::move(picture));
+        Deliver(index, std::move(picture), timeUnits);
     }
     GiveUp(worker);
 }

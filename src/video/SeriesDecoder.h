@@ -44,20 +44,21 @@ public:
 
     void SeekNext() override;
     // The frame is handed over, not copied: a second grab of the same second finds none.
-    bool GrabSeekFrame(Bitmap& bitmap, int waitMs) override;
+    bool GrabTimedSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& frameUnits) override;
     SeekProgress GetSeekProgress() const override;
 
 private:
     struct Slot {
         bool decoded = false;
         Bitmap picture;
+        std::int64_t timeUnits = 0;
     };
 
     void Stop();
     void Work(std::size_t worker);
     // The next second this worker may decode; false when there is none or the series ends.
     bool Claim(std::size_t& index);
-    void Deliver(std::size_t index, Bitmap picture);
+    void Deliver(std::size_t index, Bitmap picture, std::int64_t timeUnits);
     void GiveUp(std::size_t worker);
     // The index of the current second; the size of the list before the first SeekNext
     // and after the last.

@@ -64,6 +64,7 @@ bool FakeMediaEngine::SeekTo(std::int64_t seconds)
     position_ = seconds;
     slowGrabsLeft_ = slowGrabs;
     seekFrame_ = frameAt(seconds);
+    seekFrameUnits_ = seconds * 10'000'000;
     if (state_ != PlayState::Stopped && !seekFrame_.isEmpty()) {
         presented_ = seekFrame_;
         presentedUnits_ = seconds * 10'000'000;
@@ -102,7 +103,7 @@ bool FakeMediaEngine::GrabTimedFrame(Bitmap& bitmap, std::int64_t& frameUnits)
     return true;
 }
 
-bool FakeMediaEngine::GrabSeekFrame(Bitmap& bitmap, int)
+bool FakeMediaEngine::GrabTimedSeekFrame(Bitmap& bitmap, int, std::int64_t& frameUnits)
 {
     if (slowGrabsLeft_ > 0) {
         --slowGrabsLeft_;
@@ -113,6 +114,7 @@ bool FakeMediaEngine::GrabSeekFrame(Bitmap& bitmap, int)
     if (seekFrame_.isEmpty())
         return false;
     bitmap = seekFrame_;
+    frameUnits = seekFrameUnits_;
     return true;
 }
 

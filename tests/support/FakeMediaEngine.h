@@ -55,7 +55,7 @@ public:
     bool SeekTo(std::int64_t seconds) override;
     bool SeekToUnits(std::int64_t units) override;
     bool GrabTimedFrame(Bitmap& bitmap, std::int64_t& frameUnits) override;
-    bool GrabSeekFrame(Bitmap& bitmap, int waitMs) override;
+    bool GrabTimedSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& frameUnits) override;
     SeekProgress GetSeekProgress() const override { return {slowGrabsLeft_ > 0, work_}; }
     void GetVideoSize(int& width, int& height) const override;
     QString ListFilterNames() const override { return active_ ? filterNames : QString(); }
@@ -79,6 +79,7 @@ private:
     Bitmap presented_;
     std::int64_t presentedUnits_ = 0;  // where the presented frame lies
     Bitmap seekFrame_;
+    std::int64_t seekFrameUnits_ = 0;
     int slowGrabsLeft_ = 0;
     std::uint64_t work_ = 0;
 };

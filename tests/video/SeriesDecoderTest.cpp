@@ -41,20 +41,28 @@ TEST_P(SeriesDecoderTest, GivesThePicturesOfTheEnginesSeeksInOrder)
     engine.OpenMedia(path);
     const std::vector<std::int64_t> seconds{0, 3, 4, 5, 6};
     std::vector<Bitmap> expected;
+    std::vector<std::int64_t> expectedUnits;
     for (std::int64_t second : seconds) {
         ASSERT_TRUE(engine.SeekTo(second));
         Bitmap picture;
-        ASSERT_TRUE(engine.GrabSeekFrame(picture, 10000)) << "second " << second;
-        EXPECT_EQ(ReadFrameIndex(picture), std::min<int>(int(second) * 25, 149)) << "second " << second;
+        std::int64_t units = -1;
+        ASSERT_TRUE(engine.GrabTimedSeekFrame(picture, 10000, units)) << "second " << second;
+        const int index = std::min<int>(int(second) * 25, 149);
+        EXPECT_EQ(ReadFrameIndex(picture), index) << "second " << second;
+        // The picture's own time, which the last one's is not the second's.
+        EXPECT_NEAR(double(units), index * 400'000.0, 10'000.0) << "second " << second;
         expected.push_back(std::move(picture));
+        expectedUnits.push_back(units);
     }
 
     SeriesDecoder series(QFile::encodeName(path).toStdString(), seconds, c.limits);
     for (std::size_t i = 0; i < seconds.size(); ++i) {
         series.SeekNext();
         Bitmap picture;
-        ASSERT_TRUE(series.GrabSeekFrame(picture, 10000)) << "second " << seconds[i];
+        std::int64_t units = -1;
+        ASSERT_TRUE(series.GrabTimedSeekFrame(picture, 10000, units)) << "second " << seconds[i];
         EXPECT_TRUE(picture == expected[i]) << "second " << seconds[i];
+        EXPECT_EQ(units, expectedUnits[i]) << "second " << seconds[i];
         EXPECT_FALSE(series.GetSeekProgress().Pending);
     }
     series.SeekNext();
