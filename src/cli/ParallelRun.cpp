@@ -87,6 +87,8 @@ void RunInWorker(WorkerChannel& channel, const QString& path, std::int64_t timeO
     finished.line = listener.Line ? listener.Line(report) : TextLine(report);
     finished.timeOffset = worker.TimeOffset();
     channel.Send(finished);
+    // Every file is written and closed: the engine's teardown would only cost time.
+    _exit(0);
 }
 
 // Reads what every worker would otherwise read afresh (the font configuration, the faces
@@ -125,6 +127,32 @@ std::optional<WorkerProcess> StartWorker(const std::function<void(WorkerChannel&
     std::optional<WorkerProcess> process = WorkerProcess::Start(body, others);
     ::sigprocmask(SIG_SETMASK, &old, nullptr);
     return process;
+}
+
+// Takes what the worker has sent, tells its progress and keeps its report; false once
+// the worker has ended.
+bool HearWorker(int index, Running& worker, Clock::time_point now, const RunListener& listener)
+{
+    std::vector<WorkerMessage> messages;
+    const bool open = worker.process.Read(messages);
+    for (WorkerMessage& message : messages) {
+        switch (message.kind) {
+        case WorkerMessage::Kind::Planned:
+            worker.lastProgress = now;
+            if (listener.Planned)
+                listener.Planned(index, message.value);
+            break;
+        case WorkerMessage::Kind::ShotDone:
+            worker.lastProgress = now;
+            if (listener.ShotDone)
+                listener.ShotDone(index, message.value);
+            break;
+        case WorkerMessage::Kind::Finished:
+            worker.finished = std::move(message);
+            break;
+        }
+    }
+    return open;
 }
 
 QString FailureOfEndedWorker(int status, bool timedOut, int timeoutSeconds)
@@ -207,28 +235,8 @@ int RunVideos(const QStringList& paths, const ParallelRunSetup& setup, const std
         for (auto it = running.begin(); it != running.end();) {
             const int index = it->first;
             Running& worker = it->second;
-            std::vector<WorkerMessage> messages;
-            const bool open = worker.process.Read(messages);
-            for (WorkerMessage& message : messages) {
-                switch (message.kind) {
-                case WorkerMessage::Kind::Planned:
-                    worker.lastProgress = now;
-                    if (listener.Planned)
-                        listener.Planned(index, message.value);
-                    break;
-                case WorkerMessage::Kind::ShotDone:
-                    worker.lastProgress = now;
-                    if (listener.ShotDone)
-                        listener.ShotDone(index, message.value);
-                    break;
-                case WorkerMessage::Kind::Finished:
-                    worker.finished = std::move(message);
-                    break;
-                }
-            }
-            if (open) {
-                if (timeout.count() > 0 && !worker.finished && !worker.timedOut
-                    && now - worker.lastProgress >= timeout) {
+            if (HearWorker(index, worker, now, listener)) {
+                if (timeout.count() > 0 && !worker.timedOut && now - worker.lastProgress >= timeout) {
                     worker.timedOut = true;
                     worker.process.Signal(SIGKILL);
                 }
