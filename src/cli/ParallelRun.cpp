@@ -192,7 +192,9 @@ int RunVideos(const QStringList& paths, const ParallelRunSetup& setup, const std
 
     const std::size_t jobs = std::size_t(std::max(1, setup.Settings.Aggregate ? 1 : setup.Jobs));
     const auto timeout = std::chrono::seconds(setup.TimeoutSeconds);
+    // Workers until they have ended; those whose report is in no longer count as running.
     std::map<int, Running> running;
+    std::size_t busy = 0;
     std::multiset<QString> runningPrefixes;
     std::size_t next = 0;
     std::int64_t timeOffset = 0;
@@ -200,7 +202,7 @@ int RunVideos(const QStringList& paths, const ParallelRunSetup& setup, const std
     ReadyTheFonts(setup.Settings);
     for (;;) {
         // Videos start in input order; one whose prefix is running holds back the rest.
-        while (!stop && running.size() < jobs && next < count && !runningPrefixes.contains(prefixes[qsizetype(next)])) {
+        while (!stop && busy < jobs && next < count && !runningPrefixes.contains(prefixes[qsizetype(next)])) {
             const int index = int(next++);
             const QString& path = paths[index];
             std::optional<WorkerProcess> process = StartWorker(
@@ -216,6 +218,7 @@ int RunVideos(const QStringList& paths, const ParallelRunSetup& setup, const std
             }
             runningPrefixes.insert(prefixes[index]);
             running.emplace(index, Running{std::move(*process), Clock::now(), false, std::nullopt});
+            ++busy;
             if (listener.Started)
                 listener.Started(index);
         }
@@ -235,28 +238,34 @@ int RunVideos(const QStringList& paths, const ParallelRunSetup& setup, const std
         for (auto it = running.begin(); it != running.end();) {
             const int index = it->first;
             Running& worker = it->second;
-            if (HearWorker(index, worker, now, listener)) {
-                if (timeout.count() > 0 && !worker.timedOut && now - worker.lastProgress >= timeout) {
-                    worker.timedOut = true;
-                    worker.process.Signal(SIGKILL);
-                }
-                ++it;
-                continue;
-            }
-            // A report that came whole stands, whatever became of the process after it.
-            const int status = worker.process.Reap();
-            const QString& path = paths[index];
-            if (worker.finished) {
+            const bool reported = worker.finished.has_value();
+            const bool open = HearWorker(index, worker, now, listener);
+            // A report that came whole stands, whatever becomes of the process after it;
+            // its files are written, so the next video starts while the process ends.
+            const bool ends = !reported && (worker.finished || !open);
+            if (ends && worker.finished) {
                 if (setup.Settings.Aggregate)
                     timeOffset = worker.finished->timeOffset;
                 finish(index, worker.finished->value, worker.finished->line);
-            } else {
-                finishHere(index,
-                           NotRunReport(VideoOutcome::Failed,
-                                        FailureOfEndedWorker(status, worker.timedOut, setup.TimeoutSeconds), path));
             }
-            runningPrefixes.erase(runningPrefixes.find(prefixes[index]));
-            it = running.erase(it);
+            if (open) {
+                if (!worker.finished && timeout.count() > 0 && !worker.timedOut
+                    && now - worker.lastProgress >= timeout) {
+                    worker.timedOut = true;
+                    worker.process.Signal(SIGKILL);
+                }
+            } else {
+                const int status = worker.process.Reap();
+                if (ends && !worker.finished)
+                    finishHere(index, NotRunReport(VideoOutcome::Failed,
+                                                   FailureOfEndedWorker(status, worker.timedOut, setup.TimeoutSeconds),
+                                                   paths[index]));
+            }
+            if (ends) {
+                runningPrefixes.erase(runningPrefixes.find(prefixes[index]));
+                --busy;
+            }
+            it = open ? std::next(it) : running.erase(it);
         }
     }
 
