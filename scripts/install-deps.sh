@@ -14,6 +14,8 @@ packages=(
   # Independent readers and the reference command line used by tests and benchmarks;
   # ImageMagick's library is the benchmarks' PNG reference.
   ffmpeg libtiff-tools imagemagick libmagick++-dev
+  # The preview-track test reads the track files with Python's own standard library.
+  python3
   # A display for running the real program headless.
   xvfb xauth
 )

@@ -49,6 +49,33 @@ QString Flag(bool CliOptions::*member, bool value, CliOptions& options)
     return {};
 }
 
+// Notes the first option that shapes the preview track, for the message when --webvtt
+// is missing.
+QString Tuned(CliOptions& options, const QString& spelled)
+{
+    if (options.previewTuning.isEmpty())
+        options.previewTuning = spelled;
+    return {};
+}
+
+// Shots, sheets and their seconds are what a preview track replaces.
+QString PreviewTrackConflict(const CliOptions& options)
+{
+    if (options.action != CliOptions::Action::Run)
+        return {};
+    if (!options.webVtt)
+        return options.previewTuning.isEmpty() ? QString() : lang::kCliNeedsWebVtt.arg(options.previewTuning);
+    if (!options.thumbnails)
+        return lang::kCliNotWithWebVtt.arg(QStringLiteral("--no-sheet"));
+    static const QStringList replaced
+        = {QStringLiteral("-n"), QStringLiteral("--count"), QStringLiteral("-e"),        QStringLiteral("--every"),
+           QStringLiteral("-s"), QStringLiteral("--start"), QStringLiteral("--no-shots")};
+    for (const SettingText& assignment : options.assignments)
+        if (replaced.contains(assignment.option))
+            return lang::kCliNotWithWebVtt.arg(assignment.option);
+    return {};
+}
+
 const std::vector<OptionRule>& Rules()
 {
     using O = CliOptions;
@@ -129,6 +156,32 @@ const std::vector<OptionRule>& Rules()
          [](O& o, const QString&, const QString&) { return Flag(&O::skipExisting, true, o); }},
         {"", "keyframes", false, [](O& o, const QString&, const QString&) { return Flag(&O::keyFrames, true, o); }},
         {"", "json", false, [](O& o, const QString&, const QString&) { return Flag(&O::json, true, o); }},
+        {"", "webvtt", false, [](O& o, const QString&, const QString&) { return Flag(&O::webVtt, true, o); }},
+        {"", "vtt-every", true,
+         [](O& o, const QString& v, const QString& s) {
+             const std::optional<int> every = IntegerIn(v, kMinPreviewEvery, kMaxPreviewEvery);
+             if (!every)
+                 return lang::kCliWantsSeconds.arg(s).arg(kMinPreviewEvery).arg(kMaxPreviewEvery).arg(v);
+             o.previewShape.Every = *every;
+             return Tuned(o, s);
+         }},
+        {"", "vtt-width", true,
+         [](O& o, const QString& v, const QString& s) {
+             const std::optional<int> width = IntegerIn(v, kMinPreviewWidth, kMaxPreviewWidth);
+             if (!width)
+                 return lang::kCliWantsWidth.arg(s).arg(kMinPreviewWidth).arg(kMaxPreviewWidth).arg(v);
+             o.previewShape.Width = *width;
+             return Tuned(o, s);
+         }},
+        {"", "vtt-grid", true,
+         [](O& o, const QString& v, const QString& s) {
+             const std::optional<QSize> grid = ParsePreviewGrid(v);
+             if (!grid)
+                 return lang::kCliWantsGrid.arg(s).arg(kMaxPreviewGridSide).arg(v);
+             o.previewShape.Columns = grid->width();
+             o.previewShape.Rows = grid->height();
+             return Tuned(o, s);
+         }},
         {"j", "jobs", true,
          [](O& o, const QString& v, const QString& s) {
              const std::optional<int> jobs = IntegerIn(v, 1, kMaxJobs);
@@ -205,6 +258,8 @@ CliParse ParseCliArguments(const QStringList& arguments)
         }
         parse.error = rule->apply(parse.options, value.value_or(QString()), spelled);
     }
+    if (parse.error.isEmpty())
+        parse.error = PreviewTrackConflict(parse.options);
     return parse;
 }
 

@@ -105,6 +105,8 @@ int main(int argc, char* argv[])
     setup.Choices.Thumbnails = options.thumbnails;
     setup.KeyFrames = options.keyFrames;
     setup.SkipExisting = options.skipExisting;
+    if (options.webVtt)
+        setup.PreviewTrack = options.previewShape;
     setup.Jobs = options.jobs > 0 ? options.jobs : QThread::idealThreadCount();
     if (setup.Settings.Aggregate && setup.Jobs > 1)
         Print(stderr, sm::lang::kCliAggregateOneByOne);
