@@ -1,17 +1,20 @@
 #include "cli/CliOptions.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
 #include "capture/CaptureSchedule.h"
 #include "settings/Texts.h"
+#include "sheet/InfoPlaceholders.h"
 
 namespace sm {
 namespace {
 
 // The picture formats by the name -f takes, in the order of SaveFormat.
-const QStringList kFormatNames = {QStringLiteral("jpg"), QStringLiteral("png"), QStringLiteral("bmp"),
-                                  QStringLiteral("gif"), QStringLiteral("tif")};
+const QStringList kFormatNames
+    = {QStringLiteral("jpg"), QStringLiteral("png"),  QStringLiteral("bmp"), QStringLiteral("gif"),
+       QStringLiteral("tif"), QStringLiteral("webp"), QStringLiteral("avif")};
 
 constexpr int kMaxJobs = 1024;
 
@@ -65,14 +68,20 @@ QString PreviewTrackConflict(const CliOptions& options)
         return {};
     if (!options.webVtt)
         return options.previewTuning.isEmpty() ? QString() : lang::kCliNeedsWebVtt.arg(options.previewTuning);
+    const QString webVtt = QStringLiteral("--webvtt");
     if (!options.thumbnails)
-        return lang::kCliNotWithWebVtt.arg(QStringLiteral("--no-sheet"));
+        return lang::kCliOptionsConflict.arg(webVtt, QStringLiteral("--no-sheet"));
+    if (options.sheetOnly)
+        return lang::kCliOptionsConflict.arg(webVtt, QStringLiteral("--sheet-only"));
+    if (options.info)
+        return lang::kCliOptionsConflict.arg(webVtt, options.infoLines.isEmpty() ? QStringLiteral("--info")
+                                                                                 : QStringLiteral("--info-line"));
     static const QStringList replaced
         = {QStringLiteral("-n"), QStringLiteral("--count"), QStringLiteral("-e"),        QStringLiteral("--every"),
            QStringLiteral("-s"), QStringLiteral("--start"), QStringLiteral("--no-shots")};
     for (const SettingText& assignment : options.assignments)
         if (replaced.contains(assignment.option))
-            return lang::kCliNotWithWebVtt.arg(assignment.option);
+            return lang::kCliOptionsConflict.arg(webVtt, assignment.option);
     return {};
 }
 
@@ -156,6 +165,17 @@ const std::vector<OptionRule>& Rules()
          [](O& o, const QString&, const QString&) { return Flag(&O::skipExisting, true, o); }},
         {"", "keyframes", false, [](O& o, const QString&, const QString&) { return Flag(&O::keyFrames, true, o); }},
         {"", "json", false, [](O& o, const QString&, const QString&) { return Flag(&O::json, true, o); }},
+        {"", "sheet-only", false, [](O& o, const QString&, const QString&) { return Flag(&O::sheetOnly, true, o); }},
+        {"", "info", false, [](O& o, const QString&, const QString&) { return Flag(&O::info, true, o); }},
+        {"", "info-line", true,
+         [](O& o, const QString& v, const QString& s) {
+             const QString unknown = UnknownPlaceholder(v);
+             if (!unknown.isEmpty())
+                 return lang::kCliUnknownPlaceholder.arg(s, unknown);
+             o.info = true;
+             o.infoLines << v;
+             return QString();
+         }},
         {"", "webvtt", false, [](O& o, const QString&, const QString&) { return Flag(&O::webVtt, true, o); }},
         {"", "vtt-every", true,
          [](O& o, const QString& v, const QString& s) {
@@ -210,6 +230,19 @@ const OptionRule* FindLong(const QString& name)
     return nullptr;
 }
 
+// Options that ask for opposite things, whatever their order.
+QString ConflictOf(const CliOptions& options)
+{
+    if (!options.sheetOnly)
+        return {};
+    if (!options.thumbnails)
+        return lang::kCliOptionsConflict.arg(QStringLiteral("--sheet-only"), QStringLiteral("--no-sheet"));
+    const auto noShots = [](const SettingText& s) { return s.option == QLatin1String("--no-shots"); };
+    if (std::any_of(options.assignments.cbegin(), options.assignments.cend(), noShots))
+        return lang::kCliOptionsConflict.arg(QStringLiteral("--sheet-only"), QStringLiteral("--no-shots"));
+    return {};
+}
+
 }  // namespace
 
 CliParse ParseCliArguments(const QStringList& arguments)
@@ -258,6 +291,8 @@ CliParse ParseCliArguments(const QStringList& arguments)
         }
         parse.error = rule->apply(parse.options, value.value_or(QString()), spelled);
     }
+    if (parse.error.isEmpty())
+        parse.error = ConflictOf(parse.options);
     if (parse.error.isEmpty())
         parse.error = PreviewTrackConflict(parse.options);
     return parse;

@@ -31,7 +31,10 @@ struct CliOptions {
     bool skipExisting = false;
     bool keyFrames = false;
     bool json = false;
-    int jobs = 0;  // 0: one per processor
+    int jobs = 0;            // 0: one per processor
+    bool sheetOnly = false;  // shots kept for the sheet, no shot file written
+    bool info = false;       // sheets with the information block
+    QStringList infoLines;   // its lines as given; none: the thumbnail window's
 
     // A preview track per video in place of its shots and sheet.
     bool webVtt = false;

@@ -117,7 +117,10 @@ VideoReport RunPreviewTrack(const PreviewTrackJob& job)
     if (result.Status != BatchVideoStatus::Done)
         return ReportFromRun(result);
     MediaEngine& engine = job.Session.Engine();
-    const auto finished = [&engine, &job](VideoReport report) {
+    std::vector<int> shotSprites;  // the sprite of each shot taken
+    const auto finished = [&](VideoReport report) {
+        for (std::size_t i = 0; i < shotSprites.size(); ++i)
+            report.ShotList[i].File = result.ShotFiles.value(shotSprites[i]);
         ReportColors(report, engine.GetVideoColor(), job.Settings.ToneMapping);
         return report;
     };
@@ -153,7 +156,10 @@ VideoReport RunPreviewTrack(const PreviewTrackJob& job)
     SpriteWriter sprites(job, plan, result);
     const ShotSink place = [&](TakenShot&& shot) {
         ++result.ShotsTaken;
-        sprites.Place(shot.Picture, plan.cues[std::size_t(shot.Index)]);
+        const PreviewCue& cue = plan.cues[std::size_t(shot.Index)];
+        result.Shots.push_back({QString(), shot.Label, seconds[std::size_t(shot.Index)], shot.FrameUnits});
+        shotSprites.push_back(cue.sprite);
+        sprites.Place(shot.Picture, cue);
     };
     ShotSeriesHooks hooks;
     hooks.StillWanted = [&sprites] { return !sprites.Failed(); };

@@ -33,9 +33,9 @@ struct PreviewTrackJob {
 // last, and only when every sprite it names was written and is still there; the one of
 // an earlier run is removed before the first sprite, so that a run that ends early leaves
 // no track naming sprites that are missing or hold other pictures. The report counts the
-// sprites written as its shots, names the track file as its sheet and tells the video's
-// colours (ReportColors); a video whose length is unknown, that gave no picture, whose
-// sprite could not be written or whose run was stopped fails. A picture missing from an
+// sprites written as its shots, names the track file as its sheet, lists each picture
+// taken with the sprite that holds it (once written) and tells the video's colours; a video whose length is unknown,
+// that gave no picture, whose sprite could not be written or whose run was stopped fails. A picture missing from an
 // otherwise good video leaves its cell white.
 VideoReport RunPreviewTrack(const PreviewTrackJob& job);
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 #include "batch/BatchRun.h"
@@ -21,6 +22,10 @@ struct VideoReport {
     HdrTransfer Hdr = HdrTransfer::None;
     bool ToneMapped = false;  // its HDR pictures were tone-mapped
     QString Note;             // why its colours are not exact; empty when they are
+    // Left by --skip-existing because its output is there: done, for the exit status.
+    bool OutputThere = false;
+    std::vector<BatchShot> ShotList;  // every shot that gave a picture
+    std::optional<MediaFacts> Facts;  // none when the video was not loaded
 };
 
 // What a finished run of one video amounts to. A run that wrote files but not all it
@@ -38,10 +43,13 @@ void ReportColors(VideoReport& report, const VideoColor& color, bool toneMapping
 QString TextLine(const VideoReport& report);
 // The same as one JSON object on one line: status, reason (null for ok), path, shots,
 // sheet (null without one), hdr ("pq", "hlg" or null), tonemapped, note (null without
-// one).
+// one), shotlist (each shot's file or null, label, planned second and own time in
+// seconds to the millisecond) and facts (the texts of the placeholders RESOLUTION, FPS,
+// VIDEOCODEC, AUDIOCODEC and BITRATE; null when the video was not loaded).
 QString JsonLine(const VideoReport& report);
 
-// 0 when every video is done, 1 when one was skipped or failed, 130 when interrupted.
+// 0 when every video is done (or left because its output is there), 1 when one was
+// skipped otherwise or failed, 130 when interrupted.
 int ExitCodeFor(const std::vector<VideoReport>& reports, bool interrupted);
 
 }  // namespace sm

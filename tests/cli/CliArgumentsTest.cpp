@@ -48,6 +48,8 @@ TEST(CliOptions, EachNamedOptionSetsItsSetting)
         {"-s 1:02:05", [](const AppSettings& s) { EXPECT_EQ(s.StartTime, "1:02:05"); }},
         {"-f png", [](const AppSettings& s) { EXPECT_EQ(s.SaveFormat, 1); }},
         {"--format TIF", [](const AppSettings& s) { EXPECT_EQ(s.SaveFormat, 4); }},
+        {"-f webp", [](const AppSettings& s) { EXPECT_EQ(s.SaveFormat, 5); }},
+        {"-f AVIF", [](const AppSettings& s) { EXPECT_EQ(s.SaveFormat, 6); }},
         {"--no-shots", [](const AppSettings& s) { EXPECT_FALSE(s.SaveDirectly); }},
         {"--set thumbcols=5 --set TimeFont.Size=0x10 --set AddText=a=b",
          [](const AppSettings& s) {
@@ -86,6 +88,9 @@ TEST(CliOptions, FlagsInputsAndJobs)
     EXPECT_EQ(o.mask, "*.MP4");
     EXPECT_TRUE(o.recursive && !o.thumbnails && o.skipExisting && o.keyFrames && o.json);
     EXPECT_EQ(o.jobs, 2);
+    const CliOptions sheet = ParseCliArguments(Split("--sheet-only --info-line {FPS}x --info-line {DATE}")).options;
+    EXPECT_TRUE(sheet.sheetOnly && sheet.info);
+    EXPECT_EQ(sheet.infoLines, (QStringList{"{FPS}x", "{DATE}"}));
     const CliParse track = ParseCliArguments(Split("--vtt-every 5 --vtt-grid 4x3 --webvtt --vtt-width=160 -f png x"));
     ASSERT_TRUE(track.error.isEmpty()) << track.error.toStdString();
     const PreviewTrackShape& shape = track.options.previewShape;
@@ -99,17 +104,31 @@ TEST(CliOptions, FlagsInputsAndJobs)
 TEST(CliOptions, MistakesAreArgumentErrors)
 {
     const char* const parseErrors[] = {
-        "--frobnicate",    "-x",       "-n",          "-n 0",          "-n 1000",
-        "-n many",         "-e 1",     "-f jpeg",     "-j 0",          "--json=1",
-        "--set ThumbCols", "--set =3", "--tonemap 1", "--deinterlace",
+        "--frobnicate",
+        "-x",
+        "-n",
+        "-n 0",
+        "-n 1000",
+        "-n many",
+        "-e 1",
+        "-f jpeg",
+        "-j 0",
+        "--json=1",
+        "--set ThumbCols",
+        "--set =3",
+        "--tonemap 1",
+        "--deinterlace",
+        "--info-line {fps}",
+        "--sheet-only --no-sheet",
+        "--no-shots --sheet-only",
     };
     for (const char* arguments : parseErrors)
         EXPECT_FALSE(ParseCliArguments(Split(arguments)).error.isEmpty()) << arguments;
     // A preview track's options without it, out of range, or with what it replaces.
     const char* const trackErrors[] = {
-        "--vtt-grid 3x3",          "--webvtt --vtt-every 0", "--webvtt --vtt-width 8",
-        "--webvtt --vtt-grid 0x3", "--webvtt -n 5",          "--webvtt --every=30",
-        "--webvtt -s 0:01:00",     "--webvtt --no-shots",    "--webvtt --no-sheet",
+        "--vtt-grid 3x3",      "--webvtt --vtt-every 0", "--webvtt --vtt-width 8", "--webvtt --vtt-grid 0x3",
+        "--webvtt -n 5",       "--webvtt --every=30",    "--webvtt -s 0:01:00",    "--webvtt --no-shots",
+        "--webvtt --no-sheet", "--webvtt --sheet-only",  "--webvtt --info",        "--webvtt --info-line x",
     };
     for (const char* arguments : trackErrors)
         EXPECT_FALSE(ParseCliArguments(Split(arguments)).error.isEmpty()) << arguments;

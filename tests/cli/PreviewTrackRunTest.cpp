@@ -147,7 +147,7 @@ TEST_F(PreviewTrackRun, CuesCoverTheVideoAndShowTheFrameOfTheirStart)
 
     const CliResult again
         = RunProgram(QStringLiteral(STILLMARK_CLI), {"--webvtt", "--skip-existing", "-o", out, shortClip});
-    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_EQ(again.exitCode, 0);
     EXPECT_TRUE(again.lines.value(0).startsWith(QString::fromUtf8("skipped: kurz mit ü.vtt exists")));
 }
 
