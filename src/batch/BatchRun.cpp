@@ -68,11 +68,12 @@ void CheckCaptureValues(const AppSettings& settings)
     }
 }
 
-BatchShotTaker SeriesOnEngine(MediaEngine& engine, RunHost& host, const RunControl& control, int captureSpeed)
+BatchShotTaker SeriesOnEngine(MediaEngine& engine, RunHost& host, const RunControl& control, int captureSpeed,
+                              const SkipRule& skip)
 {
-    return [&engine, &host, &control, captureSpeed](const std::vector<int>& seconds, const ShotSink& sink,
-                                                    const ShotSeriesHooks& hooks) {
-        return TakeShotSeries(engine, host, control, seconds, captureSpeed, sink, hooks);
+    return [&engine, &host, &control, captureSpeed, skip](const std::vector<int>& seconds, const ShotSink& sink,
+                                                          const ShotSeriesHooks& hooks) {
+        return TakeShotSeries(engine, host, control, seconds, captureSpeed, sink, hooks, skip);
     };
 }
 
@@ -134,6 +135,8 @@ BatchVideoResult RunBatchVideo(const BatchVideoJob& job)
     TBitmapList sheetShots;
     const ShotSink keep = [&](TakenShot&& shot) {
         ++result.ShotsTaken;
+        if (shot.Later)
+            result.MovedShots.push_back({seconds[std::size_t(shot.Index)], shot.Second});
         const QString label = FormatTimeLabel(std::int32_t(shot.Second + job.TimeOffset));
         if (settings.Add2List && events.AddToList)
             events.AddToList(shot.Picture, label);
@@ -162,7 +165,8 @@ BatchVideoResult RunBatchVideo(const BatchVideoJob& job)
         };
     }
     const BatchShotTaker& takeShots
-        = job.Taker ? job.Taker : SeriesOnEngine(engine, job.Host, job.Control, settings.CaptureSpeed);
+        = job.Taker ? job.Taker
+                    : SeriesOnEngine(engine, job.Host, job.Control, settings.CaptureSpeed, SkipRuleOf(settings));
     const bool aborted = takeShots(seconds, keep, hooks).Outcome == ShotSeriesOutcome::Aborted;
     result.Status = aborted ? BatchVideoStatus::Aborted : BatchVideoStatus::Done;
     if (!aborted && job.Choices.Thumbnails && sheetShots.Count() > 0) {

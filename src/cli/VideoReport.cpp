@@ -1,6 +1,7 @@
 #include "cli/VideoReport.h"
 
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -24,6 +25,14 @@ QString OutcomeName(VideoOutcome outcome)
     return QStringLiteral("failed");
 }
 
+QJsonArray MovedList(const std::vector<MovedShot>& moved)
+{
+    QJsonArray list;
+    for (const MovedShot& shot : moved)
+        list.append(QJsonObject{{QStringLiteral("planned"), shot.Planned}, {QStringLiteral("kept"), shot.Kept}});
+    return list;
+}
+
 QJsonValue HdrName(HdrTransfer hdr)
 {
     switch (hdr) {
@@ -44,6 +53,7 @@ VideoReport ReportFromRun(const BatchVideoResult& run)
     VideoReport report = NotRunReport(VideoOutcome::Ok, {}, run.Path);
     report.Shots = int(run.ShotFiles.size());
     report.Sheet = run.SheetFile;
+    report.Moved = run.MovedShots;
     const auto set = [&report](VideoOutcome outcome, const QString& reason) {
         report.Outcome = outcome;
         report.Reason = reason;
@@ -109,6 +119,7 @@ QString JsonLine(const VideoReport& report)
         {QStringLiteral("hdr"), HdrName(report.Hdr)},
         {QStringLiteral("tonemapped"), report.ToneMapped},
         {QStringLiteral("note"), report.Note.isEmpty() ? QJsonValue() : QJsonValue(report.Note)},
+        {QStringLiteral("moved"), MovedList(report.Moved)},
     };
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }

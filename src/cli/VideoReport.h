@@ -19,8 +19,9 @@ struct VideoReport {
     int Shots = 0;  // shot files written
     QString Sheet;  // the sheet file written; empty when none was
     HdrTransfer Hdr = HdrTransfer::None;
-    bool ToneMapped = false;  // its HDR pictures were tone-mapped
-    QString Note;             // why its colours are not exact; empty when they are
+    bool ToneMapped = false;       // its HDR pictures were tone-mapped
+    QString Note;                  // why its colours are not exact; empty when they are
+    std::vector<MovedShot> Moved;  // shots moved to a later picture
 };
 
 // What a finished run of one video amounts to. A run that wrote files but not all it
@@ -38,7 +39,7 @@ void ReportColors(VideoReport& report, const VideoColor& color, bool toneMapping
 QString TextLine(const VideoReport& report);
 // The same as one JSON object on one line: status, reason (null for ok), path, shots,
 // sheet (null without one), hdr ("pq", "hlg" or null), tonemapped, note (null without
-// one).
+// one), moved (one {"planned", "kept"} object a moved shot, [] when none was).
 QString JsonLine(const VideoReport& report);
 
 // 0 when every video is done, 1 when one was skipped or failed, 130 when interrupted.

@@ -57,6 +57,12 @@ TEST(CliOptions, EachNamedOptionSetsItsSetting)
          }},
         {"--tonemap off --deinterlace=OFF", [](const AppSettings& s) { EXPECT_FALSE(s.ToneMapping || s.Deinterlace); }},
         {"--set ToneMapping=0 --tonemap on", [](const AppSettings& s) { EXPECT_TRUE(s.ToneMapping); }},
+        {"--skip-blank --skip-seconds=60",
+         [](const AppSettings& s) {
+             EXPECT_TRUE(s.SkipBlank && !s.SkipBlurred);
+             EXPECT_EQ(s.SkipSeconds, 60);
+         }},
+        {"--skip-blurred", [](const AppSettings& s) { EXPECT_TRUE(s.SkipBlurred && !s.SkipBlank); }},
         {"--set CaptureSpeed=3 --set AddTimeStamp=0",
          [](const AppSettings& s) {
              EXPECT_EQ(s.CaptureSpeed, 3);
@@ -93,9 +99,23 @@ TEST(CliOptions, FlagsInputsAndJobs)
 TEST(CliOptions, MistakesAreArgumentErrors)
 {
     const char* const parseErrors[] = {
-        "--frobnicate",    "-x",       "-n",          "-n 0",          "-n 1000",
-        "-n many",         "-e 1",     "-f jpeg",     "-j 0",          "--json=1",
-        "--set ThumbCols", "--set =3", "--tonemap 1", "--deinterlace",
+        "--frobnicate",
+        "-x",
+        "-n",
+        "-n 0",
+        "-n 1000",
+        "-n many",
+        "-e 1",
+        "-f jpeg",
+        "-j 0",
+        "--json=1",
+        "--set ThumbCols",
+        "--set =3",
+        "--tonemap 1",
+        "--deinterlace",
+        "--skip-seconds 0",
+        "--skip-seconds 61",
+        "--skip-blank=1",
     };
     for (const char* arguments : parseErrors)
         EXPECT_FALSE(ParseCliArguments(Split(arguments)).error.isEmpty()) << arguments;

@@ -131,6 +131,7 @@ QWidget* TfrmOption::createStandardPage()
     cbStopSound = Named(new QCheckBox(kCbStopSound, page), "cbStopSound");
     cbAdd2List = Named(new QCheckBox(kCbAdd2List, page), "cbAdd2List");
     cbAggregate = Named(new QCheckBox(kCbAggregate, page), "cbAggregate");
+    cbSkipShots = Named(new QCheckBox(kCbSkipShots, page), "cbSkipShots");
 
     int row = 0;
     grid->addWidget(cbAddTime, row++, 0, 1, 5);
@@ -151,7 +152,8 @@ QWidget* TfrmOption::createStandardPage()
     speedRow->addWidget(seSpeed);
     speedRow->addStretch();
     grid->addLayout(speedRow, row++, 0, 1, 5);
-    for (QCheckBox* box : {cbStopSound, cbAdd2List, cbAggregate})
+    // The last row, so that every control above keeps its place.
+    for (QCheckBox* box : {cbStopSound, cbAdd2List, cbAggregate, cbSkipShots})
         grid->addWidget(box, row++, 0, 1, 5);
     grid->setRowStretch(row, 1);
     return page;
@@ -222,6 +224,7 @@ void TfrmOption::SettingsToControls()
     cbFillColor->SetColor(values_.FillColor);
     cbAdd2List->setChecked(values_.Add2List);
     cbAggregate->setChecked(values_.Aggregate);
+    cbSkipShots->setChecked(values_.SkipBlank || values_.SkipBlurred);
 }
 
 void TfrmOption::btnFontClick()
@@ -251,6 +254,10 @@ void TfrmOption::btnOKClick()
     values_.FillColor = cbFillColor->Color();
     values_.Add2List = cbAdd2List->isChecked();
     values_.Aggregate = cbAggregate->isChecked();
+    // The one box stands for both switches: a change sets both, and a box left as it was
+    // shown keeps them as they were, also when only one of them is on.
+    if (cbSkipShots->isChecked() != (values_.SkipBlank || values_.SkipBlurred))
+        values_.SkipBlank = values_.SkipBlurred = cbSkipShots->isChecked();
     StoreOptionValues(values_, settings_);
     accept();
 }
