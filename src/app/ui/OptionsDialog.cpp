@@ -27,6 +27,7 @@ namespace {
 
 constexpr int kClientWidth = 370;
 constexpr int kClientHeight = 355;
+constexpr int kRowSpacing = 5;  // between the rows of the standard page
 
 QLabel* Label(const QString& text, const char* name, QWidget* parent) { return Named(new QLabel(text, parent), name); }
 
@@ -78,6 +79,9 @@ TfrmOption::TfrmOption(AppSettings& settings, Prompts& prompts, QWidget* parent)
     pcLEFTM->addTab(createStandardPage(), lang::kTabStandard);
     pcLEFTM->addTab(createThumbnailPage(), lang::kTabThumbnails);
     pcLEFTM->setCurrentIndex(0);
+    // The standard page's rows fill it, so the skip box's row makes the dialog taller by
+    // one row: every other control keeps its place.
+    setFixedHeight(kClientHeight + cbSkipShots->sizeHint().height() + kRowSpacing);
 
     auto* btnOK = Named(new QPushButton(lang::kBtnOK, this), "btnOK");
     btnOK->setDefault(true);
@@ -103,7 +107,7 @@ QWidget* TfrmOption::createStandardPage()
     auto* page = Named(new QWidget, "tsStandard");
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(8, 8, 8, 8);
-    grid->setVerticalSpacing(5);
+    grid->setVerticalSpacing(kRowSpacing);
     grid->setColumnStretch(4, 1);
     constexpr int kIndent = 18;  // dependent controls sit under their check box
 
@@ -152,7 +156,6 @@ QWidget* TfrmOption::createStandardPage()
     speedRow->addWidget(seSpeed);
     speedRow->addStretch();
     grid->addLayout(speedRow, row++, 0, 1, 5);
-    // The last row, so that every control above keeps its place.
     for (QCheckBox* box : {cbStopSound, cbAdd2List, cbAggregate, cbSkipShots})
         grid->addWidget(box, row++, 0, 1, 5);
     grid->setRowStretch(row, 1);
