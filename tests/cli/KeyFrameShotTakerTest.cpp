@@ -57,37 +57,6 @@ TEST(KeyFrameShotTaker, EachShotIsTheNextKeyFrameLabelledWithItsOwnTruncatedTime
     }
 }
 
-TEST(KeyFrameShotTaker, ABlankKeyFrameGivesWayToTheFirstLaterKeyFrameBeforeTheNextShotsSecond)
-{
-    // A key frame every second, black up to 2.5 s.
-    QTemporaryDir dir;
-    test::TestVideoOptions options;
-    options.fps = 5;
-    options.gopSize = 5;
-    options.durationSeconds = 6;
-    options.flat = {{0, 2.5}};
-    const QString path = dir.filePath("clip.mp4");
-    test::WriteTestVideo(path, options);
-    RunControl control;
-    control.AbortRequested = false;
-    const struct {
-        std::vector<int> asked;
-        int frame;  // of the first shot; -1 for its own black one
-        int second;
-        bool later;
-    } cases[] = {{{0, 4}, 15, 3, true}, {{0, 3}, -1, 0, false}};
-    for (const auto& c : cases) {
-        std::vector<TakenShot> shots;
-        KeyFrameShotTaker(path, control, {}, {true, false, 5})(
-            c.asked, [&shots](TakenShot&& shot) { shots.push_back(std::move(shot)); }, {});
-        ASSERT_EQ(shots.size(), 2u);
-        EXPECT_EQ(test::ReadFrameIndex(shots[0].Picture), c.frame) << c.asked[1];
-        EXPECT_EQ(shots[0].Second, c.second) << c.asked[1];
-        EXPECT_EQ(shots[0].Later, c.later) << c.asked[1];
-        EXPECT_EQ(test::ReadFrameIndex(shots[1].Picture), c.asked[1] * 5);
-    }
-}
-
 TEST(KeyFrameShotTaker, StopsBeforeAShotWhenAskedAndGivesNothingForAFileThatIsNoVideo)
 {
     QTemporaryDir dir;
