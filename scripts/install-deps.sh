@@ -9,11 +9,14 @@ packages=(
   libavformat-dev libavcodec-dev libavfilter-dev libavutil-dev libswscale-dev libswresample-dev
   libsdl2-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libgif-dev libdeflate-dev libzstd-dev
+  libwebp-dev libavif-dev
   fonts-noto-cjk fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # Independent readers and the reference command line used by tests and benchmarks;
   # ImageMagick's library is the benchmarks' PNG reference.
   ffmpeg libtiff-tools imagemagick libmagick++-dev
+  # The WebP and AVIF readers (dwebp, cwebp as the WebP benchmark's reference; avifdec).
+  webp libavif-bin
   # A display for running the real program headless.
   xvfb xauth
 )

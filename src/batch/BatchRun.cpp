@@ -15,6 +15,7 @@
 #include "output/ImageFormats.h"
 #include "settings/StartTimeText.h"
 #include "settings/Texts.h"
+#include "sheet/InfoBlock.h"
 #include "sheet/SheetComposition.h"
 
 namespace sm {
@@ -53,6 +54,9 @@ void ForgetVanishedFiles(BatchVideoResult& result)
         return true;
     };
     result.ShotFiles.removeIf(vanished);
+    for (BatchShot& shot : result.Shots)
+        if (!shot.File.isEmpty() && !result.ShotFiles.contains(shot.File))
+            shot.File.clear();
     if (!result.SheetFile.isEmpty() && vanished(result.SheetFile))
         result.SheetFile.clear();
 }
@@ -103,6 +107,7 @@ BatchVideoResult ProbeBatchVideo(VideoSession& session, const AppSettings& setti
     result.Height = found.NativeSize ? found.NativeSize->height() : settings.ShotsHeight;
     result.Prefix = ShotPrefixForVideo(path);
     result.DurationSeconds = found.Duration;
+    result.Facts = session.Engine().GetMediaFacts();
     result.Status = session.SeriesSpan() < StartTimeSeconds(settings.StartTime) ? BatchVideoStatus::StartAfterEnd
                                                                                 : BatchVideoStatus::Done;
     return result;
@@ -135,9 +140,12 @@ BatchVideoResult RunBatchVideo(const BatchVideoJob& job)
     TBitmapList sheetShots;
     const ShotSink keep = [&](TakenShot&& shot) {
         ++result.ShotsTaken;
-        if (shot.Later)
-            result.MovedShots.push_back({seconds[std::size_t(shot.Index)], shot.Second});
         const QString label = FormatTimeLabel(std::int32_t(shot.Second + job.TimeOffset));
+        const bool listed = shot.Index >= 0 && shot.Index < int(seconds.size());
+        if (shot.Later && listed)
+            result.MovedShots.push_back({seconds[std::size_t(shot.Index)], shot.Second});
+        result.Shots.push_back(
+            {QString(), label, listed ? seconds[std::size_t(shot.Index)] : shot.Second, shot.FrameUnits});
         if (settings.Add2List && events.AddToList)
             events.AddToList(shot.Picture, label);
         if (!job.Choices.SaveDirectly)
@@ -146,9 +154,13 @@ BatchVideoResult RunBatchVideo(const BatchVideoJob& job)
             ResizeBitmap(shot.Picture, settings.ThumbWidth, settings.ThumbHeight, ResizeStretch, settings.FillColor);
         // The sheet labels its tiles itself, so its copy is taken before saving stamps.
         sheetShots.Add(shot.Picture, shot.Second);
+        if (!job.Choices.WriteShots)
+            return;
         const QString fileName = ShotFileName(folder, prefix, shot.Index + 1, extension);
-        if (WriteBatchFile(shot.Picture, fileName, label, settings, job.FileEncoders, result))
+        if (WriteBatchFile(shot.Picture, fileName, label, settings, job.FileEncoders, result)) {
             result.ShotFiles.append(fileName);
+            result.Shots.back().File = fileName;
+        }
     };
     ShotSeriesHooks hooks;
     hooks.AfterShot = [&events, &job](int index) {
@@ -173,7 +185,13 @@ BatchVideoResult RunBatchVideo(const BatchVideoJob& job)
         const QString fileName = SheetFileName(folder, prefix, extension);
         try {
             Bitmap sheet;
-            ComposeBatchSheet(sheet, sheetShots, settings);
+            if (job.Choices.InfoBlock) {
+                const VideoFacts video{job.Path, result.DurationSeconds, engine.ListFilterNames(), result.Facts};
+                ComposeBatchSheet(sheet, sheetShots, settings,
+                                  CommandLineInfoTexts(job.Choices.InfoLines, video, settings));
+            } else {
+                ComposeBatchSheet(sheet, sheetShots, settings);
+            }
             if (WriteBatchFile(sheet, fileName, QString(), settings, job.FileEncoders, result))
                 result.SheetFile = fileName;
         } catch (const std::exception& e) {

@@ -12,6 +12,7 @@
 #include "common/Bitmap.h"
 #include "common/SafeFileWrite.h"
 #include "settings/Settings.h"
+#include "video/MediaFacts.h"
 #include "video/VideoSession.h"
 
 namespace sm {
@@ -29,6 +30,11 @@ struct BatchItem {
 struct BatchChoices {
     bool SaveDirectly = true;  // save each shot and keep it for the sheet
     bool Thumbnails = true;    // compose and save one sheet per video
+    // The command line's alone:
+    bool WriteShots = true;  // with SaveDirectly, also write each kept shot as a file
+    bool InfoBlock = false;  // the sheets carry an information block
+    // Its lines, placeholders unfilled; none: the thumbnail window's own lines.
+    QStringList InfoLines = {};
 };
 
 // Takes the shots of one video: the seconds in order, each shot handed to the sink with
@@ -54,19 +60,29 @@ struct MovedShot {
     friend bool operator==(const MovedShot&, const MovedShot&) = default;
 };
 
+// One shot a video gave.
+struct BatchShot {
+    QString File;                 // the file written and still there; empty when none is
+    QString Label;                // its time label, as stamped on its file
+    int Planned = 0;              // the second of the schedule it was taken for
+    std::int64_t FrameUnits = 0;  // its picture's own presentation time, 100-ns units
+};
+
 // What became of one video.
 struct BatchVideoResult {
     QString Path;
     BatchVideoStatus Status = BatchVideoStatus::NotTicked;
     std::int64_t DurationSeconds = 0;
-    int ShotsPlanned = 0;   // the count of the schedule
-    int ShotsTaken = 0;     // grabs that gave a picture
-    int Width = 0;          // the shot size after loading (the native size when the video has
-    int Height = 0;         // pictures); 0 x 0 when it did not load
-    QString Prefix;         // the shot prefix of the video; empty when it did not load
-    QStringList ShotFiles;  // the shot files written and still there when the video ended, in order
-    QString SheetFile;      // the sheet written; empty when none was
-    int WriteFailures = 0;  // shot or sheet files that could not be written (or made), or vanished
+    int ShotsPlanned = 0;          // the count of the schedule
+    int ShotsTaken = 0;            // grabs that gave a picture
+    int Width = 0;                 // the shot size after loading (the native size when the video has
+    int Height = 0;                // pictures); 0 x 0 when it did not load
+    QString Prefix;                // the shot prefix of the video; empty when it did not load
+    QStringList ShotFiles;         // the shot files written and still there when the video ended, in order
+    std::vector<BatchShot> Shots;  // every shot that gave a picture, in order
+    MediaFacts Facts;              // what the loaded file says of itself
+    QString SheetFile;             // the sheet written; empty when none was
+    int WriteFailures = 0;         // shot or sheet files that could not be written (or made), or vanished
     WriteFailure FirstWriteError;
     std::vector<MovedShot> MovedShots;  // in shot order
 };
@@ -151,14 +167,15 @@ struct BatchVideoJob {
 
 // What a run of the video finds before its first shot: loads it through the session
 // and compares its start with its end. The result is NotLoaded, StartAfterEnd, or Done
-// with the duration, shot size and prefix and no shot taken.
+// with the duration, shot size, prefix and facts and no shot taken.
 BatchVideoResult ProbeBatchVideo(VideoSession& session, const AppSettings& settings, const QString& path);
 
 // One video of a run: ProbeBatchVideo, then plans its seconds from StartTime, takes its
 // shots (through the job's taker), saves shot k (from 0) as OutputFolder + prefix +
 // "%.4d" of k + 1 + extension stamped with the label of its second + TimeOffset (resized
-// to the tile size first with NeedResize), keeps an unstamped copy for the sheet, and
-// saves the sheet (SheetFileName) when the video gave at least one kept shot. A file
+// to the tile size first with NeedResize; not written without Choices.WriteShots), keeps
+// an unstamped copy for the sheet, and saves the sheet (SheetFileName, with the
+// information block of Choices.InfoBlock) when the video gave at least one kept shot. A file
 // that could not be written, a sheet too large to compose and a file gone again by the
 // end of the video are counted as failures, and the video goes on. The command line calls it
 // once per video, each worker with its own session.

@@ -1,18 +1,21 @@
 #include "cli/CliOptions.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
 #include "capture/CaptureSchedule.h"
 #include "imaging/PictureQuality.h"
 #include "settings/Texts.h"
+#include "sheet/InfoPlaceholders.h"
 
 namespace sm {
 namespace {
 
 // The picture formats by the name -f takes, in the order of SaveFormat.
-const QStringList kFormatNames = {QStringLiteral("jpg"), QStringLiteral("png"), QStringLiteral("bmp"),
-                                  QStringLiteral("gif"), QStringLiteral("tif")};
+const QStringList kFormatNames
+    = {QStringLiteral("jpg"), QStringLiteral("png"),  QStringLiteral("bmp"), QStringLiteral("gif"),
+       QStringLiteral("tif"), QStringLiteral("webp"), QStringLiteral("avif")};
 
 constexpr int kMaxJobs = 1024;
 
@@ -147,6 +150,17 @@ const std::vector<OptionRule>& Rules()
          [](O& o, const QString&, const QString&) { return Flag(&O::skipExisting, true, o); }},
         {"", "keyframes", false, [](O& o, const QString&, const QString&) { return Flag(&O::keyFrames, true, o); }},
         {"", "json", false, [](O& o, const QString&, const QString&) { return Flag(&O::json, true, o); }},
+        {"", "sheet-only", false, [](O& o, const QString&, const QString&) { return Flag(&O::sheetOnly, true, o); }},
+        {"", "info", false, [](O& o, const QString&, const QString&) { return Flag(&O::info, true, o); }},
+        {"", "info-line", true,
+         [](O& o, const QString& v, const QString& s) {
+             const QString unknown = UnknownPlaceholder(v);
+             if (!unknown.isEmpty())
+                 return lang::kCliUnknownPlaceholder.arg(s, unknown);
+             o.info = true;
+             o.infoLines << v;
+             return QString();
+         }},
         {"j", "jobs", true,
          [](O& o, const QString& v, const QString& s) {
              const std::optional<int> jobs = IntegerIn(v, 1, kMaxJobs);
@@ -173,6 +187,19 @@ const OptionRule* FindLong(const QString& name)
         if (name == QLatin1String(rule.longName))
             return &rule;
     return nullptr;
+}
+
+// Options that ask for opposite things, whatever their order.
+QString ConflictOf(const CliOptions& options)
+{
+    if (!options.sheetOnly)
+        return {};
+    if (!options.thumbnails)
+        return lang::kCliOptionsConflict.arg(QStringLiteral("--sheet-only"), QStringLiteral("--no-sheet"));
+    const auto noShots = [](const SettingText& s) { return s.option == QLatin1String("--no-shots"); };
+    if (std::any_of(options.assignments.cbegin(), options.assignments.cend(), noShots))
+        return lang::kCliOptionsConflict.arg(QStringLiteral("--sheet-only"), QStringLiteral("--no-shots"));
+    return {};
 }
 
 }  // namespace
@@ -223,6 +250,8 @@ CliParse ParseCliArguments(const QStringList& arguments)
         }
         parse.error = rule->apply(parse.options, value.value_or(QString()), spelled);
     }
+    if (parse.error.isEmpty())
+        parse.error = ConflictOf(parse.options);
     return parse;
 }
 

@@ -29,7 +29,10 @@ struct CliOptions {
     bool skipExisting = false;
     bool keyFrames = false;
     bool json = false;
-    int jobs = 0;  // 0: one per processor
+    int jobs = 0;            // 0: one per processor
+    bool sheetOnly = false;  // shots kept for the sheet, no shot file written
+    bool info = false;       // sheets with the information block
+    QStringList infoLines;   // its lines as given; none: the thumbnail window's
 };
 
 // The options, or the reason they are not understood (then exit code 2 with usage).

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "settings/Texts.h"
+#include "sheet/InfoPlaceholders.h"
 
 namespace sm {
 namespace {
@@ -46,6 +47,35 @@ QJsonValue HdrName(HdrTransfer hdr)
     return QJsonValue();
 }
 
+QJsonArray ShotListJson(const std::vector<BatchShot>& shots)
+{
+    QJsonArray list;
+    for (const BatchShot& shot : shots) {
+        // Whole milliseconds, so that the text carries no binary fraction's tail.
+        const std::int64_t ms = (shot.FrameUnits + (shot.FrameUnits < 0 ? -5'000 : 5'000)) / 10'000;
+        list.append(QJsonObject{
+            {QStringLiteral("file"), shot.File.isEmpty() ? QJsonValue() : QJsonValue(shot.File)},
+            {QStringLiteral("label"), shot.Label},
+            {QStringLiteral("planned"), shot.Planned},
+            {QStringLiteral("time"), double(ms) / 1000.0},
+        });
+    }
+    return list;
+}
+
+QJsonValue FactsJson(const std::optional<MediaFacts>& facts, const QString& path)
+{
+    if (!facts)
+        return QJsonValue();
+    VideoFacts video;
+    video.FileName = path;
+    video.Media = *facts;
+    QJsonObject object;
+    for (const char* name : {"RESOLUTION", "FPS", "VIDEOCODEC", "AUDIOCODEC", "BITRATE"})
+        object.insert(QString::fromLatin1(name).toLower(), PlaceholderValue(QString::fromLatin1(name), video));
+    return object;
+}
+
 }  // namespace
 
 VideoReport ReportFromRun(const BatchVideoResult& run)
@@ -53,6 +83,9 @@ VideoReport ReportFromRun(const BatchVideoResult& run)
     VideoReport report = NotRunReport(VideoOutcome::Ok, {}, run.Path);
     report.Shots = int(run.ShotFiles.size());
     report.Sheet = run.SheetFile;
+    report.ShotList = run.Shots;
+    if (run.Status != BatchVideoStatus::NotTicked && run.Status != BatchVideoStatus::NotLoaded)
+        report.Facts = run.Facts;
     report.Moved = run.MovedShots;
     const auto set = [&report](VideoOutcome outcome, const QString& reason) {
         report.Outcome = outcome;
@@ -114,11 +147,12 @@ QString JsonLine(const VideoReport& report)
         {QStringLiteral("status"), OutcomeName(report.Outcome)},
         {QStringLiteral("reason"), report.Reason.isEmpty() ? QJsonValue() : QJsonValue(report.Reason)},
         {QStringLiteral("path"), report.Path},
-        {QStringLiteral("shots"), report.Shots},
+        {QStringLiteral("shots"), ShotListJson(report.ShotList)},
         {QStringLiteral("sheet"), report.Sheet.isEmpty() ? QJsonValue() : QJsonValue(report.Sheet)},
         {QStringLiteral("hdr"), HdrName(report.Hdr)},
         {QStringLiteral("tonemapped"), report.ToneMapped},
         {QStringLiteral("note"), report.Note.isEmpty() ? QJsonValue() : QJsonValue(report.Note)},
+        {QStringLiteral("facts"), FactsJson(report.Facts, report.Path)},
         {QStringLiteral("moved"), MovedList(report.Moved)},
     };
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
@@ -128,8 +162,9 @@ int ExitCodeFor(const std::vector<VideoReport>& reports, bool interrupted)
 {
     if (interrupted)
         return 130;
-    const bool allOk = std::all_of(reports.cbegin(), reports.cend(),
-                                   [](const VideoReport& report) { return report.Outcome == VideoOutcome::Ok; });
+    const bool allOk = std::all_of(reports.cbegin(), reports.cend(), [](const VideoReport& report) {
+        return report.Outcome == VideoOutcome::Ok || report.OutputThere;
+    });
     return allOk ? 0 : 1;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 #include "batch/BatchRun.h"
@@ -19,9 +20,13 @@ struct VideoReport {
     int Shots = 0;  // shot files written
     QString Sheet;  // the sheet file written; empty when none was
     HdrTransfer Hdr = HdrTransfer::None;
-    bool ToneMapped = false;       // its HDR pictures were tone-mapped
-    QString Note;                  // why its colours are not exact; empty when they are
-    std::vector<MovedShot> Moved;  // shots moved to a later picture
+    bool ToneMapped = false;  // its HDR pictures were tone-mapped
+    QString Note;             // why its colours are not exact; empty when they are
+    // Left by --skip-existing because its output is there: done, for the exit status.
+    bool OutputThere = false;
+    std::vector<BatchShot> ShotList;  // every shot that gave a picture
+    std::optional<MediaFacts> Facts;  // none when the video was not loaded
+    std::vector<MovedShot> Moved;     // shots moved to a later picture
 };
 
 // What a finished run of one video amounts to. A run that wrote files but not all it
@@ -37,12 +42,16 @@ void ReportColors(VideoReport& report, const VideoColor& color, bool toneMapping
 // "ok", "skipped: REASON" or "failed: REASON", the path, the shots written and the
 // sheet, separated by tabs, then "note: NOTE" when there is a note.
 QString TextLine(const VideoReport& report);
-// The same as one JSON object on one line: status, reason (null for ok), path, shots,
-// sheet (null without one), hdr ("pq", "hlg" or null), tonemapped, note (null without
-// one), moved (one {"planned", "kept"} object a moved shot, [] when none was).
+// The same as one JSON object on one line: status, reason (null for ok), path, shots
+// (each shot's file or null, label, planned second and own time in seconds to the
+// millisecond), sheet (null without one), hdr ("pq", "hlg" or null), tonemapped, note
+// (null without one), facts (the texts of the placeholders RESOLUTION, FPS,
+// VIDEOCODEC, AUDIOCODEC and BITRATE; null when the video was not loaded) and moved
+// (one {"planned", "kept"} object a shot moved to a later picture, [] when none was).
 QString JsonLine(const VideoReport& report);
 
-// 0 when every video is done, 1 when one was skipped or failed, 130 when interrupted.
+// 0 when every video is done (or left because its output is there), 1 when one was
+// skipped otherwise or failed, 130 when interrupted.
 int ExitCodeFor(const std::vector<VideoReport>& reports, bool interrupted);
 
 }  // namespace sm

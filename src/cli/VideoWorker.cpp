@@ -35,7 +35,10 @@ VideoReport VideoWorker::Run(const QString& path, const VideoRunEvents& events)
         const QString marker = ExistingOutputMarker(path, setup_.Settings, setup_.Choices);
         if (QFileInfo::exists(marker)) {
             AddSkippedDuration(path);
-            return NotRunReport(VideoOutcome::Skipped, lang::kCliExists.arg(QFileInfo(marker).fileName()), path);
+            VideoReport report
+                = NotRunReport(VideoOutcome::Skipped, lang::kCliExists.arg(QFileInfo(marker).fileName()), path);
+            report.OutputThere = true;
+            return report;
         }
     }
     BatchRunEvents batchEvents;

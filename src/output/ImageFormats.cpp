@@ -2,12 +2,14 @@
 
 #include <QIODevice>
 
+#include "output/AvifWriter.h"
 #include "output/BmpWriter.h"
 #include "output/ColorDepth.h"
 #include "output/Encoders.h"
 #include "output/GifColorReduction.h"
 #include "output/GifWriter.h"
 #include "output/TiffWriter.h"
+#include "output/WebpWriter.h"
 
 namespace sm {
 
@@ -34,6 +36,16 @@ void WriteGifFile(const Bitmap& picture, int, Encoders&, QIODevice& out) { Write
 
 void WriteTifFile(const Bitmap& picture, int, Encoders&, QIODevice& out) { WriteTiffStream(picture, out); }
 
+void WriteWebpFile(const Bitmap& picture, int quality, Encoders&, QIODevice& out)
+{
+    WriteWebp(picture, quality & 0xFF, out);
+}
+
+void WriteAvifFile(const Bitmap& picture, int quality, Encoders&, QIODevice& out)
+{
+    WriteAvif(picture, quality & 0xFF, out);
+}
+
 // BMP and GIF take no picture as it is: even one already at the depth asked for is
 // mapped onto the format's own palette.
 const ImageFormat kFormats[] = {
@@ -42,6 +54,10 @@ const ImageFormat kFormats[] = {
     {2, ".bmp", &AppSettings::MaxColor, 0, PictureConversion::ToMaxColorDepth, &WriteBmpFile},
     {3, ".gif", nullptr, 0, PictureConversion::ToGifPalette, &WriteGifFile},
     {4, ".tif", nullptr, kTiffDepths, PictureConversion::To24Bits, &WriteTifFile},
+    {5, ".webp", &AppSettings::JpgCompress, DepthBit(24), PictureConversion::To24Bits, &WriteWebpFile, &RequireWebpSize,
+     true},
+    {6, ".avif", &AppSettings::JpgCompress, DepthBit(24), PictureConversion::To24Bits, &WriteAvifFile, &RequireAvifSize,
+     true},
 };
 
 }  // namespace
@@ -51,6 +67,12 @@ const ImageFormat& ImageFormatFor(int saveFormat)
     if (saveFormat >= 0 && saveFormat < static_cast<int>(std::size(kFormats)))
         return kFormats[saveFormat];
     return kFormats[0];
+}
+
+void RequireFormatSize(const ImageFormat& format, int width, int height)
+{
+    if (format.requireSize)
+        format.requireSize(width, height);
 }
 
 QString FileExtensionFor(int saveFormat) { return QString::fromLatin1(ImageFormatFor(saveFormat).extension); }
@@ -78,6 +100,7 @@ const Bitmap& PictureForFormat(const Bitmap& picture, const ImageFormat& format,
 
 void WriteImage(const Bitmap& picture, const ImageFormat& format, int settingValue, Encoders& encoders, QIODevice& out)
 {
+    RequireFormatSize(format, picture.width(), picture.height());
     Bitmap converted;
     format.write(PictureForFormat(picture, format, settingValue, converted), settingValue, encoders, out);
 }

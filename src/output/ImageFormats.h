@@ -37,11 +37,20 @@ struct ImageFormat {
     PictureConversion conversion;
     // Encodes a picture the format accepts to the device. Throws on any failure.
     void (*write)(const Bitmap& picture, int settingValue, Encoders& encoders, QIODevice& out);
+    // Throws EncodeError for a picture size the format cannot hold; null where the
+    // writer or the conversion finds that out itself.
+    void (*requireSize)(int width, int height) = nullptr;
+    // Only the command line offers it: the main window's format box has the first five.
+    bool commandLineOnly = false;
 };
 
-// The format of a SaveFormat value: 0 JPEG, 1 PNG, 2 BMP, 3 GIF, 4 TIF, and JPEG for
-// every other value (the "no format selected" values -5..-1 included).
+// The format of a SaveFormat value: 0 JPEG, 1 PNG, 2 BMP, 3 GIF, 4 TIF, 5 WebP, 6 AVIF,
+// and JPEG for every other value (the "no format selected" values -5..-1 included).
 const ImageFormat& ImageFormatFor(int saveFormat);
+
+// Throws EncodeError when the format cannot hold a picture of that size, before any
+// work is done on it.
+void RequireFormatSize(const ImageFormat& format, int width, int height);
 
 // The extension of the format of a SaveFormat value, with its dot (".jpg" and so on).
 QString FileExtensionFor(int saveFormat);

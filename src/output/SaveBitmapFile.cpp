@@ -15,6 +15,8 @@ bool SaveBitmapFile(const Bitmap& bitmap, const QString& fileName, const AppSett
     try {
         const ImageFormat& format = ImageFormatFor(settings.SaveFormat);
         const int settingValue = format.setting ? settings.*format.setting : 0;
+        // A picture the format cannot hold leaves no file behind, not even for a moment.
+        RequireFormatSize(format, bitmap.width(), bitmap.height());
         WriteFileAtomically(fileName, [&](QIODevice& out) { WriteImage(bitmap, format, settingValue, encoders, out); });
         return true;
     } catch (const std::exception& e) {

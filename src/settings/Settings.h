@@ -22,7 +22,7 @@ struct AppSettings {
     int EveryFrame = 60;
     int CountFrames = 12;
     QString StartTime = QStringLiteral("0:00:00");
-    int SaveFormat = 0;  // 0 JPG, 1 PNG, 2 BMP, 3 GIF, 4 TIF
+    int SaveFormat = 0;  // 0 JPG, 1 PNG, 2 BMP, 3 GIF, 4 TIF; the command line also 5 WebP, 6 AVIF
     QString OutputFolder = DefaultFolder();
     bool NeedResize = true;
     int ShotsWidth = 320;

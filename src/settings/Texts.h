@@ -273,7 +273,8 @@ inline const QString kCliHelp
                      "  -n, --count N          N shots spread over each video (1 to 999)\n"
                      "  -e, --every SECONDS    one shot every SECONDS seconds (2 to 3600)\n"
                      "  -s, --start H:MM:SS    where the shots start (StartTime)\n"
-                     "  -f, --format FORMAT    jpg, png, bmp, gif or tif (SaveFormat)\n"
+                     "  -f, --format FORMAT    jpg, png, bmp, gif or tif (SaveFormat), or webp or avif\n"
+                     "                         (here only; quality JpgCompress)\n"
                      "      --tonemap on|off   HDR videos (PQ, HLG) tone-mapped to SDR (ToneMapping;\n"
                      "                         default on)\n"
                      "      --deinterlace on|off\n"
@@ -285,6 +286,13 @@ inline const QString kCliHelp
                      "      --skip-blurred     the same for blurred pictures (SkipBlurred)\n"
                      "      --skip-seconds N   how much later: up to N seconds (1 to 60; SkipSeconds,\n"
                      "                         default 5), never into the next shot's second\n"
+                     "      --sheet-only       one sheet per video and no shot files: use this, not\n"
+                     "                         --no-shots, for just the sheet\n"
+                     "      --info             the sheets carry the video-information block of the\n"
+                     "                         thumbnail window (TxtLocation, AddonFont, AddText)\n"
+                     "      --info-line TEXT   a line of that block instead (repeatable; implies --info);\n"
+                     "                         {FILENAME} {FILESIZE} {DURATION} {DECODER} {RESOLUTION}\n"
+                     "                         {FPS} {VIDEOCODEC} {AUDIOCODEC} {BITRATE} {DATE} filled\n"
                      "      --no-shots         no shot files (SaveDirectly off); as in the batch window,\n"
                      "                         no shot is then kept for a sheet either\n"
                      "      --no-sheet         no sheets\n"
@@ -294,7 +302,7 @@ inline const QString kCliHelp
                      "      --keyframes        each shot is the first key frame at or after its second\n"
                      "                         (fast); its label names that frame's own time\n"
                      "      --skip-existing    leave videos whose sheet (with --no-sheet: first shot)\n"
-                     "                         exists already\n"
+                     "                         exists already; they count as done\n"
                      "  -j, --jobs N           N videos at once (default: one per processor); with\n"
                      "                         Aggregate on the videos run one after another\n"
                      "      --json             result lines as JSON objects\n"
@@ -304,11 +312,12 @@ inline const QString kCliHelp
                      "Prints one line per video on stdout, in input order: ok, skipped: REASON or\n"
                      "failed: REASON, the path, the shots written and the sheet, tab-separated, and\n"
                      "a note where the colours cannot be shown exactly. JSON lines also tell the\n"
-                     "video's HDR transfer (\"hdr\": \"pq\", \"hlg\" or null) and \"tonemapped\".\n"
+                     "video's HDR transfer (\"hdr\": \"pq\", \"hlg\" or null), \"tonemapped\", each\n"
+                     "shot (\"shots\") and what the file says of itself (\"facts\").\n"
                      "Progress goes to stderr. Ctrl+C ends after the shots in progress.\n"
                      "\n"
-                     "Exit status: 0 every video done (or none found), 1 some skipped or failed,\n"
-                     "2 bad arguments, 130 interrupted.");
+                     "Exit status: 0 every video done or left by --skip-existing (or none found),\n"
+                     "1 some skipped for another reason or failed, 2 bad arguments, 130 interrupted.");
 inline const QString kCliNoInput = QStringLiteral("no video or folder given");
 inline const QString kCliNoVideos = QStringLiteral("no video found");
 inline const QString kCliNoOutputFolder = QStringLiteral("cannot make the output folder %1");
@@ -322,6 +331,8 @@ inline const QString kCliWantsAssignment = QStringLiteral("%1 wants KEY=VALUE, n
 inline const QString kCliWantsJobs = QStringLiteral("%1 wants a number of jobs from 1 to %2, not \"%3\"");
 inline const QString kCliNoSettingsFile = QStringLiteral("no settings file %1");
 inline const QString kCliUnknownSetting = QStringLiteral("%1: unknown setting %2");
+inline const QString kCliUnknownPlaceholder = QStringLiteral("%1: unknown placeholder %2");
+inline const QString kCliOptionsConflict = QStringLiteral("%1 and %2 cannot go together");
 inline const QString kCliBadValue = QStringLiteral("%1: bad value \"%2\" for %3");
 inline const QString kCliAggregateOneByOne
     = QStringLiteral("Aggregate is on: the videos run one after another, each one's labels continuing the last");

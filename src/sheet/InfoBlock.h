@@ -9,6 +9,7 @@
 
 #include "common/Bitmap.h"
 #include "settings/Settings.h"
+#include "video/MediaFacts.h"
 
 namespace sm {
 
@@ -23,6 +24,7 @@ struct VideoFacts {
     QString FileName;           // the full path
     std::int64_t Duration = 0;  // whole seconds
     QString DecoderList;        // the engine's element names, each followed by a CR
+    MediaFacts Media = {};      // what the file says of itself (the command line's lines)
 };
 
 // The first four lines are fixed: file name, file size, duration and decoders, with
@@ -33,11 +35,19 @@ constexpr int kDecoderLineBytes = 45;
 
 // The four fixed lines, in order.
 QStringList FixedInfoLineTexts();
+// The lines the thumbnail window lists when it opens: the fixed ones, then the user lines
+// of AddText.
+QStringList InfoLineTexts(const AppSettings& settings);
 
 // The text of line `index` with its placeholder filled from the video; the decoder line
 // names the decoders first and the demultiplexer next, separates the names by " / " and is
 // cut to kDecoderLineBytes; user lines (index 4 and on) exactly as typed.
 QString FilledInfoLine(int index, const QString& text, const VideoFacts& video);
+
+// The lines of a command-line sheet's block: the given lines with every placeholder
+// filled (FillPlaceholders), or, when none are given, the lines the thumbnail window
+// shows ticked when it opens (InfoLineTexts), each filled as it fills them.
+QStringList CommandLineInfoTexts(const QStringList& givenLines, const VideoFacts& video, const AppSettings& settings);
 
 // The trimmed text of a new user line, or nothing when it is at most one byte long.
 std::optional<QString> AcceptedNewLine(const QString& typed);
@@ -51,5 +61,8 @@ QString AddTextFrom(const QStringList& userLines);
 // the sheet at y = blockTop. The text stamp's errors are the caller's.
 void DrawInfoBlock(Bitmap& sheet, Bitmap& scratch, int blockTop, int blockHeight, const std::vector<InfoLine>& lines,
                    const VideoFacts& video, const AppSettings& settings);
+// The same for lines filled already, every one drawn.
+void DrawInfoTexts(Bitmap& sheet, Bitmap& scratch, int blockTop, int blockHeight, const QStringList& texts,
+                   const AppSettings& settings);
 
 }  // namespace sm

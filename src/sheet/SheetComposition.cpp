@@ -24,4 +24,14 @@ void ComposeBatchSheet(Bitmap& sheet, const TBitmapList& store, const AppSetting
     DrawBatchTiles(sheet, store, settings);
 }
 
+void ComposeBatchSheet(Bitmap& sheet, const TBitmapList& store, const AppSettings& settings,
+                       const QStringList& infoTexts)
+{
+    const SheetLayout layout = InfoSheetLayout(settings, int(infoTexts.size()));
+    FillBitmap(sheet, layout.size.width(), layout.size.height(), clWhite);
+    Bitmap scratch;
+    DrawInfoTexts(sheet, scratch, layout.blockTop, layout.blockHeight, infoTexts, settings);
+    DrawBatchTiles(sheet, store, settings, layout.headerOffset);
+}
+
 }  // namespace sm

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <vector>
 
 #include "capture/BitmapList.h"
@@ -22,5 +24,9 @@ void ComposeThumbSheet(Bitmap& sheet, Bitmap& scratch, const std::vector<SheetSh
 // Composes a batch sheet: white with the grid of the store's shots, no information
 // block. Throws as ComposeThumbSheet.
 void ComposeBatchSheet(Bitmap& sheet, const TBitmapList& store, const AppSettings& settings);
+// The same with an information block of the given lines (filled already), placed and
+// drawn as the thumbnail window places and draws its block; the command line's sheets.
+void ComposeBatchSheet(Bitmap& sheet, const TBitmapList& store, const AppSettings& settings,
+                       const QStringList& infoTexts);
 
 }  // namespace sm

@@ -39,13 +39,14 @@ std::int64_t InfoBlockHeight(int tickedLines, const FontDesc& addonFont)
 
 SheetLayout ThumbSheetLayout(const AppSettings& settings, int tickedLines)
 {
+    return settings.Addon ? InfoSheetLayout(settings, tickedLines) : BatchSheetLayout(settings);
+}
+
+SheetLayout InfoSheetLayout(const AppSettings& settings, int lines)
+{
     const QSize grid = GridSize(settings);
     SheetLayout layout;
-    if (!settings.Addon) {
-        layout.size = CheckedSize(grid.width(), grid.height());
-        return layout;
-    }
-    const std::int64_t block = InfoBlockHeight(tickedLines, settings.AddonFont);
+    const std::int64_t block = InfoBlockHeight(lines, settings.AddonFont);
     if (block < 0)
         throw SheetTooLargeError();
     layout.size = CheckedSize(grid.width(), std::int64_t(grid.height()) + block);

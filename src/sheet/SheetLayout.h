@@ -45,6 +45,9 @@ std::int64_t InfoBlockHeight(int tickedLines, const FontDesc& addonFont);
 SheetLayout ThumbSheetLayout(const AppSettings& settings, int tickedLines);
 // The batch sheet: the grid alone. Throws as ThumbSheetLayout.
 SheetLayout BatchSheetLayout(const AppSettings& settings);
+// The grid with an information block of that many lines above or below it by
+// TxtLocation, whatever Addon says. Throws as ThumbSheetLayout.
+SheetLayout InfoSheetLayout(const AppSettings& settings, int lines);
 
 // The top-left corner of the tile in row r and column c (both from 0).
 QPoint CellCorner(const AppSettings& settings, int row, int column, int headerOffset);

@@ -72,7 +72,7 @@ void DrawTiles(Bitmap& sheet, Bitmap& tile, const std::vector<SheetShot>& shots,
     }
 }
 
-void DrawBatchTiles(Bitmap& sheet, const TBitmapList& store, const AppSettings& settings)
+void DrawBatchTiles(Bitmap& sheet, const TBitmapList& store, const AppSettings& settings, int headerOffset)
 {
     Bitmap tile, expanded;
     int next = 0;
@@ -83,7 +83,7 @@ void DrawBatchTiles(Bitmap& sheet, const TBitmapList& store, const AppSettings& 
             const ShotEntry& entry = store[next++];
             if (entry.Bitmap)
                 PlaceTile(sheet, tile, expanded, entry.Bitmap, FormatTimeLabel(entry.Tag), settings,
-                          CellCorner(settings, row, column, 0));
+                          CellCorner(settings, row, column, headerOffset));
         }
     }
 }

@@ -37,7 +37,8 @@ void DrawTiles(Bitmap& sheet, Bitmap& tile, const std::vector<SheetShot>& shots,
                int headerOffset);
 
 // The same for a batch sheet: every entry of the store in the order added, labelled with
-// the time label of its tag (seconds), no header. An empty store draws nothing.
-void DrawBatchTiles(Bitmap& sheet, const TBitmapList& store, const AppSettings& settings);
+// the time label of its tag (seconds); no header unless the command line's information
+// block on top moves the grid down. An empty store draws nothing.
+void DrawBatchTiles(Bitmap& sheet, const TBitmapList& store, const AppSettings& settings, int headerOffset = 0);
 
 }  // namespace sm

@@ -224,6 +224,8 @@ VideoColor FfmpegEngine::GetVideoColor() const
     return player_ && player_->HasVideo() ? player_->Color() : VideoColor();
 }
 
+MediaFacts FfmpegEngine::GetMediaFacts() const { return player_ ? player_->Facts() : MediaFacts(); }
+
 void FfmpegEngine::SetPictureOptions(const PictureOptions& options)
 {
     pictureOptions_ = options;

@@ -49,6 +49,7 @@ public:
     void GetVideoSize(int& width, int& height) const override;
     QString ListFilterNames() const override;
     VideoColor GetVideoColor() const override;
+    MediaFacts GetMediaFacts() const override;
     void SetMuted(bool muted) override;
     void SetPictureOptions(const PictureOptions& options) override;
     void SetPicturesWatched(bool watched) override;

@@ -9,6 +9,7 @@
 
 #include "common/Bitmap.h"
 #include "imaging/PictureQuality.h"
+#include "video/MediaFacts.h"
 #include "video/PictureOptions.h"
 #include "video/VideoColor.h"
 
@@ -112,6 +113,8 @@ public:
     virtual QString ListFilterNames() const = 0;
     // What the open video declares about its colours; nothing without video.
     virtual VideoColor GetVideoColor() const { return {}; }
+    // What the open file says of its pictures, sound and bit rate; nothing without a graph.
+    virtual MediaFacts GetMediaFacts() const { return {}; }
     // Volume 0 (muted) or full; kept and applied to every later graph.
     virtual void SetMuted(bool muted) = 0;
     // How decoded pictures become the pictures grabbed and shown (deinterlaced,

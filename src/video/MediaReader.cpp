@@ -7,6 +7,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
 #include <libavutil/dovi_meta.h>
 }
 
@@ -162,6 +163,36 @@ ChainNames MediaReader::ElementNames() const
     if (audio_)
         names.audioDecoder = avcodec_get_name(audio_->codec_id);
     return names;
+}
+
+MediaFacts MediaReader::Facts() const
+{
+    MediaFacts facts;
+    facts.BitRate = std::max<std::int64_t>(0, format_->bit_rate);
+    if (HasVideo()) {
+        const AVStream& stream = *format_->streams[videoIndex_];
+        facts.DisplayWidth = streamGeometry_.displayWidth;
+        facts.DisplayHeight = streamGeometry_.displayHeight;
+        AVRational rate = stream.avg_frame_rate;
+        if (rate.num <= 0 || rate.den <= 0)
+            rate = stream.r_frame_rate;
+        if (rate.num > 0 && rate.den > 0) {
+            facts.FrameRateNum = rate.num;
+            facts.FrameRateDen = rate.den;
+        }
+        facts.VideoCodec = QString::fromUtf8(avcodec_get_name(stream.codecpar->codec_id));
+        if (const char* profile = avcodec_profile_name(stream.codecpar->codec_id, stream.codecpar->profile))
+            facts.VideoProfile = QString::fromUtf8(profile);
+    }
+    if (HasAudio()) {
+        const AVCodecParameters& sound = *format_->streams[audioIndex_]->codecpar;
+        facts.AudioCodec = QString::fromUtf8(avcodec_get_name(sound.codec_id));
+        facts.AudioSampleRate = std::max(0, sound.sample_rate);
+        char layout[128] = {};
+        if (av_channel_layout_describe(&sound.ch_layout, layout, sizeof layout) > 0)
+            facts.AudioChannels = QString::fromUtf8(layout);
+    }
+    return facts;
 }
 
 int MediaReader::AudioSampleRate() const { return audio_ ? audio_->sample_rate : 0; }

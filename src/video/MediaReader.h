@@ -8,6 +8,7 @@
 
 #include "video/AvHandles.h"
 #include "video/DisplayGeometry.h"
+#include "video/MediaFacts.h"
 #include "video/VideoColor.h"
 
 struct AVStream;
@@ -62,6 +63,8 @@ public:
     // file says so and it comes before DurationUnits (sound that runs on); else 0.
     std::int64_t PictureEndUnits() const { return pictureEndUnits_; }
     ChainNames ElementNames() const;
+    // What the container and the streams read declare about the file.
+    MediaFacts Facts() const;
     // What the video stream declares about its colours.
     VideoColor Color() const { return color_; }
     // The sound's sample rate; 0 without sound.

@@ -45,6 +45,7 @@ Player::Player(const std::string& path, bool muted, const PictureOptions& pictur
       durationUnits_(reader_->DurationUnits()),
       pictureEndUnits_(reader_->PictureEndUnits()),
       elementNames_(reader_->ElementNames()),
+      facts_(reader_->Facts()),
       color_(reader_->Color()),
       hasVideo_(reader_->HasVideo()),
       hasAudio_(reader_->HasAudio()),
@@ -70,6 +71,7 @@ DisplayGeometry Player::Geometry() const { return geometry_; }
 std::int64_t Player::DurationUnits() const { return durationUnits_; }
 std::int64_t Player::PictureEndUnits() const { return pictureEndUnits_; }
 ChainNames Player::ElementNames() const { return elementNames_; }
+MediaFacts Player::Facts() const { return facts_; }
 VideoColor Player::Color() const { return color_; }
 
 void Player::Play()

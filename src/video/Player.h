@@ -51,6 +51,7 @@ public:
     std::int64_t DurationUnits() const;
     std::int64_t PictureEndUnits() const;  // see MediaReader
     ChainNames ElementNames() const;
+    MediaFacts Facts() const;
     VideoColor Color() const;
 
     void Play();
@@ -136,6 +137,7 @@ private:
     std::int64_t durationUnits_ = 0;
     std::int64_t pictureEndUnits_ = 0;
     ChainNames elementNames_;
+    MediaFacts facts_;
     VideoColor color_;
     bool hasVideo_ = false;
     bool hasAudio_ = false;

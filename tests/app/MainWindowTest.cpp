@@ -388,6 +388,19 @@ TEST_F(MainWindowTest, NormalStateRestoresAndSavesTheSize)
     EXPECT_EQ(saved.WinState, 0);
 }
 
+TEST_F(MainWindowTest, FormatsOnlyTheCommandLineWritesAreNoneOfTheWindowsAndNeverStored)
+{
+    for (const char* format : {"5", "6"}) {
+        folder.write("Settings.dat", QByteArray("[Settings]\nSaveFormat=") + format + "\n");
+        auto window = createShown();
+        EXPECT_EQ(window->settings().SaveFormat, -1) << format;  // saved as JPEG, as any unknown value
+        EXPECT_EQ(child<QComboBox>(*window, "cbSaveFormat")->currentIndex(), -1);
+        EXPECT_TRUE(window->close());
+        window.reset();
+        EXPECT_TRUE(folder.read("Settings.dat").contains("SaveFormat=-1")) << format;
+    }
+}
+
 TEST_F(MainWindowTest, UnwritableFolderKeepsTheOldFileAndClosesNormally)
 {
     const QByteArray old = "[Settings]\nSaveFormat=2\n";

@@ -125,7 +125,7 @@ TEST_F(SaveShotsTest, FileNamesAndExtensions)
         EXPECT_EQ(ShotPrefixForVideo(QString::fromUtf8(path)), QString::fromUtf8(prefix)) << path;
 
     const std::pair<int, QString> formats[]
-        = {{0, ".jpg"}, {1, ".png"}, {2, ".bmp"}, {3, ".gif"}, {4, ".tif"}, {5, ".jpg"}, {-1, ".jpg"}};
+        = {{0, ".jpg"}, {1, ".png"}, {2, ".bmp"}, {3, ".gif"}, {4, ".tif"}, {7, ".jpg"}, {-1, ".jpg"}};
     for (const auto& [format, extension] : formats) {
         settings.SaveFormat = format;
         written.clear();

@@ -48,6 +48,8 @@ TEST(CliOptions, EachNamedOptionSetsItsSetting)
         {"-s 1:02:05", [](const AppSettings& s) { EXPECT_EQ(s.StartTime, "1:02:05"); }},
         {"-f png", [](const AppSettings& s) { EXPECT_EQ(s.SaveFormat, 1); }},
         {"--format TIF", [](const AppSettings& s) { EXPECT_EQ(s.SaveFormat, 4); }},
+        {"-f webp", [](const AppSettings& s) { EXPECT_EQ(s.SaveFormat, 5); }},
+        {"-f AVIF", [](const AppSettings& s) { EXPECT_EQ(s.SaveFormat, 6); }},
         {"--no-shots", [](const AppSettings& s) { EXPECT_FALSE(s.SaveDirectly); }},
         {"--set thumbcols=5 --set TimeFont.Size=0x10 --set AddText=a=b",
          [](const AppSettings& s) {
@@ -92,6 +94,9 @@ TEST(CliOptions, FlagsInputsAndJobs)
     EXPECT_EQ(o.mask, "*.MP4");
     EXPECT_TRUE(o.recursive && !o.thumbnails && o.skipExisting && o.keyFrames && o.json);
     EXPECT_EQ(o.jobs, 2);
+    const CliOptions sheet = ParseCliArguments(Split("--sheet-only --info-line {FPS}x --info-line {DATE}")).options;
+    EXPECT_TRUE(sheet.sheetOnly && sheet.info);
+    EXPECT_EQ(sheet.infoLines, (QStringList{"{FPS}x", "{DATE}"}));
     EXPECT_EQ(ParseCliArguments(Split("--help x")).options.action, CliOptions::Action::Help);
     EXPECT_EQ(ParseCliArguments(Split("-V")).options.action, CliOptions::Action::Version);
 }
@@ -116,6 +121,9 @@ TEST(CliOptions, MistakesAreArgumentErrors)
         "--skip-seconds 0",
         "--skip-seconds 61",
         "--skip-blank=1",
+        "--info-line {fps}",
+        "--sheet-only --no-sheet",
+        "--no-shots --sheet-only",
     };
     for (const char* arguments : parseErrors)
         EXPECT_FALSE(ParseCliArguments(Split(arguments)).error.isEmpty()) << arguments;

@@ -23,6 +23,7 @@
 #include "common/QImageAdapter.h"
 #include "output/Encoders.h"
 #include "settings/SettingsStore.h"
+#include "sheet/InfoPlaceholders.h"
 #include "support/CommandLineVideo.h"
 #include "support/FileSizeLimit.h"
 #include "support/TestVideo.h"
@@ -130,7 +131,7 @@ TEST_F(CliRunTest, MixedFolderInParallelThenSkippedOnTheSecondRun)
         ASSERT_EQ(error.error, QJsonParseError::NoError) << second.lines[i].toStdString();
         EXPECT_EQ(line["status"].toString(), statuses[i]);
         EXPECT_TRUE(line["reason"].isString());
-        EXPECT_EQ(line["shots"].toInt(-1), 0);
+        EXPECT_TRUE(line["shots"].isArray() && line["shots"].toArray().isEmpty());
         EXPECT_TRUE(line["hdr"].isNull());
         EXPECT_FALSE(line["tonemapped"].toBool(true));
     }
@@ -152,7 +153,7 @@ TEST_F(CliRunTest, HdrVideosTellTheirTransferAndDolbyVisionProfileFiveANote)
     EXPECT_TRUE(pq["tonemapped"].toBool());
     EXPECT_TRUE(pq["note"].isNull());
     EXPECT_EQ(vision["note"].toString(), "dolby vision profile 5, colours not exact");
-    EXPECT_EQ(vision["shots"].toInt(), 1) << "the shots are written all the same";
+    EXPECT_EQ(vision["shots"].toArray().size(), 1) << "the shots are written all the same";
 
     const CliResult text = RunCli({"--tonemap", "off", "-n", "1", "--no-sheet", "-o", out, hdr + "/vision.mkv"});
     ASSERT_EQ(text.lines.size(), 1);
@@ -181,9 +182,92 @@ TEST_F(CliRunTest, MovedShotsAreListedAndAnAllBlackVideoKeepsEveryShotUnmoved)
         ASSERT_EQ(run.lines.size(), 2) << run.lines.join('\n').toStdString();
         const QJsonObject black = QJsonDocument::fromJson(run.lines[0].toUtf8()).object();
         const QJsonObject fade = QJsonDocument::fromJson(run.lines[1].toUtf8()).object();
-        EXPECT_EQ(black["shots"].toInt(), 2);
+        EXPECT_EQ(black["shots"].toArray().size(), 2);
         EXPECT_EQ(black["moved"], QJsonArray()) << "none could be moved";
         EXPECT_EQ(fade["moved"], QJsonArray({QJsonObject{{"planned", 0}, {"kept", kept}}}));
+    }
+}
+
+TEST_F(CliRunTest, SheetOnlyWritesOneSheetAVideoAndAResumedRunIsDone)
+{
+    const QString three = dir.filePath("three");
+    QDir().mkpath(three);
+    for (const char* name : {"A.mkv", "b.mp4"})
+        ASSERT_TRUE(QFile::copy(videos + '/' + name, three + '/' + name));
+    ASSERT_TRUE(QFile::copy(videos + "/b.mp4", three + "/c.mp4"));
+    const QStringList arguments{"--sheet-only", "--info", "-f",          "webp",   "-n", "16", "--set",
+                                "ThumbCols=4",  "--set",  "ThumbRows=4", "--json", "-o", out,  three};
+    const CliResult first = RunCli(arguments);
+    ASSERT_EQ(first.exitCode, 0) << first.errors.toStdString();
+    EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{"A_thumb.webp", "b_thumb.webp", "c_thumb.webp"}));
+    ASSERT_EQ(first.lines.size(), 3);
+    for (const QString& line : first.lines) {
+        const QJsonObject video = QJsonDocument::fromJson(line.toUtf8()).object();
+        EXPECT_TRUE(video["sheet"].toString().endsWith("_thumb.webp"));
+        EXPECT_EQ(video["facts"]["resolution"].toString(), "160x96");
+        EXPECT_EQ(video["facts"]["fps"].toString(), "25");
+        const QJsonArray shots = video["shots"].toArray();
+        ASSERT_EQ(shots.size(), 16) << line.toStdString();
+        for (const QJsonValue shot : shots) {
+            EXPECT_TRUE(shot["file"].isNull());
+            // The picture shown at the planned second started at most one frame before it.
+            const double late = shot["planned"].toDouble() - shot["time"].toDouble();
+            EXPECT_TRUE(late >= 0 && late < 0.04) << line.toStdString();
+        }
+    }
+
+    // A second pass finds every sheet there: each video is done, as the job logs of a
+    // spread run must see it.
+    const CliResult second = RunCli(QStringList{"--skip-existing"} + arguments);
+    EXPECT_EQ(second.exitCode, 0) << second.errors.toStdString();
+    for (const QString& line : second.lines)
+        EXPECT_EQ(QJsonDocument::fromJson(line.toUtf8()).object()["status"].toString(), "skipped");
+}
+
+// The facts of an information line are what the independent prober reads in the file.
+TEST_F(CliRunTest, AnInfoLineTellsWhatFfprobeSaysOfTheVideo)
+{
+    for (const bool sound : {true, false}) {
+        SCOPED_TRACE(sound);
+        test::TestVideoOptions options;
+        options.audio = sound;
+        const QString path = dir.filePath(sound ? "sound.mp4" : "silent.mp4");
+        test::WriteTestVideo(path, options);
+        QProcess probe;
+        probe.start("ffprobe", {"-v", "error", "-of", "json", "-show_entries",
+                                "stream=codec_type,codec_name,profile,width,height,avg_frame_rate,sample_rate,"
+                                "channel_layout:format=bit_rate",
+                                path});
+        ASSERT_TRUE(probe.waitForFinished(60'000));
+        const QJsonObject probed = QJsonDocument::fromJson(probe.readAllStandardOutput()).object();
+        QStringList expected{QFileInfo(path).fileName()};
+        QString audio;
+        for (const QJsonValue stream : probed["streams"].toArray()) {
+            if (stream["codec_type"] == "audio") {
+                audio = QStringLiteral("%1 %2 Hz %3")
+                            .arg(stream["codec_name"].toString(), stream["sample_rate"].toString(),
+                                 stream["channel_layout"].toString());
+                continue;
+            }
+            const QStringList rate = stream["avg_frame_rate"].toString().split('/');
+            ASSERT_EQ(rate.size(), 2);
+            ASSERT_EQ(rate[0].toInt() % rate[1].toInt(), 0) << "a whole rate, written without decimals";
+            expected << QStringLiteral("%1x%2").arg(stream["width"].toInt()).arg(stream["height"].toInt())
+                     << QString::number(rate[0].toInt() / rate[1].toInt())
+                     << stream["codec_name"].toString() + ' ' + stream["profile"].toString();
+        }
+        const qint64 bitRate = probed["format"]["bit_rate"].toString().toLongLong();
+        ASSERT_TRUE(bitRate > 1000 && bitRate < 1'000'000) << bitRate;
+        expected << audio << QString::number((bitRate + 500) / 1000) + " kb/s";
+
+        FfmpegEngine engine;
+        engine.SetActive(true);
+        engine.OpenMedia(path);
+        VideoFacts video{path, 0, QString()};
+        video.Media = engine.GetMediaFacts();
+        EXPECT_EQ(FillPlaceholders("{FILENAME} {RESOLUTION} {FPS} {VIDEOCODEC} {AUDIOCODEC} {BITRATE}", video),
+                  expected.join(' '));
     }
 }
 
@@ -197,6 +281,7 @@ TEST_F(CliRunTest, ArgumentErrorsHelpAndVersion)
         {{"--set", "NoSuchKey=1", "x.mp4"}, 2, "unknown setting NoSuchKey"},
         {{"--set", "ThumbCols=many", "x.mp4"}, 2, "bad value"},
         {{"--frobnicate", "x.mp4"}, 2, "Usage:"},
+        {{"--info-line", "{FILENAME} {NOPE}", "x.mp4"}, 2, "unknown placeholder {NOPE}"},
         {{}, 2, "no video"},
         {{"--help"}, 0, "--keyframes"},
         {{"--version"}, 0, "stillmark-cli "},

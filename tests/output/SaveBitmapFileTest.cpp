@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -123,7 +124,7 @@ TEST_F(SaveBitmapFileTest, TifIgnoresTheOtherFormatsSettings)
 
 TEST_F(SaveBitmapFileTest, SaveFormatsOutsideTheTableWriteJpegNamedJpg)
 {
-    for (int saveFormat : {-1, -5, -6, 5, 99}) {
+    for (int saveFormat : {-1, -5, -6, 7, 99}) {
         settings.SaveFormat = saveFormat;
         EXPECT_EQ(FileExtensionFor(saveFormat), QStringLiteral(".jpg")) << saveFormat;
         Bitmap copy = picture;
@@ -131,9 +132,71 @@ TEST_F(SaveBitmapFileTest, SaveFormatsOutsideTheTableWriteJpegNamedJpg)
         ASSERT_TRUE(Save(copy, name)) << saveFormat;
         EXPECT_EQ(test::DecodeJpeg(ReadFile(PathOf(name))).picture.width(), 31) << saveFormat;
     }
-    const char* extensions[] = {".jpg", ".png", ".bmp", ".gif", ".tif"};
-    for (int i = 0; i < 5; ++i)
+    const char* extensions[] = {".jpg", ".png", ".bmp", ".gif", ".tif", ".webp", ".avif"};
+    for (int i = 0; i < 7; ++i)
         EXPECT_EQ(FileExtensionFor(i), QString::fromLatin1(extensions[i]));
+}
+
+// The formats only the command line writes, read back by their own libraries' tools.
+TEST_F(SaveBitmapFileTest, WebpAndAvifAreReadByTheirOwnReadersWithoutWarningsAtTheQualityAsked)
+{
+    const Bitmap gradient = test::GradientPicture(64, 48);
+    const struct {
+        int saveFormat;
+        const char* reader;
+    } cases[] = {{5, "dwebp"}, {6, "avifdec"}};
+    for (const auto& c : cases) {
+        qint64 sizes[2] = {};
+        for (const int quality : {10, 100}) {
+            SCOPED_TRACE(testing::Message() << c.reader << " at quality " << quality);
+            settings.SaveFormat = c.saveFormat;
+            settings.JpgCompress = quality;
+            const QString name = QStringLiteral("q%1%2").arg(quality).arg(FileExtensionFor(c.saveFormat));
+            ASSERT_TRUE(Save(gradient, name));
+            sizes[quality == 100] = QFileInfo(PathOf(name)).size();
+            const QString png = PathOf(name + ".png");
+            QProcess reader;
+            reader.start(QString::fromLatin1(c.reader),
+                         c.saveFormat == 5 ? QStringList{PathOf(name), "-o", png} : QStringList{PathOf(name), png});
+            ASSERT_TRUE(reader.waitForFinished(60'000));
+            const QString said = QString::fromUtf8(reader.readAllStandardOutput() + reader.readAllStandardError());
+            EXPECT_EQ(reader.exitCode(), 0) << said.toStdString();
+            EXPECT_FALSE(said.contains(QStringLiteral("warn"), Qt::CaseInsensitive)) << said.toStdString();
+            const Bitmap back = test::DecodePng(ReadFile(png)).picture;
+            ASSERT_EQ(back.width(), 64);
+            ASSERT_EQ(back.height(), 48);
+            if (quality == 100) {
+                long difference = 0;
+                for (int y = 0; y < 48; ++y)
+                    for (int x = 0; x < 64; ++x)
+                        for (int shift : {0, 8, 16})
+                            difference += std::abs(int(back.pixelRgb(x, y) >> shift & 0xFF)
+                                                   - int(gradient.pixelRgb(x, y) >> shift & 0xFF));
+                EXPECT_LT(difference / (64 * 48 * 3), 4) << "the colours come back";
+            }
+        }
+        EXPECT_LT(sizes[0], sizes[1]) << c.reader;
+    }
+}
+
+TEST_F(SaveBitmapFileTest, PicturesBeyondTheFormatsLimitsAreRefusedBeforeAnyFileIsMade)
+{
+    const struct {
+        int saveFormat, width, height;
+        const char* says;
+    } cases[] = {
+        {5, 16384, 2, "16383 pixels each way"},
+        {5, 2, 16384, "16383 pixels each way"},
+        {6, 32769, 2, "32768 pixels each way"},
+    };
+    for (const auto& c : cases) {
+        settings.SaveFormat = c.saveFormat;
+        WriteFailure failure;
+        EXPECT_FALSE(SaveBitmapFile(Bitmap(c.width, c.height, 24), PathOf("big" + FileExtensionFor(c.saveFormat)),
+                                    settings, encoders, &failure));
+        EXPECT_TRUE(failure.SystemText.contains(QString::fromLatin1(c.says))) << failure.Message().toStdString();
+    }
+    EXPECT_TRUE(FilesInFolder().isEmpty());
 }
 
 TEST_F(SaveBitmapFileTest, AMissingFolderGivesFalseWithTheReasonAndNoFile)

@@ -160,6 +160,28 @@ TEST(SheetTiles, BatchSheetTakesTheStoreInOrderAndAnEmptyStoreDrawsNothing)
     EXPECT_EQ(CellCentre(sheet, s, 1, 0), kWhite);
 }
 
+TEST(InfoBlock, TheCommandLinesBlockMakesTheBatchSheetItsHeightTallerAtTheChosenEdge)
+{
+    AppSettings s = Example();
+    TBitmapList store;
+    store.Add(*Solid(0xFF0000), 5);
+    Bitmap plain, sheet;
+    ComposeBatchSheet(plain, store, s);
+    const QStringList lines{QStringLiteral("one"), QStringLiteral("two"), QString()};
+    const int block = int(InfoBlockHeight(3, s.AddonFont));
+    for (const int location : {0, 1}) {
+        SCOPED_TRACE(location);
+        s.TxtLocation = location;
+        ComposeBatchSheet(sheet, store, s, lines);
+        EXPECT_EQ(sheet.width(), plain.width());
+        EXPECT_EQ(sheet.height(), plain.height() + block);
+        const int header = location == 0 ? block : 0;
+        // The first tile starts one gap below the block on top, one gap below the edge otherwise.
+        EXPECT_EQ(sheet.pixelRgb(s.ThumbSpace, header + s.ThumbSpace), 0xFF0000u);
+        EXPECT_EQ(sheet.pixelRgb(s.ThumbSpace, header + s.ThumbSpace - 1), kWhite);
+    }
+}
+
 TEST(InfoBlock, AStripOfSixPixelsRemainsWithEveryLineUnticked)
 {
     AppSettings s = Example();

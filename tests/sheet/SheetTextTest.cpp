@@ -4,6 +4,7 @@
 #include "common/AnsiText.h"
 #include "sheet/FileSizeText.h"
 #include "sheet/InfoBlock.h"
+#include "sheet/InfoPlaceholders.h"
 #include "sheet/TextPieces.h"
 
 namespace sm {
@@ -83,6 +84,36 @@ TEST(InfoLines, TheDecoderLineNamesDecodersAndContainerFirstBetweenSlashesAndIsC
         EXPECT_EQ(FilledInfoLine(3, FixedInfoLineTexts()[3], {QString(), 0, c.decoderList}),
                   QStringLiteral("解码器：") + c.line)
             << c.decoderList.toStdString();
+}
+
+TEST(InfoLines, GivenLinesFillEveryPlaceholderAndAFactTheFileLacksIsEmpty)
+{
+    VideoFacts full{QStringLiteral("/v/film.mkv"), 125, QStringLiteral("h264 decoder\r")};
+    full.Media = {1920, 1080, 24000, 1001, "h264", "High", "aac", 48000, "stereo", 4'213'000};
+    VideoFacts odd = full;
+    odd.Media = {720, 576, 30000, 1001, "mpeg2video", "", "", 0, "", 800'400};
+    const VideoFacts none{QStringLiteral("/v/sound.mka"), 0, QString()};
+    const struct {
+        const VideoFacts& video;
+        const char* line;
+        const char* filled;
+    } cases[] = {
+        {full, "{FILENAME} {RESOLUTION} {FPS} {VIDEOCODEC} {AUDIOCODEC} {BITRATE}",
+         "film.mkv 1920x1080 23.976 h264 High aac 48000 Hz stereo 4.2 Mb/s"},
+        {full, "{DURATION}|{DECODER}|{{FPS}}|{fps}", "00:02:05|h264 decoder|{23.976}|{fps}"},
+        {odd, "{FPS}/{VIDEOCODEC}/{AUDIOCODEC}/{BITRATE}", "29.97/mpeg2video//800 kb/s"},
+        {none, "[{RESOLUTION}{FPS}{VIDEOCODEC}{AUDIOCODEC}{BITRATE}{DATE}]", "[]"},  // no file, no facts
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FillPlaceholders(QString::fromUtf8(c.line), c.video), QString::fromUtf8(c.filled)) << c.line;
+
+    // Only the command line's given lines are checked; a stray brace is text.
+    EXPECT_EQ(UnknownPlaceholder(QStringLiteral("{FILENAME} { x } {fps} {DATE}")), QStringLiteral("{fps}"));
+    EXPECT_EQ(UnknownPlaceholder(QStringLiteral("{ x } {} {FILENAME}")), QString());
+    AppSettings s;
+    s.AddText = QStringLiteral("{FILENAME}");  // a user line of the window stays literal
+    EXPECT_EQ(CommandLineInfoTexts({}, full, s).mid(3),
+              (QStringList{QStringLiteral("解码器：h264 decoder"), QStringLiteral("{FILENAME}")}));
 }
 
 TEST(InfoLines, AcceptANewLineOnlyWhenItIsLongerThanOneByteAfterTrimming)

@@ -31,6 +31,7 @@
 #include "common/ScopeExit.h"
 #include "common/ui/CenterOnScreen.h"
 #include "output/Encoders.h"
+#include "output/ImageFormats.h"
 #include "settings/GuardedCommand.h"
 #include "settings/Prompts.h"
 #include "settings/SettingsStore.h"
@@ -56,6 +57,10 @@ TfrmMain::TfrmMain(QString appDir, Prompts& prompts, MediaEngine& engine, QWidge
     } catch (const std::exception&) {
         settings_ = AppSettings{};
     }
+    // A format only the command line offers is none of this window's: as with any value
+    // its format box does not know, no format is selected and shots are saved as JPEG.
+    if (ImageFormatFor(settings_.SaveFormat).commandLineOnly)
+        settings_.SaveFormat = -1;
     encoders_ = std::make_unique<Encoders>();
 
     createActions();

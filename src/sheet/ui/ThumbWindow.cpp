@@ -370,7 +370,7 @@ void TfrmThumb::LoadSheetSettings()
     cbAddon->setChecked(settings_.Addon);
     cbLocation->setCurrentIndex(settings_.TxtLocation == 0 ? 0 : 1);
     cbAddText->clear();
-    cbAddText->addItems(FixedInfoLineTexts() + UserLinesFrom(settings_.AddText));
+    cbAddText->addItems(InfoLineTexts(settings_));
     for (int i = 0; i < cbAddText->count(); ++i) {
         cbAddText->item(i)->setFlags(cbAddText->item(i)->flags() | Qt::ItemIsUserCheckable);
         cbAddText->item(i)->setCheckState(Qt::Checked);
