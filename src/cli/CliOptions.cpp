@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "capture/CaptureSchedule.h"
+#include "imaging/PictureQuality.h"
 #include "settings/Texts.h"
 #include "sheet/InfoPlaceholders.h"
 
@@ -142,6 +143,23 @@ const std::vector<OptionRule>& Rules()
         {"", "deinterlace", true,
          [](O& o, const QString& v, const QString& s) { return OnOff("Deinterlace", o, v, s); }},
         {"", "no-sheet", false, [](O& o, const QString&, const QString&) { return Flag(&O::thumbnails, false, o); }},
+        {"", "skip-blank", false,
+         [](O& o, const QString&, const QString& s) {
+             o.assignments.push_back({QStringLiteral("SkipBlank"), QStringLiteral("1"), s});
+             return QString();
+         }},
+        {"", "skip-blurred", false,
+         [](O& o, const QString&, const QString& s) {
+             o.assignments.push_back({QStringLiteral("SkipBlurred"), QStringLiteral("1"), s});
+             return QString();
+         }},
+        {"", "skip-seconds", true,
+         [](O& o, const QString& v, const QString& s) {
+             if (!IntegerIn(v, kMinSkipSeconds, kMaxSkipSeconds))
+                 return lang::kCliWantsSeconds.arg(s).arg(kMinSkipSeconds).arg(kMaxSkipSeconds).arg(v);
+             o.assignments.push_back({QStringLiteral("SkipSeconds"), v, s});
+             return QString();
+         }},
         {"", "set", true,
          [](O& o, const QString& v, const QString& s) {
              const qsizetype equals = v.indexOf(u'=');

@@ -80,7 +80,8 @@ VideoReport VideoWorker::Run(const QString& path, const VideoRunEvents& events)
              .FileEncoders = encoders_,
              .Choices = setup_.Choices,
              .Events = batchEvents,
-             .Taker = setup_.KeyFrames ? KeyFrameShotTaker(path, control_, PictureOptionsOf(setup_.Settings))
+             .Taker = setup_.KeyFrames ? KeyFrameShotTaker(path, control_, PictureOptionsOf(setup_.Settings),
+                                                           SkipRuleOf(setup_.Settings))
                                        : BatchShotTaker()});
         timeOffset_ = NextTimeOffset(timeOffset_, result, setup_.Settings);
         VideoReport report = ReportFromRun(result);

@@ -131,6 +131,7 @@ inline const QString kLbSpeed = QStringLiteral("自动捕捉速度(秒)：");
 inline const QString kCbStopSound = QStringLiteral("在捕获截图时，关闭视频的声音。");
 inline const QString kCbAdd2List = QStringLiteral("追加截图到主窗口的批处理列表。");
 inline const QString kCbAggregate = QStringLiteral(" 整合时间戳（它用于整张 DVD 或 VCD）。");
+inline const QString kCbSkipShots = QStringLiteral("跳过黑屏、单色和模糊的画面");
 inline const QString kTabThumbnails = QStringLiteral("缩略图");
 inline const QString kGroupThumbSize = QStringLiteral("设置缩略图的宽度与高度");
 inline const QString kLbThumbWidth = QStringLiteral("宽（像素）：");
@@ -279,6 +280,12 @@ inline const QString kCliHelp
                      "      --deinterlace on|off\n"
                      "                         interlaced pictures deinterlaced (Deinterlace;\n"
                      "                         default on)\n"
+                     "      --skip-blank       a shot whose picture is black, white or of one colour\n"
+                     "                         takes the first later picture that is not (SkipBlank);\n"
+                     "                         JSON lines list such shots as \"moved\"\n"
+                     "      --skip-blurred     the same for blurred pictures (SkipBlurred)\n"
+                     "      --skip-seconds N   how much later: up to N seconds (1 to 60; SkipSeconds,\n"
+                     "                         default 5), never into the next shot's second\n"
                      "      --sheet-only       one sheet per video and no shot files: use this, not\n"
                      "                         --no-shots, for just the sheet\n"
                      "      --info             the sheets carry the video-information block of the\n"
@@ -319,7 +326,7 @@ inline const QString kCliHelp
                      "failed: REASON, the path, the shots written and the sheet, tab-separated, and\n"
                      "a note where the colours cannot be shown exactly. JSON lines also tell the\n"
                      "video's HDR transfer (\"hdr\": \"pq\", \"hlg\" or null), \"tonemapped\", each\n"
-                     "shot (\"shotlist\") and what the file says of itself (\"facts\").\n"
+                     "shot (\"shots\") and what the file says of itself (\"facts\").\n"
                      "Progress goes to stderr. Ctrl+C ends after the shots in progress.\n"
                      "\n"
                      "Exit status: 0 every video done or left by --skip-existing (or none found),\n"

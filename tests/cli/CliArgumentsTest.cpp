@@ -59,6 +59,12 @@ TEST(CliOptions, EachNamedOptionSetsItsSetting)
          }},
         {"--tonemap off --deinterlace=OFF", [](const AppSettings& s) { EXPECT_FALSE(s.ToneMapping || s.Deinterlace); }},
         {"--set ToneMapping=0 --tonemap on", [](const AppSettings& s) { EXPECT_TRUE(s.ToneMapping); }},
+        {"--skip-blank --skip-seconds=60",
+         [](const AppSettings& s) {
+             EXPECT_TRUE(s.SkipBlank && !s.SkipBlurred);
+             EXPECT_EQ(s.SkipSeconds, 60);
+         }},
+        {"--skip-blurred", [](const AppSettings& s) { EXPECT_TRUE(s.SkipBlurred && !s.SkipBlank); }},
         {"--set CaptureSpeed=3 --set AddTimeStamp=0",
          [](const AppSettings& s) {
              EXPECT_EQ(s.CaptureSpeed, 3);
@@ -118,6 +124,9 @@ TEST(CliOptions, MistakesAreArgumentErrors)
         "--set =3",
         "--tonemap 1",
         "--deinterlace",
+        "--skip-seconds 0",
+        "--skip-seconds 61",
+        "--skip-blank=1",
         "--info-line {fps}",
         "--sheet-only --no-sheet",
         "--no-shots --sheet-only",

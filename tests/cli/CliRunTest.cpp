@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <utility>
 
 #include "batch/BatchRun.h"
 #include "capture/HeadlessRunHost.h"
@@ -130,7 +131,7 @@ TEST_F(CliRunTest, MixedFolderInParallelThenSkippedOnTheSecondRun)
         ASSERT_EQ(error.error, QJsonParseError::NoError) << second.lines[i].toStdString();
         EXPECT_EQ(line["status"].toString(), statuses[i]);
         EXPECT_TRUE(line["reason"].isString());
-        EXPECT_EQ(line["shots"].toInt(-1), 0);
+        EXPECT_TRUE(line["shots"].isArray() && line["shots"].toArray().isEmpty());
         EXPECT_TRUE(line["hdr"].isNull());
         EXPECT_FALSE(line["tonemapped"].toBool(true));
     }
@@ -152,13 +153,39 @@ TEST_F(CliRunTest, HdrVideosTellTheirTransferAndDolbyVisionProfileFiveANote)
     EXPECT_TRUE(pq["tonemapped"].toBool());
     EXPECT_TRUE(pq["note"].isNull());
     EXPECT_EQ(vision["note"].toString(), "dolby vision profile 5, colours not exact");
-    EXPECT_EQ(vision["shots"].toInt(), 1) << "the shots are written all the same";
+    EXPECT_EQ(vision["shots"].toArray().size(), 1) << "the shots are written all the same";
 
     const CliResult text = RunCli({"--tonemap", "off", "-n", "1", "--no-sheet", "-o", out, hdr + "/vision.mkv"});
     ASSERT_EQ(text.lines.size(), 1);
     EXPECT_EQ(text.lines[0],
               QStringList({"ok", hdr + "/vision.mkv", "1", "", "note: dolby vision profile 5, colours not exact"})
                   .join('\t'));
+}
+
+TEST_F(CliRunTest, MovedShotsAreListedAndAnAllBlackVideoKeepsEveryShotUnmoved)
+{
+    const QString clips = dir.filePath("clips");
+    QDir().mkpath(clips);
+    test::TestVideoOptions options;
+    options.fps = 5;
+    options.gopSize = 5;  // a key frame every second
+    options.durationSeconds = 4;
+    options.flat = {{0, 4}};
+    test::WriteTestVideo(clips + "/black.mp4", options);
+    options.flat = {{0, 0.8}};
+    test::WriteTestVideo(clips + "/fade.mp4", options);
+    // The exact shot at 0 s moves to the picture at 0.8 s; the key-frame shot to 1 s.
+    for (const auto& [mode, kept] : {std::pair{"--skip-seconds=5", 0}, std::pair{"--keyframes", 1}}) {
+        SCOPED_TRACE(mode);
+        const CliResult run = RunCli({"--json", "--skip-blank", mode, "-n", "2", "--no-sheet", "-o", out, clips});
+        EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+        ASSERT_EQ(run.lines.size(), 2) << run.lines.join('\n').toStdString();
+        const QJsonObject black = QJsonDocument::fromJson(run.lines[0].toUtf8()).object();
+        const QJsonObject fade = QJsonDocument::fromJson(run.lines[1].toUtf8()).object();
+        EXPECT_EQ(black["shots"].toArray().size(), 2);
+        EXPECT_EQ(black["moved"], QJsonArray()) << "none could be moved";
+        EXPECT_EQ(fade["moved"], QJsonArray({QJsonObject{{"planned", 0}, {"kept", kept}}}));
+    }
 }
 
 TEST_F(CliRunTest, SheetOnlyWritesOneSheetAVideoAndAResumedRunIsDone)
@@ -177,11 +204,10 @@ TEST_F(CliRunTest, SheetOnlyWritesOneSheetAVideoAndAResumedRunIsDone)
     ASSERT_EQ(first.lines.size(), 3);
     for (const QString& line : first.lines) {
         const QJsonObject video = QJsonDocument::fromJson(line.toUtf8()).object();
-        EXPECT_EQ(video["shots"].toInt(-1), 0);
         EXPECT_TRUE(video["sheet"].toString().endsWith("_thumb.webp"));
         EXPECT_EQ(video["facts"]["resolution"].toString(), "160x96");
         EXPECT_EQ(video["facts"]["fps"].toString(), "25");
-        const QJsonArray shots = video["shotlist"].toArray();
+        const QJsonArray shots = video["shots"].toArray();
         ASSERT_EQ(shots.size(), 16) << line.toStdString();
         for (const QJsonValue shot : shots) {
             EXPECT_TRUE(shot["file"].isNull());
