@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "capture/PictureSettings.h"
 #include "capture/ShotSeries.h"
 #include "common/SafeFileWrite.h"
 #include "imaging/Resize.h"
@@ -157,7 +158,10 @@ VideoReport RunPreviewTrack(const PreviewTrackJob& job)
     const ShotSink place = [&](TakenShot&& shot) {
         ++result.ShotsTaken;
         const PreviewCue& cue = plan.cues[std::size_t(shot.Index)];
-        result.Shots.push_back({QString(), shot.Label, seconds[std::size_t(shot.Index)], shot.FrameUnits});
+        const int planned = seconds[std::size_t(shot.Index)];
+        if (shot.Later)
+            result.MovedShots.push_back({planned, shot.Second});
+        result.Shots.push_back({QString(), shot.Label, planned, shot.FrameUnits});
         shotSprites.push_back(cue.sprite);
         sprites.Place(shot.Picture, cue);
     };
@@ -177,9 +181,10 @@ VideoReport RunPreviewTrack(const PreviewTrackJob& job)
         };
     }
     const ShotSeriesOutcome outcome
-        = job.Taker
-              ? job.Taker(seconds, place, hooks).Outcome
-              : TakeShotSeries(engine, job.Host, job.Control, seconds, job.Settings.CaptureSpeed, place, hooks).Outcome;
+        = job.Taker ? job.Taker(seconds, place, hooks).Outcome
+                    : TakeShotSeries(engine, job.Host, job.Control, seconds, job.Settings.CaptureSpeed, place, hooks,
+                                     SkipRuleOf(job.Settings))
+                          .Outcome;
     if (outcome == ShotSeriesOutcome::Aborted) {
         result.Status = BatchVideoStatus::Aborted;
         return finished(ReportFromRun(result));

@@ -68,7 +68,8 @@ VideoReport VideoWorker::Run(const QString& path, const VideoRunEvents& events)
                                     .Shape = *setup_.PreviewTrack,
                                     .Events = batchEvents,
                                     .Taker = setup_.KeyFrames
-                                                 ? KeyFrameShotTaker(path, control_, PictureOptionsOf(setup_.Settings))
+                                                 ? KeyFrameShotTaker(path, control_, PictureOptionsOf(setup_.Settings),
+                                                                     SkipRuleOf(setup_.Settings))
                                                  : BatchShotTaker()});
         const BatchVideoResult result = RunBatchVideo(
             {.Path = path,
