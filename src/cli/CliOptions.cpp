@@ -53,6 +53,39 @@ QString Flag(bool CliOptions::*member, bool value, CliOptions& options)
     return {};
 }
 
+// Notes the first option that shapes the preview track, for the message when --webvtt
+// is missing.
+QString Tuned(CliOptions& options, const QString& spelled)
+{
+    if (options.previewTuning.isEmpty())
+        options.previewTuning = spelled;
+    return {};
+}
+
+// Shots, sheets and their seconds are what a preview track replaces.
+QString PreviewTrackConflict(const CliOptions& options)
+{
+    if (options.action != CliOptions::Action::Run)
+        return {};
+    if (!options.webVtt)
+        return options.previewTuning.isEmpty() ? QString() : lang::kCliNeedsWebVtt.arg(options.previewTuning);
+    const QString webVtt = QStringLiteral("--webvtt");
+    if (!options.thumbnails)
+        return lang::kCliOptionsConflict.arg(webVtt, QStringLiteral("--no-sheet"));
+    if (options.sheetOnly)
+        return lang::kCliOptionsConflict.arg(webVtt, QStringLiteral("--sheet-only"));
+    if (options.info)
+        return lang::kCliOptionsConflict.arg(webVtt, options.infoLines.isEmpty() ? QStringLiteral("--info")
+                                                                                 : QStringLiteral("--info-line"));
+    static const QStringList replaced
+        = {QStringLiteral("-n"), QStringLiteral("--count"), QStringLiteral("-e"),        QStringLiteral("--every"),
+           QStringLiteral("-s"), QStringLiteral("--start"), QStringLiteral("--no-shots")};
+    for (const SettingText& assignment : options.assignments)
+        if (replaced.contains(assignment.option))
+            return lang::kCliOptionsConflict.arg(webVtt, assignment.option);
+    return {};
+}
+
 const std::vector<OptionRule>& Rules()
 {
     using O = CliOptions;
@@ -161,6 +194,32 @@ const std::vector<OptionRule>& Rules()
              o.infoLines << v;
              return QString();
          }},
+        {"", "webvtt", false, [](O& o, const QString&, const QString&) { return Flag(&O::webVtt, true, o); }},
+        {"", "vtt-every", true,
+         [](O& o, const QString& v, const QString& s) {
+             const std::optional<int> every = IntegerIn(v, kMinPreviewEvery, kMaxPreviewEvery);
+             if (!every)
+                 return lang::kCliWantsSeconds.arg(s).arg(kMinPreviewEvery).arg(kMaxPreviewEvery).arg(v);
+             o.previewShape.Every = *every;
+             return Tuned(o, s);
+         }},
+        {"", "vtt-width", true,
+         [](O& o, const QString& v, const QString& s) {
+             const std::optional<int> width = IntegerIn(v, kMinPreviewWidth, kMaxPreviewWidth);
+             if (!width)
+                 return lang::kCliWantsWidth.arg(s).arg(kMinPreviewWidth).arg(kMaxPreviewWidth).arg(v);
+             o.previewShape.Width = *width;
+             return Tuned(o, s);
+         }},
+        {"", "vtt-grid", true,
+         [](O& o, const QString& v, const QString& s) {
+             const std::optional<QSize> grid = ParsePreviewGrid(v);
+             if (!grid)
+                 return lang::kCliWantsGrid.arg(s).arg(kMaxPreviewGridSide).arg(v);
+             o.previewShape.Columns = grid->width();
+             o.previewShape.Rows = grid->height();
+             return Tuned(o, s);
+         }},
         {"j", "jobs", true,
          [](O& o, const QString& v, const QString& s) {
              const std::optional<int> jobs = IntegerIn(v, 1, kMaxJobs);
@@ -252,6 +311,8 @@ CliParse ParseCliArguments(const QStringList& arguments)
     }
     if (parse.error.isEmpty())
         parse.error = ConflictOf(parse.options);
+    if (parse.error.isEmpty())
+        parse.error = PreviewTrackConflict(parse.options);
     return parse;
 }
 

@@ -298,6 +298,19 @@ inline const QString kCliHelp
                      "      --no-sheet         no sheets\n"
                      "                         CaptureSpeed is 0 here unless set: no settling wait\n"
                      "\n"
+                     "Seek-bar preview track for web players:\n"
+                     "      --webvtt           a preview track in place of the shots and sheet: per\n"
+                     "                         video NAME_sprite_001... (in the -f format) and\n"
+                     "                         NAME.vtt; not with -n, -e, -s or the shot and sheet\n"
+                     "                         options (--no-shots, --no-sheet, --sheet-only, --info);\n"
+                     "                         its result line counts the sprites and names NAME.vtt,\n"
+                     "                         and --skip-existing leaves videos whose NAME.vtt exists\n"
+                     "      --vtt-every SECONDS  one picture every SECONDS seconds from 0 (1 to 3600;\n"
+                     "                         default 10)\n"
+                     "      --vtt-width PIXELS   picture width (16 to 3840; default 320), height from\n"
+                     "                         the display aspect\n"
+                     "      --vtt-grid CxR     pictures to a sprite, columns x rows (default 10x10)\n"
+                     "\n"
                      "Run:\n"
                      "      --keyframes        each shot is the first key frame at or after its second\n"
                      "                         (fast); its label names that frame's own time\n"
@@ -329,6 +342,9 @@ inline const QString kCliWantsSeconds = QStringLiteral("%1 wants seconds from %2
 inline const QString kCliWantsFormat = QStringLiteral("%1 wants one of %2, not \"%3\"");
 inline const QString kCliWantsAssignment = QStringLiteral("%1 wants KEY=VALUE, not \"%2\"");
 inline const QString kCliWantsJobs = QStringLiteral("%1 wants a number of jobs from 1 to %2, not \"%3\"");
+inline const QString kCliWantsWidth = QStringLiteral("%1 wants a width from %2 to %3 pixels, not \"%4\"");
+inline const QString kCliWantsGrid = QStringLiteral("%1 wants COLUMNSxROWS, each from 1 to %2, not \"%3\"");
+inline const QString kCliNeedsWebVtt = QStringLiteral("%1 needs --webvtt");
 inline const QString kCliNoSettingsFile = QStringLiteral("no settings file %1");
 inline const QString kCliUnknownSetting = QStringLiteral("%1: unknown setting %2");
 inline const QString kCliUnknownPlaceholder = QStringLiteral("%1: unknown placeholder %2");
@@ -343,6 +359,7 @@ inline const QString kCliNotAVideo = QStringLiteral("not a video that opens");
 inline const QString kCliNoSuchFile = QStringLiteral("no such file");
 inline const QString kCliStartBeyondEnd = QStringLiteral("the start time lies beyond the end");
 inline const QString kCliNotWritten = QStringLiteral("%1 file(s) not written: %2");
+inline const QString kCliUnknownLength = QStringLiteral("its length is unknown");
 inline const QString kCliNoPicture = QStringLiteral("no picture could be taken");
 inline const QString kCliDolbyVisionNote = QStringLiteral("dolby vision profile 5, colours not exact");
 inline const QString kCliOpening = QStringLiteral("opening");
