@@ -323,18 +323,23 @@ bool Player::CatchUpWanted()
     return picturesSkipped_ && (watched_ || catchUpRequested_ > caughtUp_);
 }
 
-bool Player::SeekAndShow(std::int64_t units, bool present, std::uint64_t generation)
+void Player::RestartAt(std::int64_t units)
 {
-    units = std::max<std::int64_t>(0, units);
-    afterSeekPicture_ = false;
-    nextFrame_.reset();
-    lastDropped_.reset();
     videoEnded_ = soundEnded_ = completeSent_ = errorSent_ = false;
     droppedInRow_ = 0;
     if (audio_)
         audio_->Flush();
     soundFrom_ = units;
     lastShown_ = units;
+}
+
+bool Player::SeekAndShow(std::int64_t units, bool present, std::uint64_t generation)
+{
+    units = std::max<std::int64_t>(0, units);
+    afterSeekPicture_ = false;
+    nextFrame_.reset();
+    lastDropped_.reset();
+    RestartAt(units);
 
     // A seek asked for meanwhile (playing from stopped is often followed by one at once)
     // takes over: decoding on towards this target would be thrown away.
@@ -370,12 +375,7 @@ bool Player::StepAndShow(bool present, std::uint64_t generation)
         frame = reader_->NextVideoFrame();
     }
     const std::int64_t units = frame ? frame.timeUnits : (from ? from->timeUnits : clock_->Now());
-    videoEnded_ = soundEnded_ = completeSent_ = errorSent_ = false;
-    droppedInRow_ = 0;
-    if (audio_)
-        audio_->Flush();
-    soundFrom_ = units;
-    lastShown_ = units;
+    RestartAt(units);
     ShowSeekPicture(std::move(frame), units, present, generation);
     return true;
 }

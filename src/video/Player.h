@@ -93,7 +93,9 @@ private:
     void Post(Command command);
     void Run();
     void RunUntilQuit();
-    // Both return false when a newer seek has made the rest of their work needless.
+    // Playback goes on from the position: the ends not reached, the sound flushed.
+    void RestartAt(std::int64_t units);
+    // These return false when a newer seek has made the rest of their work needless.
     bool Apply(const std::vector<Command>& commands);
     bool SeekAndShow(std::int64_t units, bool present, std::uint64_t generation);
     bool StepAndShow(bool present, std::uint64_t generation);
