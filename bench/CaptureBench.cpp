@@ -102,10 +102,12 @@ public:
         return Timed("GrabSeekFrame", [&] { return engine_.GrabTimedSeekFrame(bitmap, waitMs, frameUnits); });
     }
     sm::SeekProgress GetSeekProgress() const override { return engine_.GetSeekProgress(); }
-    std::unique_ptr<sm::SeekSeries> StartSeekSeries(std::vector<std::int64_t> seconds) override
+    bool StepSeekFrame() override { return engine_.StepSeekFrame(); }
+    std::unique_ptr<sm::SeekSeries> StartSeekSeries(std::vector<std::int64_t> seconds,
+                                                    const sm::SkipRule& skip = {}) override
     {
-        return passSeries_ ? engine_.StartSeekSeries(std::move(seconds))
-                           : MediaEngine::StartSeekSeries(std::move(seconds));
+        return passSeries_ ? engine_.StartSeekSeries(std::move(seconds), skip)
+                           : MediaEngine::StartSeekSeries(std::move(seconds), skip);
     }
     void GetVideoSize(int& width, int& height) const override { engine_.GetVideoSize(width, height); }
     QString ListFilterNames() const override { return engine_.ListFilterNames(); }
@@ -154,8 +156,8 @@ void BM_AutoCaptureTwelveShots(benchmark::State& state)
     MeasuredWait wait;
     sm::HeadlessRunHost host(wait.Function());
     sm::RunControl control;
-    const sm::AutoCaptureRequest request{sm::CaptureMethod::CountOfShots, 12,          60, 0,
-                                         int(engine.GetDuration()),       captureSpeed};
+    const sm::AutoCaptureRequest request{sm::CaptureMethod::CountOfShots, 12,           60, 0,
+                                         int(engine.GetDuration()),       captureSpeed, {}};
     double beyondWaitsMs = 0;
     for (auto _ : state) {
         QElapsedTimer clock;

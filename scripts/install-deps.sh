@@ -17,6 +17,8 @@ packages=(
   ffmpeg libtiff-tools imagemagick libmagick++-dev
   # The WebP and AVIF readers (dwebp, cwebp as the WebP benchmark's reference; avifdec).
   webp libavif-bin
+  # The preview-track test reads the track files with Python's own standard library.
+  python3
   # A display for running the real program headless.
   xvfb xauth
   # clang with libFuzzer for the fuzz targets (scripts/fuzz.sh).

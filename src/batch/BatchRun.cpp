@@ -72,11 +72,12 @@ void CheckCaptureValues(const AppSettings& settings)
     }
 }
 
-BatchShotTaker SeriesOnEngine(MediaEngine& engine, RunHost& host, const RunControl& control, int captureSpeed)
+BatchShotTaker SeriesOnEngine(MediaEngine& engine, RunHost& host, const RunControl& control, int captureSpeed,
+                              const SkipRule& skip)
 {
-    return [&engine, &host, &control, captureSpeed](const std::vector<int>& seconds, const ShotSink& sink,
-                                                    const ShotSeriesHooks& hooks) {
-        return TakeShotSeries(engine, host, control, seconds, captureSpeed, sink, hooks);
+    return [&engine, &host, &control, captureSpeed, skip](const std::vector<int>& seconds, const ShotSink& sink,
+                                                          const ShotSeriesHooks& hooks) {
+        return TakeShotSeries(engine, host, control, seconds, captureSpeed, sink, hooks, skip);
     };
 }
 
@@ -141,6 +142,8 @@ BatchVideoResult RunBatchVideo(const BatchVideoJob& job)
         ++result.ShotsTaken;
         const QString label = FormatTimeLabel(std::int32_t(shot.Second + job.TimeOffset));
         const bool listed = shot.Index >= 0 && shot.Index < int(seconds.size());
+        if (shot.Later && listed)
+            result.MovedShots.push_back({seconds[std::size_t(shot.Index)], shot.Second});
         result.Shots.push_back(
             {QString(), label, listed ? seconds[std::size_t(shot.Index)] : shot.Second, shot.FrameUnits});
         if (settings.Add2List && events.AddToList)
@@ -174,7 +177,8 @@ BatchVideoResult RunBatchVideo(const BatchVideoJob& job)
         };
     }
     const BatchShotTaker& takeShots
-        = job.Taker ? job.Taker : SeriesOnEngine(engine, job.Host, job.Control, settings.CaptureSpeed);
+        = job.Taker ? job.Taker
+                    : SeriesOnEngine(engine, job.Host, job.Control, settings.CaptureSpeed, SkipRuleOf(settings));
     const bool aborted = takeShots(seconds, keep, hooks).Outcome == ShotSeriesOutcome::Aborted;
     result.Status = aborted ? BatchVideoStatus::Aborted : BatchVideoStatus::Done;
     if (!aborted && job.Choices.Thumbnails && sheetShots.Count() > 0) {

@@ -52,6 +52,14 @@ enum class BatchVideoStatus {
     Aborted,        // the user confirmed an abort before one of its shots
 };
 
+// A shot that was moved to a later picture: the second it was planned at and the second
+// of the picture kept, both of the video itself.
+struct MovedShot {
+    int Planned = 0;
+    int Kept = 0;
+    friend bool operator==(const MovedShot&, const MovedShot&) = default;
+};
+
 // One shot a video gave.
 struct BatchShot {
     QString File;                 // the file written and still there; empty when none is
@@ -76,6 +84,7 @@ struct BatchVideoResult {
     QString SheetFile;             // the sheet written; empty when none was
     int WriteFailures = 0;         // shot or sheet files that could not be written (or made), or vanished
     WriteFailure FirstWriteError;
+    std::vector<MovedShot> MovedShots;  // in shot order
 };
 
 // Told as the run goes, to show it; every member may stay empty.

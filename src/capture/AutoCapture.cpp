@@ -20,10 +20,10 @@ AutoCaptureOutcome AutoCapture::Run(const AutoCaptureRequest& request)
     control_.AbortRequested = false;
     const std::vector<int> seconds = CaptureSeconds(request.Method, request.CountFrames, request.EveryFrame,
                                                     request.StartSecond, request.DurationSeconds);
-    return TakeShots(seconds, request.CaptureSpeed);
+    return TakeShots(seconds, request);
 }
 
-AutoCaptureOutcome AutoCapture::TakeShots(const std::vector<int>& seconds, int captureSpeed)
+AutoCaptureOutcome AutoCapture::TakeShots(const std::vector<int>& seconds, const AutoCaptureRequest& request)
 {
     const std::uint64_t generation = shots_.Generation();
     const ScopeExit hide([this] { host_.HideProgress(); });
@@ -44,7 +44,8 @@ AutoCaptureOutcome AutoCapture::TakeShots(const std::vector<int>& seconds, int c
         host_.ProcessMessages();
     };
     const auto addShot = [this](TakenShot&& shot) { shots_.AddShot(std::move(shot.Picture), shot.Label); };
-    const ShotSeriesResult result = TakeShotSeries(engine_, host_, control_, seconds, captureSpeed, addShot, hooks);
+    const ShotSeriesResult result
+        = TakeShotSeries(engine_, host_, control_, seconds, request.CaptureSpeed, addShot, hooks, request.Skip);
     leftOut_ = result.LeftOut;
     switch (result.Outcome) {
     case ShotSeriesOutcome::Completed:

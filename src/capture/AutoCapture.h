@@ -3,6 +3,7 @@
 #include "capture/CaptureSchedule.h"
 #include "capture/RunHost.h"
 #include "capture/ShotList.h"
+#include "imaging/PictureQuality.h"
 #include "video/MediaEngine.h"
 
 namespace sm {
@@ -15,6 +16,7 @@ struct AutoCaptureRequest {
     int StartSecond = 0;
     int DurationSeconds = 0;
     int CaptureSpeed = 2;  // seconds the video plays after each seek; 0: it does not play
+    SkipRule Skip;         // which shots are replaced by later pictures
 };
 
 enum class AutoCaptureOutcome {
@@ -42,7 +44,7 @@ public:
     int LeftOut() const { return leftOut_; }
 
 private:
-    AutoCaptureOutcome TakeShots(const std::vector<int>& seconds, int captureSpeed);
+    AutoCaptureOutcome TakeShots(const std::vector<int>& seconds, const AutoCaptureRequest& request);
 
     MediaEngine& engine_;
     ShotList& shots_;

@@ -1,12 +1,18 @@
 #include "capture/ShotSeries.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "common/ScopeExit.h"
 #include "imaging/TimeLabel.h"
+#include "video/SeekFrameSearch.h"
 #include "video/SeekSeries.h"
 
 namespace sm {
 
 namespace {
+
+constexpr std::int64_t kUnitsPerSecond = 10'000'000;
 
 enum class FrameWait { Grabbed, Missing, Aborted };
 
@@ -42,7 +48,7 @@ FrameWait AwaitSeekFrame(SeekSource& source, RunHost& host, const RunControl& co
 
 ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunControl& control,
                                 const std::vector<int>& seconds, int captureSpeed, const ShotSink& sink,
-                                const ShotSeriesHooks& hooks)
+                                const ShotSeriesHooks& hooks, const SkipRule& skip)
 {
     const ScopeExit stop([&engine] {
         if (engine.GetPlayState() == PlayState::Playing)
@@ -58,7 +64,7 @@ ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunCon
     };
     // Without settling, the frames need no playback: the engine may decode them ahead.
     const std::unique_ptr<SeekSeries> series
-        = captureSpeed > 0 ? nullptr : engine.StartSeekSeries({seconds.begin(), seconds.end()});
+        = captureSpeed > 0 ? nullptr : engine.StartSeekSeries({seconds.begin(), seconds.end()}, skip);
     for (int i = 0; i < int(seconds.size()); ++i) {
         if (control.AbortRequested && (!hooks.ConfirmStop || hooks.ConfirmStop())) {
             result.Outcome = ShotSeriesOutcome::Aborted;
@@ -70,9 +76,11 @@ ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunCon
         Bitmap frame;
         std::int64_t frameUnits = 0;
         FrameWait wait = FrameWait::Missing;
+        bool later = false;
         if (series) {
             series->SeekNext();
             wait = AwaitSeekFrame(*series, host, control, !hooks.ConfirmStop, frame, frameUnits);
+            later = series->TookLaterPicture();
         } else {
             engine.Play();
             engine.SeekTo(t);
@@ -80,10 +88,16 @@ ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunCon
             if (interrupted())
                 return result;
             engine.Stop();
-            wait = AwaitSeekFrame(engine, host, control, !hooks.ConfirmStop, frame, frameUnits);
+            const std::optional<std::int64_t> next
+                = i + 1 < int(seconds.size()) ? std::optional<std::int64_t>(seconds[std::size_t(i) + 1]) : std::nullopt;
+            SeekFrameSearch search(engine, skip, LaterPictureLimit(t, next, skip.SkipSeconds));
+            wait = AwaitSeekFrame(search, host, control, !hooks.ConfirmStop, frame, frameUnits);
+            later = search.Later();
         }
         if (wait == FrameWait::Grabbed && !frame.isEmpty()) {
-            sink(TakenShot{std::move(frame), t, FormatTimeLabel(t), i, frameUnits});
+            // A later picture is named for its own second, which lies before the next shot's.
+            const int second = later ? int(std::max<std::int64_t>(t, frameUnits / kUnitsPerSecond)) : t;
+            sink(TakenShot{std::move(frame), second, FormatTimeLabel(second), i, frameUnits, later});
             ++result.Taken;
         } else {
             ++result.LeftOut;

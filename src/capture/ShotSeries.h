@@ -8,19 +8,23 @@
 
 #include "capture/RunHost.h"
 #include "common/Bitmap.h"
+#include "imaging/PictureQuality.h"
 #include "video/MediaEngine.h"
 
 namespace sm {
 
 // One shot as the series hands it on: the picture presented at Second, the time label
-// of that second, the position of that second in the series' list (0-based; the same
-// second may be listed more than once), and the picture's own presentation time.
+// of that second, the position of its planned second in the series' list (0-based; the
+// same second may be listed more than once), and the picture's own presentation time.
+// A shot moved to a later picture (Later) names that picture's own second, its
+// presentation time truncated.
 struct TakenShot {
     Bitmap Picture;
     int Second = 0;
     QString Label;
     int Index = 0;
     std::int64_t FrameUnits = 0;  // 100-ns units from the start of the media
+    bool Later = false;           // a later picture replaced the planned one, which `skip` rejected
 };
 
 // Where the shots of a series go: the shot list for automatic capture, a store of its
@@ -68,9 +72,11 @@ struct ShotSeriesHooks {
 // (which may decode later seconds while a shot is handed on). A slow decoder is waited
 // for as long as it makes progress. The stop request of `control` is honoured before
 // each shot and, unless hooks.ConfirmStop is given, while a frame is awaited. The engine
-// is left stopped when the series ends; an error is passed on.
+// is left stopped when the series ends; an error is passed on. A picture that `skip`
+// rejects is replaced by the first later one it keeps, up to SkipSeconds after the
+// second and before the next shot's (LaterPictureLimit); when there is none, it stays.
 ShotSeriesResult TakeShotSeries(MediaEngine& engine, RunHost& host, const RunControl& control,
                                 const std::vector<int>& seconds, int captureSpeed, const ShotSink& sink,
-                                const ShotSeriesHooks& hooks = {});
+                                const ShotSeriesHooks& hooks = {}, const SkipRule& skip = {});
 
 }  // namespace sm

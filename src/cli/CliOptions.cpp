@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "capture/CaptureSchedule.h"
+#include "imaging/PictureQuality.h"
 #include "settings/Texts.h"
 #include "sheet/InfoPlaceholders.h"
 
@@ -50,6 +51,39 @@ QString OnOff(const char* key, CliOptions& options, const QString& value, const 
 QString Flag(bool CliOptions::*member, bool value, CliOptions& options)
 {
     options.*member = value;
+    return {};
+}
+
+// Notes the first option that shapes the preview track, for the message when --webvtt
+// is missing.
+QString Tuned(CliOptions& options, const QString& spelled)
+{
+    if (options.previewTuning.isEmpty())
+        options.previewTuning = spelled;
+    return {};
+}
+
+// Shots, sheets and their seconds are what a preview track replaces.
+QString PreviewTrackConflict(const CliOptions& options)
+{
+    if (options.action != CliOptions::Action::Run)
+        return {};
+    if (!options.webVtt)
+        return options.previewTuning.isEmpty() ? QString() : lang::kCliNeedsWebVtt.arg(options.previewTuning);
+    const QString webVtt = QStringLiteral("--webvtt");
+    if (!options.thumbnails)
+        return lang::kCliOptionsConflict.arg(webVtt, QStringLiteral("--no-sheet"));
+    if (options.sheetOnly)
+        return lang::kCliOptionsConflict.arg(webVtt, QStringLiteral("--sheet-only"));
+    if (options.info)
+        return lang::kCliOptionsConflict.arg(webVtt, options.infoLines.isEmpty() ? QStringLiteral("--info")
+                                                                                 : QStringLiteral("--info-line"));
+    static const QStringList replaced
+        = {QStringLiteral("-n"), QStringLiteral("--count"), QStringLiteral("-e"),        QStringLiteral("--every"),
+           QStringLiteral("-s"), QStringLiteral("--start"), QStringLiteral("--no-shots")};
+    for (const SettingText& assignment : options.assignments)
+        if (replaced.contains(assignment.option))
+            return lang::kCliOptionsConflict.arg(webVtt, assignment.option);
     return {};
 }
 
@@ -110,6 +144,23 @@ const std::vector<OptionRule>& Rules()
         {"", "deinterlace", true,
          [](O& o, const QString& v, const QString& s) { return OnOff("Deinterlace", o, v, s); }},
         {"", "no-sheet", false, [](O& o, const QString&, const QString&) { return Flag(&O::thumbnails, false, o); }},
+        {"", "skip-blank", false,
+         [](O& o, const QString&, const QString& s) {
+             o.assignments.push_back({QStringLiteral("SkipBlank"), QStringLiteral("1"), s});
+             return QString();
+         }},
+        {"", "skip-blurred", false,
+         [](O& o, const QString&, const QString& s) {
+             o.assignments.push_back({QStringLiteral("SkipBlurred"), QStringLiteral("1"), s});
+             return QString();
+         }},
+        {"", "skip-seconds", true,
+         [](O& o, const QString& v, const QString& s) {
+             if (!IntegerIn(v, kMinSkipSeconds, kMaxSkipSeconds))
+                 return lang::kCliWantsSeconds.arg(s).arg(kMinSkipSeconds).arg(kMaxSkipSeconds).arg(v);
+             o.assignments.push_back({QStringLiteral("SkipSeconds"), v, s});
+             return QString();
+         }},
         {"", "set", true,
          [](O& o, const QString& v, const QString& s) {
              const qsizetype equals = v.indexOf(u'=');
@@ -143,6 +194,32 @@ const std::vector<OptionRule>& Rules()
              o.info = true;
              o.infoLines << v;
              return QString();
+         }},
+        {"", "webvtt", false, [](O& o, const QString&, const QString&) { return Flag(&O::webVtt, true, o); }},
+        {"", "vtt-every", true,
+         [](O& o, const QString& v, const QString& s) {
+             const std::optional<int> every = IntegerIn(v, kMinPreviewEvery, kMaxPreviewEvery);
+             if (!every)
+                 return lang::kCliWantsSeconds.arg(s).arg(kMinPreviewEvery).arg(kMaxPreviewEvery).arg(v);
+             o.previewShape.Every = *every;
+             return Tuned(o, s);
+         }},
+        {"", "vtt-width", true,
+         [](O& o, const QString& v, const QString& s) {
+             const std::optional<int> width = IntegerIn(v, kMinPreviewWidth, kMaxPreviewWidth);
+             if (!width)
+                 return lang::kCliWantsWidth.arg(s).arg(kMinPreviewWidth).arg(kMaxPreviewWidth).arg(v);
+             o.previewShape.Width = *width;
+             return Tuned(o, s);
+         }},
+        {"", "vtt-grid", true,
+         [](O& o, const QString& v, const QString& s) {
+             const std::optional<QSize> grid = ParsePreviewGrid(v);
+             if (!grid)
+                 return lang::kCliWantsGrid.arg(s).arg(kMaxPreviewGridSide).arg(v);
+             o.previewShape.Columns = grid->width();
+             o.previewShape.Rows = grid->height();
+             return Tuned(o, s);
          }},
         {"j", "jobs", true,
          [](O& o, const QString& v, const QString& s) {
@@ -243,6 +320,8 @@ CliParse ParseCliArguments(const QStringList& arguments)
     }
     if (parse.error.isEmpty())
         parse.error = ConflictOf(parse.options);
+    if (parse.error.isEmpty())
+        parse.error = PreviewTrackConflict(parse.options);
     return parse;
 }
 

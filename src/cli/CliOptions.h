@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "cli/PreviewTrack.h"
+
 namespace sm {
 
 // One setting as the command line gives it, by its key in the settings file.
@@ -34,6 +36,11 @@ struct CliOptions {
     bool info = false;       // sheets with the information block
     QStringList infoLines;   // its lines as given; none: the thumbnail window's
     int timeout = 120;       // seconds a video may go without a shot done; 0: no limit
+
+    // A preview track per video in place of its shots and sheet.
+    bool webVtt = false;
+    PreviewTrackShape previewShape;
+    QString previewTuning;  // the first option given that shapes the track, for messages
 };
 
 // The options, or the reason they are not understood (then exit code 2 with usage).
@@ -46,6 +53,8 @@ struct CliParse {
 // next argument or after "="; short ones as the next argument or glued on ("-j2");
 // "--" ends the options. Values are checked here where the option alone decides
 // them (counts, formats, times); setting keys and values are checked by the settings.
+// Options that shape a preview track want --webvtt, and those that choose shots or sheets
+// do not go with it.
 CliParse ParseCliArguments(const QStringList& arguments);
 
 }  // namespace sm

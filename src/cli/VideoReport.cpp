@@ -26,6 +26,14 @@ QString OutcomeName(VideoOutcome outcome)
     return QStringLiteral("failed");
 }
 
+QJsonArray MovedList(const std::vector<MovedShot>& moved)
+{
+    QJsonArray list;
+    for (const MovedShot& shot : moved)
+        list.append(QJsonObject{{QStringLiteral("planned"), shot.Planned}, {QStringLiteral("kept"), shot.Kept}});
+    return list;
+}
+
 QJsonValue HdrName(HdrTransfer hdr)
 {
     switch (hdr) {
@@ -78,6 +86,7 @@ VideoReport ReportFromRun(const BatchVideoResult& run)
     report.ShotList = run.Shots;
     if (run.Status != BatchVideoStatus::NotTicked && run.Status != BatchVideoStatus::NotLoaded)
         report.Facts = run.Facts;
+    report.Moved = run.MovedShots;
     const auto set = [&report](VideoOutcome outcome, const QString& reason) {
         report.Outcome = outcome;
         report.Reason = reason;
@@ -144,6 +153,7 @@ QString JsonLine(const VideoReport& report)
         {QStringLiteral("tonemapped"), report.ToneMapped},
         {QStringLiteral("note"), report.Note.isEmpty() ? QJsonValue() : QJsonValue(report.Note)},
         {QStringLiteral("facts"), FactsJson(report.Facts, report.Path)},
+        {QStringLiteral("moved"), MovedList(report.Moved)},
     };
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }

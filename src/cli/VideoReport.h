@@ -26,6 +26,7 @@ struct VideoReport {
     bool OutputThere = false;
     std::vector<BatchShot> ShotList;  // every shot that gave a picture
     std::optional<MediaFacts> Facts;  // none when the video was not loaded
+    std::vector<MovedShot> Moved;     // shots moved to a later picture
 };
 
 // What a finished run of one video amounts to. A run that wrote files but not all it
@@ -44,8 +45,9 @@ QString TextLine(const VideoReport& report);
 // The same as one JSON object on one line: status, reason (null for ok), path, shots
 // (each shot's file or null, label, planned second and own time in seconds to the
 // millisecond), sheet (null without one), hdr ("pq", "hlg" or null), tonemapped, note
-// (null without one) and facts (the texts of the placeholders RESOLUTION, FPS,
-// VIDEOCODEC, AUDIOCODEC and BITRATE; null when the video was not loaded).
+// (null without one), facts (the texts of the placeholders RESOLUTION, FPS,
+// VIDEOCODEC, AUDIOCODEC and BITRATE; null when the video was not loaded) and moved
+// (one {"planned", "kept"} object a shot moved to a later picture, [] when none was).
 QString JsonLine(const VideoReport& report);
 
 // 0 when every video is done (or left because its output is there), 1 when one was

@@ -6,6 +6,7 @@
 #include "capture/PictureSettings.h"
 #include "capture/ShotFiles.h"
 #include "cli/KeyFrameShotTaker.h"
+#include "cli/PreviewTrackRun.h"
 #include "output/ImageFormats.h"
 #include "settings/Texts.h"
 
@@ -32,7 +33,9 @@ VideoWorker::VideoWorker(const ParallelRunSetup& setup) : setup_(setup), session
 VideoReport VideoWorker::Run(const QString& path, const VideoRunEvents& events)
 {
     if (setup_.SkipExisting) {
-        const QString marker = ExistingOutputMarker(path, setup_.Settings, setup_.Choices);
+        // A preview track's file is written last, so it marks a video done.
+        const QString marker = setup_.PreviewTrack ? PreviewTrackFileName(setup_.Settings.OutputFolder, path)
+                                                   : ExistingOutputMarker(path, setup_.Settings, setup_.Choices);
         if (QFileInfo::exists(marker)) {
             AddSkippedDuration(path);
             VideoReport report
@@ -55,6 +58,19 @@ VideoReport VideoWorker::Run(const QString& path, const VideoRunEvents& events)
     };
     batchEvents.ConfirmAbort = [] { return true; };
     try {
+        if (setup_.PreviewTrack)
+            return RunPreviewTrack({.Path = path,
+                                    .Session = session_,
+                                    .Host = host_,
+                                    .Control = control_,
+                                    .Settings = setup_.Settings,
+                                    .FileEncoders = encoders_,
+                                    .Shape = *setup_.PreviewTrack,
+                                    .Events = batchEvents,
+                                    .Taker = setup_.KeyFrames
+                                                 ? KeyFrameShotTaker(path, control_, PictureOptionsOf(setup_.Settings),
+                                                                     SkipRuleOf(setup_.Settings))
+                                                 : BatchShotTaker()});
         const BatchVideoResult result = RunBatchVideo(
             {.Path = path,
              .TimeOffset = timeOffset_,
@@ -65,7 +81,8 @@ VideoReport VideoWorker::Run(const QString& path, const VideoRunEvents& events)
              .FileEncoders = encoders_,
              .Choices = setup_.Choices,
              .Events = batchEvents,
-             .Taker = setup_.KeyFrames ? KeyFrameShotTaker(path, control_, PictureOptionsOf(setup_.Settings))
+             .Taker = setup_.KeyFrames ? KeyFrameShotTaker(path, control_, PictureOptionsOf(setup_.Settings),
+                                                           SkipRuleOf(setup_.Settings))
                                        : BatchShotTaker()});
         timeOffset_ = NextTimeOffset(timeOffset_, result, setup_.Settings);
         VideoReport report = ReportFromRun(result);

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "batch/BatchRun.h"
 #include "capture/HeadlessRunHost.h"
+#include "cli/PreviewTrack.h"
 #include "cli/VideoReport.h"
 #include "output/Encoders.h"
 #include "settings/Settings.h"
@@ -23,6 +25,8 @@ struct ParallelRunSetup {
     bool SkipExisting = false;
     int Jobs = 1;
     int TimeoutSeconds = 120;  // a video with no shot done for so long is given up; 0: never
+    // With a shape, each video gives a preview track in place of its shots and sheet.
+    std::optional<PreviewTrackShape> PreviewTrack;
 };
 
 // What one video's run tells as it goes, on the thread that runs it.

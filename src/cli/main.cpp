@@ -108,6 +108,8 @@ int main(int argc, char* argv[])
     setup.Choices.InfoLines = options.infoLines;
     setup.KeyFrames = options.keyFrames;
     setup.SkipExisting = options.skipExisting;
+    if (options.webVtt)
+        setup.PreviewTrack = options.previewShape;
     setup.Jobs = options.jobs > 0 ? options.jobs : QThread::idealThreadCount();
     setup.TimeoutSeconds = options.timeout;
     if (setup.Settings.Aggregate && setup.Jobs > 1)

@@ -23,6 +23,8 @@ OptionValues OptionValuesOf(const AppSettings& settings)
     values.FillColor = settings.FillColor;
     values.Add2List = settings.Add2List;
     values.Aggregate = settings.Aggregate;
+    values.SkipBlank = settings.SkipBlank;
+    values.SkipBlurred = settings.SkipBlurred;
     return values;
 }
 
@@ -46,6 +48,8 @@ void StoreOptionValues(const OptionValues& values, AppSettings& settings)
     settings.FillColor = values.FillColor;
     settings.Add2List = values.Add2List;
     settings.Aggregate = values.Aggregate;
+    settings.SkipBlank = values.SkipBlank;
+    settings.SkipBlurred = values.SkipBlurred;
 }
 
 }  // namespace sm

@@ -28,6 +28,8 @@ struct OptionValues {
     ColorValue FillColor = clBlack;
     bool Add2List = false;
     bool Aggregate = false;
+    bool SkipBlank = false;
+    bool SkipBlurred = false;
 };
 
 OptionValues OptionValuesOf(const AppSettings& settings);

@@ -54,6 +54,11 @@ struct AppSettings {
     int WinState = 0;         // 0 normal, 1 minimized, 2 maximized
     bool ToneMapping = true;  // HDR videos tone-mapped to what a screen shows
     bool Deinterlace = true;  // interlaced pictures deinterlaced
+    // A shot whose picture is blank (or blurred) is replaced by the first later picture
+    // that is neither, up to SkipSeconds (1 to 60) after its second.
+    bool SkipBlank = false;
+    bool SkipBlurred = false;
+    int SkipSeconds = 5;
 
     FontDesc TimeFont = {QStringLiteral("Verdana"), clWhite, 8, 1, 0, 0};
     FontDesc AddonFont = {QStringLiteral("Verdana"), clBlack, 10, 1, 0, 0};

@@ -57,6 +57,9 @@ void VisitInFileOrder(Visitor& v)
     v.integer(set, "WinState", &S::WinState);
     v.boolean(set, "ToneMapping", &S::ToneMapping);
     v.boolean(set, "Deinterlace", &S::Deinterlace);
+    v.boolean(set, "SkipBlank", &S::SkipBlank);
+    v.boolean(set, "SkipBlurred", &S::SkipBlurred);
+    v.integer(set, "SkipSeconds", &S::SkipSeconds);
 }
 
 // The six keys of a font record, in file order.

@@ -131,6 +131,7 @@ inline const QString kLbSpeed = QStringLiteral("自动捕捉速度(秒)：");
 inline const QString kCbStopSound = QStringLiteral("在捕获截图时，关闭视频的声音。");
 inline const QString kCbAdd2List = QStringLiteral("追加截图到主窗口的批处理列表。");
 inline const QString kCbAggregate = QStringLiteral(" 整合时间戳（它用于整张 DVD 或 VCD）。");
+inline const QString kCbSkipShots = QStringLiteral("跳过黑屏、单色和模糊的画面");
 inline const QString kTabThumbnails = QStringLiteral("缩略图");
 inline const QString kGroupThumbSize = QStringLiteral("设置缩略图的宽度与高度");
 inline const QString kLbThumbWidth = QStringLiteral("宽（像素）：");
@@ -279,6 +280,12 @@ inline const QString kCliHelp
                      "      --deinterlace on|off\n"
                      "                         interlaced pictures deinterlaced (Deinterlace;\n"
                      "                         default on)\n"
+                     "      --skip-blank       a shot whose picture is black, white or of one colour\n"
+                     "                         takes the first later picture that is not (SkipBlank);\n"
+                     "                         JSON lines list such shots as \"moved\"\n"
+                     "      --skip-blurred     the same for blurred pictures (SkipBlurred)\n"
+                     "      --skip-seconds N   how much later: up to N seconds (1 to 60; SkipSeconds,\n"
+                     "                         default 5), never into the next shot's second\n"
                      "      --sheet-only       one sheet per video and no shot files: use this, not\n"
                      "                         --no-shots, for just the sheet\n"
                      "      --info             the sheets carry the video-information block of the\n"
@@ -290,6 +297,19 @@ inline const QString kCliHelp
                      "                         no shot is then kept for a sheet either\n"
                      "      --no-sheet         no sheets\n"
                      "                         CaptureSpeed is 0 here unless set: no settling wait\n"
+                     "\n"
+                     "Seek-bar preview track for web players:\n"
+                     "      --webvtt           a preview track in place of the shots and sheet: per\n"
+                     "                         video NAME_sprite_001... (in the -f format) and\n"
+                     "                         NAME.vtt; not with -n, -e, -s or the shot and sheet\n"
+                     "                         options (--no-shots, --no-sheet, --sheet-only, --info);\n"
+                     "                         its result line counts the sprites and names NAME.vtt,\n"
+                     "                         and --skip-existing leaves videos whose NAME.vtt exists\n"
+                     "      --vtt-every SECONDS  one picture every SECONDS seconds from 0 (1 to 3600;\n"
+                     "                         default 10)\n"
+                     "      --vtt-width PIXELS   picture width (16 to 3840; default 320), height from\n"
+                     "                         the display aspect\n"
+                     "      --vtt-grid CxR     pictures to a sprite, columns x rows (default 10x10)\n"
                      "\n"
                      "Run:\n"
                      "      --keyframes        each shot is the first key frame at or after its second\n"
@@ -325,6 +345,9 @@ inline const QString kCliWantsSeconds = QStringLiteral("%1 wants seconds from %2
 inline const QString kCliWantsFormat = QStringLiteral("%1 wants one of %2, not \"%3\"");
 inline const QString kCliWantsAssignment = QStringLiteral("%1 wants KEY=VALUE, not \"%2\"");
 inline const QString kCliWantsJobs = QStringLiteral("%1 wants a number of jobs from 1 to %2, not \"%3\"");
+inline const QString kCliWantsWidth = QStringLiteral("%1 wants a width from %2 to %3 pixels, not \"%4\"");
+inline const QString kCliWantsGrid = QStringLiteral("%1 wants COLUMNSxROWS, each from 1 to %2, not \"%3\"");
+inline const QString kCliNeedsWebVtt = QStringLiteral("%1 needs --webvtt");
 inline const QString kCliNoSettingsFile = QStringLiteral("no settings file %1");
 inline const QString kCliSettingsIsFolder = QStringLiteral("the settings file %1 is a folder");
 inline const QString kCliSettingsNotAFile = QStringLiteral("the settings file %1 is not a regular file");
@@ -341,6 +364,7 @@ inline const QString kCliNotAVideo = QStringLiteral("not a video that opens");
 inline const QString kCliNoSuchFile = QStringLiteral("no such file");
 inline const QString kCliStartBeyondEnd = QStringLiteral("the start time lies beyond the end");
 inline const QString kCliNotWritten = QStringLiteral("%1 file(s) not written: %2");
+inline const QString kCliUnknownLength = QStringLiteral("its length is unknown");
 inline const QString kCliNoPicture = QStringLiteral("no picture could be taken");
 inline const QString kCliDolbyVisionNote = QStringLiteral("dolby vision profile 5, colours not exact");
 inline const QString kCliOpening = QStringLiteral("opening");

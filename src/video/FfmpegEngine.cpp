@@ -154,10 +154,18 @@ bool FfmpegEngine::GrabTimedSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& 
 
 SeekProgress FfmpegEngine::GetSeekProgress() const { return player_ ? player_->SeekProgress() : sm::SeekProgress{}; }
 
-std::unique_ptr<SeekSeries> FfmpegEngine::StartSeekSeries(std::vector<std::int64_t> seconds)
+bool FfmpegEngine::StepSeekFrame()
+{
+    if (!player_)
+        return false;
+    player_->StepSeek();
+    return true;
+}
+
+std::unique_ptr<SeekSeries> FfmpegEngine::StartSeekSeries(std::vector<std::int64_t> seconds, const SkipRule& skip)
 {
     if (!player_ || !player_->HasVideo())
-        return MediaEngine::StartSeekSeries(std::move(seconds));
+        return MediaEngine::StartSeekSeries(std::move(seconds), skip);
     // One stretch a processor, each decoded on one thread; fewer seconds than
     // processors share the processors out among their decoders.
     const int processors = int(std::max(1U, std::thread::hardware_concurrency()));
@@ -169,7 +177,7 @@ std::unique_ptr<SeekSeries> FfmpegEngine::StartSeekSeries(std::vector<std::int64
         = std::max<std::size_t>(1, Bitmap::strideFor(geometry.displayWidth, 24) * std::size_t(geometry.displayHeight));
     limits.ahead = int(std::clamp<std::size_t>(kSeriesAheadBytes / pictureBytes, std::size_t(limits.workers),
                                                std::max<std::size_t>(std::size_t(limits.workers), seconds.size())));
-    return std::make_unique<SeriesDecoder>(path_, std::move(seconds), limits, pictureOptions_);
+    return std::make_unique<SeriesDecoder>(path_, std::move(seconds), limits, pictureOptions_, skip);
 }
 
 void FfmpegEngine::GetVideoSize(int& width, int& height) const

@@ -43,8 +43,9 @@ public:
     bool GrabTimedFrame(Bitmap& bitmap, std::int64_t& frameUnits) override;
     bool GrabTimedSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& frameUnits) override;
     SeekProgress GetSeekProgress() const override;
+    bool StepSeekFrame() override;
     // Decodes several seconds at once, one reader of the file for each processor.
-    std::unique_ptr<SeekSeries> StartSeekSeries(std::vector<std::int64_t> seconds) override;
+    std::unique_ptr<SeekSeries> StartSeekSeries(std::vector<std::int64_t> seconds, const SkipRule& skip = {}) override;
     void GetVideoSize(int& width, int& height) const override;
     QString ListFilterNames() const override;
     VideoColor GetVideoColor() const override;

@@ -16,9 +16,9 @@ bool MediaEngine::GrabSeekFrame(Bitmap& bitmap, int waitMs)
     return GrabTimedSeekFrame(bitmap, waitMs, frameUnits);
 }
 
-std::unique_ptr<SeekSeries> MediaEngine::StartSeekSeries(std::vector<std::int64_t> seconds)
+std::unique_ptr<SeekSeries> MediaEngine::StartSeekSeries(std::vector<std::int64_t> seconds, const SkipRule& skip)
 {
-    return std::make_unique<EngineSeekSeries>(*this, std::move(seconds));
+    return std::make_unique<EngineSeekSeries>(*this, std::move(seconds), skip);
 }
 
 QString MediaEngine::EventText(int code)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/Bitmap.h"
+#include "imaging/PictureQuality.h"
 #include "video/MediaFacts.h"
 #include "video/PictureOptions.h"
 #include "video/VideoColor.h"
@@ -95,11 +96,17 @@ public:
     // Whether the frame of the last seek is still being decoded, and how much work the
     // decoder has done; a caller may wait as long as the work grows.
     virtual SeekProgress GetSeekProgress() const = 0;
-    // The exact frames of a list of seconds, to be taken in that order (see SeekSeries).
-    // By default the series seeks the engine to each second in turn; an engine that can
-    // decode them apart from its playback may decode several at once, and then leaves
-    // its position and frames as they were.
-    virtual std::unique_ptr<SeekSeries> StartSeekSeries(std::vector<std::int64_t> seconds);
+    // Makes the picture after the frame of the last seek the frame of a new seek, as a
+    // seek to it would (GrabTimedSeekFrame and GetSeekProgress answer for it; without a
+    // picture after it there is no frame). False when the engine cannot step; then
+    // nothing changes.
+    virtual bool StepSeekFrame() { return false; }
+    // The exact frames of a list of seconds, to be taken in that order (see SeekSeries),
+    // each replaced by a later picture where `skip` rejects it. By default the series
+    // seeks the engine to each second in turn; an engine that can decode them apart from
+    // its playback may decode several at once, and then leaves its position and frames
+    // as they were.
+    virtual std::unique_ptr<SeekSeries> StartSeekSeries(std::vector<std::int64_t> seconds, const SkipRule& skip = {});
     // The display size (rotation and sample aspect ratio applied); untouched without video.
     virtual void GetVideoSize(int& width, int& height) const = 0;
     // Each element of the chain's names followed by a CR (13); empty without a graph.

@@ -96,9 +96,20 @@ void Player::Seek(std::int64_t units)
 {
     {
         std::lock_guard lock(mutex_);
-        commands_.push_back({Command::kSeek, units, ++seekRequested_});
+        const std::uint64_t generation = ++seekRequested_;
+        newestSeek_ = generation;
+        commands_.push_back({Command::kSeek, units, generation});
     }
     position_ = units;
+    wake_.notify_all();
+}
+
+void Player::StepSeek()
+{
+    {
+        std::lock_guard lock(mutex_);
+        commands_.push_back({Command::kStep, 0, ++seekRequested_});
+    }
     wake_.notify_all();
 }
 
@@ -235,6 +246,7 @@ bool Player::Apply(const std::vector<Command>& commands)
     PlayState target = running_;
     bool reposition = false;
     std::optional<Command> seek;
+    std::vector<Command> steps;  // after the last seek
     for (const Command& command : commands) {
         switch (command.kind) {
         case Command::kPlay:
@@ -248,6 +260,10 @@ bool Player::Apply(const std::vector<Command>& commands)
             break;
         case Command::kSeek:
             seek = command;
+            steps.clear();
+            break;
+        case Command::kStep:
+            steps.push_back(command);
             break;
         case Command::kWatch:
         case Command::kCatchUp:
@@ -262,7 +278,7 @@ bool Player::Apply(const std::vector<Command>& commands)
     bool needed = true;
     if (seek) {
         needed = SeekAndShow(seek->units, target != PlayState::Stopped, seek->generation);
-    } else if (reposition) {
+    } else if (reposition && steps.empty()) {
         // Starting from stopped shows the picture at the position first; a picture
         // already decoded there by a seek while stopped is shown as it is.
         if (parkedAt_ && *parkedAt_ == clock_->Now()) {
@@ -276,9 +292,11 @@ bool Player::Apply(const std::vector<Command>& commands)
         } else {
             needed = SeekAndShow(clock_->Now(), true, 0);
         }
-    } else if (CatchUpWanted()) {
+    } else if (steps.empty() && CatchUpWanted()) {
         needed = SeekAndShow(clock_->Now(), true, 0);
     }
+    for (const Command& step : steps)
+        needed = needed && StepAndShow(target != PlayState::Stopped, step.generation);
     if (needed) {
         // A grab waiting for the picture at the position has it now; after a newer seek
         // took over, it gets the picture of that one.
@@ -305,25 +323,65 @@ bool Player::CatchUpWanted()
     return picturesSkipped_ && (watched_ || catchUpRequested_ > caughtUp_);
 }
 
-bool Player::SeekAndShow(std::int64_t units, bool present, std::uint64_t generation)
+void Player::RestartAt(std::int64_t units)
 {
-    units = std::max<std::int64_t>(0, units);
-    nextFrame_.reset();
-    lastDropped_.reset();
     videoEnded_ = soundEnded_ = completeSent_ = errorSent_ = false;
     droppedInRow_ = 0;
     if (audio_)
         audio_->Flush();
     soundFrom_ = units;
     lastShown_ = units;
+}
+
+bool Player::SeekAndShow(std::int64_t units, bool present, std::uint64_t generation)
+{
+    units = std::max<std::int64_t>(0, units);
+    afterSeekPicture_ = false;
+    nextFrame_.reset();
+    lastDropped_.reset();
+    RestartAt(units);
 
     // A seek asked for meanwhile (playing from stopped is often followed by one at once)
     // takes over: decoding on towards this target would be thrown away.
-    const std::uint64_t latest = seekRequested_.load();
-    const auto superseded = [this, latest] { return seekRequested_.load() > latest; };
+    const std::uint64_t latest = newestSeek_.load();
+    const auto superseded = [this, latest] { return newestSeek_.load() > latest; };
     DecodedFrame frame = reader_->SeekExact(units, superseded);
     if (superseded())
         return false;
+    ShowSeekPicture(std::move(frame), units, present, generation);
+    return true;
+}
+
+bool Player::StepAndShow(bool present, std::uint64_t generation)
+{
+    std::shared_ptr<const PendingPicture> from;
+    {
+        std::lock_guard lock(mutex_);
+        from = seekFrame_;
+    }
+    const bool readerAfterIt = afterSeekPicture_;
+    afterSeekPicture_ = false;
+    const std::uint64_t latest = newestSeek_.load();
+    const auto superseded = [this, latest] { return newestSeek_.load() > latest; };
+    DecodedFrame frame;
+    if (from) {
+        nextFrame_.reset();
+        lastDropped_.reset();
+        // Playback since has moved the reader on: it finds the seek picture again.
+        if (!readerAfterIt)
+            reader_->SeekExact(from->timeUnits, superseded);
+        if (superseded())
+            return false;
+        frame = reader_->NextVideoFrame();
+    }
+    const std::int64_t units = frame ? frame.timeUnits : (from ? from->timeUnits : clock_->Now());
+    RestartAt(units);
+    ShowSeekPicture(std::move(frame), units, present, generation);
+    return true;
+}
+
+void Player::ShowSeekPicture(DecodedFrame frame, std::int64_t units, bool present, std::uint64_t generation)
+{
     // Playing on starts from the target once it is found, however long that took.
     clock_->Set(units);
     if (hasVideo_ && !frame)
@@ -347,12 +405,14 @@ bool Player::SeekAndShow(std::int64_t units, bool present, std::uint64_t generat
         events_.framePresented();
     parkedAt_ = present ? std::nullopt : std::optional<std::int64_t>(units);
     position_ = units;
+    // Only a seek picture leaves the reader where a step goes on from.
+    afterSeekPicture_ = generation != 0;
     ReportDecodeErrors();
-    return true;
 }
 
 std::chrono::milliseconds Player::PlayStep()
 {
+    afterSeekPicture_ = false;
     std::int64_t now = clock_->Now();
     FeedSound(now);
     std::int64_t heard = 0;

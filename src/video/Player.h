@@ -58,6 +58,10 @@ public:
     void Pause();
     void Stop();
     void Seek(std::int64_t units);
+    // Makes the picture after the one of the last seek (or step) the seek picture, as a
+    // seek to it would; without one there is no seek picture. Decodes just that picture
+    // when nothing has played since; otherwise finds the last one again first.
+    void StepSeek();
     void SetMuted(bool muted);
     // How pictures are converted from now on.
     void SetPictureOptions(const PictureOptions& options);
@@ -81,7 +85,7 @@ public:
 
 private:
     struct Command {
-        enum Kind { kPlay, kPause, kStop, kSeek, kWatch, kCatchUp } kind;
+        enum Kind { kPlay, kPause, kStop, kSeek, kStep, kWatch, kCatchUp } kind;
         std::int64_t units = 0;
         std::uint64_t generation = 0;
     };
@@ -89,9 +93,14 @@ private:
     void Post(Command command);
     void Run();
     void RunUntilQuit();
-    // Both return false when a newer seek has made the rest of their work needless.
+    // Playback goes on from the position: the ends not reached, the sound flushed.
+    void RestartAt(std::int64_t units);
+    // These return false when a newer seek has made the rest of their work needless.
     bool Apply(const std::vector<Command>& commands);
     bool SeekAndShow(std::int64_t units, bool present, std::uint64_t generation);
+    bool StepAndShow(bool present, std::uint64_t generation);
+    // Makes a picture found by a seek or step to `units` the current one.
+    void ShowSeekPicture(DecodedFrame frame, std::int64_t units, bool present, std::uint64_t generation);
     // Whether the presented picture is stale and somebody watches or waits for it.
     bool CatchUpWanted();
     // One step of playback; returns how long the thread may sleep before the next.
@@ -122,6 +131,8 @@ private:
     int droppedInRow_ = 0;
     // Set while stopped after a seek: the reader waits just after the seek picture.
     std::optional<std::int64_t> parkedAt_;
+    // The reader waits just after the seek picture: nothing has been played since.
+    bool afterSeekPicture_ = false;
 
     // Fixed once the file is open.
     DisplayGeometry geometry_;
@@ -142,8 +153,11 @@ private:
     mutable std::condition_variable wake_;            // commands_ or quit_ changed
     mutable std::condition_variable seekFrameReady_;  // seekDone_ or caughtUp_ changed
     std::vector<Command> commands_;                   // guarded by mutex_
-    // Changed under mutex_; read without it by the thread to give up a needless seek.
+    // Changed under mutex_; counts seeks and steps.
     std::atomic<std::uint64_t> seekRequested_{0};
+    // The generation of the newest seek (steps not counted): read without the mutex by
+    // the thread to give up a seek or step that a newer seek has made needless.
+    std::atomic<std::uint64_t> newestSeek_{0};
     std::uint64_t seekDone_ = 0;  // guarded by mutex_
     // Pictures were left undecoded while nobody watched, so the one presented is stale.
     // Written by the thread under mutex_, which it may read without.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 
 extern "C" {
 #include <libavutil/frame.h>
@@ -9,19 +10,16 @@ extern "C" {
 
 #include "video/FrameConverter.h"
 #include "video/MediaReader.h"
+#include "video/SeekFrameSearch.h"
 
 namespace sm {
 namespace {
 
 constexpr std::int64_t kUnitsPerSecond = 10'000'000;
 
-// The picture a seek of the player to the second shows with its time, or an empty one.
-Bitmap DecodeSecond(MediaReader& reader, FrameConverter& converter, std::int64_t second, std::int64_t& timeUnits)
+// The picture as a screen shows it, or an empty one.
+Bitmap Converted(MediaReader& reader, FrameConverter& converter, const DecodedFrame& frame)
 {
-    const DecodedFrame frame = reader.SeekExact(std::max<std::int64_t>(0, second) * kUnitsPerSecond);
-    if (!frame)
-        return {};
-    timeUnits = frame.timeUnits;
     try {
         return converter.Convert(*frame.frame, reader.FrameGeometry(*frame.frame),
                                  {frame.before.get(), frame.after.get()});
@@ -31,15 +29,26 @@ Bitmap DecodeSecond(MediaReader& reader, FrameConverter& converter, std::int64_t
     }
 }
 
+// The picture a seek of the player to the second shows with its time, or an empty one.
+Bitmap DecodeSecond(MediaReader& reader, FrameConverter& converter, std::int64_t second, std::int64_t& timeUnits)
+{
+    const DecodedFrame frame = reader.SeekExact(std::max<std::int64_t>(0, second) * kUnitsPerSecond);
+    if (!frame)
+        return {};
+    timeUnits = frame.timeUnits;
+    return Converted(reader, converter, frame);
+}
+
 }  // namespace
 
 SeriesDecoder::SeriesDecoder(std::string path, std::vector<std::int64_t> seconds, const SeriesLimits& limits,
-                             const PictureOptions& pictures)
+                             const PictureOptions& pictures, const SkipRule& skip)
     : path_(std::move(path)),
       seconds_(std::move(seconds)),
       ahead_(std::size_t(std::max(1, limits.ahead))),
       decoderThreads_(std::max(0, limits.decoderThreads)),
       pictureOptions_(pictures),
+      skip_(skip),
       slots_(seconds_.size())
 {
     const std::size_t count = std::min(seconds_.size(), std::size_t(std::max(1, limits.workers)));
@@ -102,7 +111,14 @@ bool SeriesDecoder::GrabTimedSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t&
     bitmap = std::move(slot.picture);
     slot.picture = Bitmap();
     frameUnits = slot.timeUnits;
+    lastLater_ = slot.later;
     return true;
+}
+
+bool SeriesDecoder::TookLaterPicture() const
+{
+    std::lock_guard lock(mutex_);
+    return lastLater_;
 }
 
 SeekProgress SeriesDecoder::GetSeekProgress() const
@@ -135,7 +151,7 @@ bool SeriesDecoder::Claim(std::size_t& index)
     return true;
 }
 
-void SeriesDecoder::Deliver(std::size_t index, Bitmap picture, std::int64_t timeUnits)
+void SeriesDecoder::Deliver(std::size_t index, Bitmap picture, std::int64_t timeUnits, bool later)
 {
     {
         std::lock_guard lock(mutex_);
@@ -145,9 +161,40 @@ void SeriesDecoder::Deliver(std::size_t index, Bitmap picture, std::int64_t time
         if (position_ == 0 || index >= position_ - 1) {
             slot.picture = std::move(picture);
             slot.timeUnits = timeUnits;
+            slot.later = later;
         }
     }
     decoded_.notify_all();
+}
+
+bool SeriesDecoder::Passed(std::size_t index) const
+{
+    std::lock_guard lock(mutex_);
+    return position_ > index + 1;
+}
+
+bool SeriesDecoder::FindLaterPicture(MediaReader& reader, FrameConverter& converter, std::size_t index, Bitmap& picture,
+                                     std::int64_t& timeUnits) const
+{
+    const std::optional<std::int64_t> next
+        = index + 1 < seconds_.size() ? std::optional<std::int64_t>(seconds_[index + 1]) : std::nullopt;
+    const std::int64_t limit = LaterPictureLimit(seconds_[index], next, skip_.SkipSeconds);
+    // The reader waits just after the second's picture: what follows is decoded once, in
+    // order, without seeking again.
+    std::int64_t last = timeUnits;
+    while (!quit_ && !Passed(index)) {
+        const DecodedFrame frame = reader.NextVideoFrame();
+        if (!frame || frame.timeUnits >= limit || frame.timeUnits <= last)
+            return false;
+        last = frame.timeUnits;
+        Bitmap candidate = Converted(reader, converter, frame);
+        if (!candidate.isEmpty() && !Rejects(skip_, candidate)) {
+            picture = std::move(candidate);
+            timeUnits = frame.timeUnits;
+            return true;
+        }
+    }
+    return false;
 }
 
 void SeriesDecoder::GiveUp(std::size_t worker)
@@ -184,12 +231,15 @@ void SeriesDecoder::Work(std::size_t worker)
     while (Claim(index)) {
         Bitmap picture;
         std::int64_t timeUnits = 0;
+        bool later = false;
         try {
             picture = DecodeSecond(*reader, converter, seconds_[index], timeUnits);
+            if (!picture.isEmpty() && Rejects(skip_, picture))
+                later = FindLaterPicture(*reader, converter, index, picture, timeUnits);
         } catch (const std::exception&) {
             // Out of memory for this picture: no frame for its second.
         }
-        Deliver(index, std::move(picture), timeUnits);
+        Deliver(index, std::move(picture), timeUnits, later);
     }
     GiveUp(worker);
 }

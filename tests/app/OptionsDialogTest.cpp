@@ -52,6 +52,7 @@ AppSettings EditedSettings()
     s.FillColor = clBtnFace;  // a system colour comes back as the same code
     s.Add2List = true;
     s.Aggregate = true;
+    s.SkipBlank = true;  // the one box shows both switches, of which only one is on here
     return s;
 }
 
@@ -144,6 +145,24 @@ TEST_F(OptionsDialogTest, CheckBoxesEnableTheirControlsAndOkStillStoresTheDisabl
     open();
     for (const char* name : resizeControls)
         EXPECT_FALSE(child<QWidget>(name)->isEnabled()) << name;
+}
+
+TEST_F(OptionsDialogTest, TheSkipBoxTurnsBothSwitchesOnAndOffTogether)
+{
+    const struct {
+        bool blank, blurred, check, expected;
+    } cases[] = {{false, false, true, true}, {true, false, false, false}, {true, true, false, false}};
+    for (const auto& c : cases) {
+        settings.SkipBlank = c.blank;
+        settings.SkipBlurred = c.blurred;
+        open();
+        auto* box = child<QCheckBox>("cbSkipShots");
+        EXPECT_EQ(box->isChecked(), c.blank || c.blurred);
+        box->setChecked(c.check);
+        click("btnOK");
+        EXPECT_EQ(settings.SkipBlank, c.expected);
+        EXPECT_EQ(settings.SkipBlurred, c.expected);
+    }
 }
 
 TEST_F(OptionsDialogTest, TheGridAndTheFillColourReachTheSheet)

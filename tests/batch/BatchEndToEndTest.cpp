@@ -3,6 +3,7 @@
 // and its sheet; the rest are skipped.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -14,6 +15,8 @@
 #include "batch/BatchRun.h"
 #include "capture/HeadlessRunHost.h"
 #include "common/QImageAdapter.h"
+#include "imaging/PictureQuality.h"
+#include "imaging/TimeLabel.h"
 #include "output/Encoders.h"
 #include "support/TestVideo.h"
 #include "video/FfmpegEngine.h"
@@ -129,6 +132,88 @@ TEST_F(BatchEndToEnd, TheSeriesSpansThePicturesWhenTheSoundRunsOn)
     }
 }
 
+// Shots due on a black start, a white slate and a card of one colour take the first
+// picture after them that is not blank, labelled with its own second; the count stays,
+// and every other shot is byte for byte what the run without the option writes.
+TEST_F(BatchEndToEnd, BlankShotsMoveToTheFirstLaterPictureAndTheOthersStayAsTheyWere)
+{
+    test::TestVideoOptions options;
+    options.fps = 5;
+    options.durationSeconds = 70;
+    options.flat = {{0, 2}, {30, 32, 235}, {60, 61, 82, 90, 240}};
+    const QString video = videos.filePath(QStringLiteral("cards.mp4"));
+    test::WriteTestVideo(video, options);
+    settings.SaveFormat = 1;
+    settings.CountFrames = 7;  // a shot every 10 s
+    settings.Add2List = true;
+    struct Outcome {
+        BatchVideoResult video;
+        QStringList labels;
+    } runs[2];
+    for (bool skip : {false, true}) {
+        settings.SkipBlank = skip;
+        settings.OutputFolder = output.filePath(skip ? QStringLiteral("on") : QStringLiteral("off"));
+        ASSERT_TRUE(QDir().mkpath(settings.OutputFolder));
+        BatchRunEvents events;
+        events.AddToList = [&](const Bitmap&, const QString& label) { runs[skip].labels << label; };
+        const BatchRunResult result = Run({{video, true}}, {}, events);
+        ASSERT_EQ(result.Videos.size(), 1u);
+        runs[skip].video = result.Videos[0];
+        ASSERT_EQ(runs[skip].video.ShotFiles.size(), 7);
+    }
+    EXPECT_TRUE(runs[0].video.MovedShots.empty());
+    EXPECT_EQ(runs[1].video.MovedShots, (std::vector<MovedShot>{{0, 2}, {30, 32}, {60, 61}}));
+    const auto contents = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    for (int k = 0; k < 7; ++k) {
+        SCOPED_TRACE(k);
+        const QString off = runs[0].video.ShotFiles[k];
+        const QString on = runs[1].video.ShotFiles[k];
+        EXPECT_EQ(QFileInfo(off).fileName(), QFileInfo(on).fileName());
+        EXPECT_EQ(runs[0].labels[k], FormatTimeLabel(10 * k));
+        if (k % 3 != 0) {
+            EXPECT_EQ(contents(off), contents(on));
+            EXPECT_EQ(runs[1].labels[k], runs[0].labels[k]);
+            continue;
+        }
+        const SkipRule blank{true, false, 5};
+        EXPECT_TRUE(Rejects(blank, FromQImage(QImage(off))));
+        const Bitmap kept = FromQImage(QImage(on));
+        EXPECT_FALSE(Rejects(blank, kept));
+        const int keptSecond = runs[1].video.MovedShots[std::size_t(k / 3)].Kept;
+        EXPECT_EQ(test::ReadFrameIndex(kept) / options.fps, keptSecond) << "the label names the frame";
+        EXPECT_EQ(runs[1].labels[k], FormatTimeLabel(keptSecond));
+    }
+}
+
+// A shot due one second before the next one's looks no further than its own second,
+// through the series and through the engine's seek after playing alike.
+TEST_F(BatchEndToEnd, AShotDueASecondBeforeTheNextOneStaysWithinItsSecond)
+{
+    test::TestVideoOptions options;
+    options.fps = 5;
+    options.durationSeconds = 2;
+    options.flat = {{0, 1.6}};
+    const QString video = videos.filePath(QStringLiteral("short.mp4"));
+    test::WriteTestVideo(video, options);
+    settings.CountFrames = 2;  // at 0 and 1 s
+    settings.SkipBlank = true;
+    settings.Add2List = true;
+    for (int speed : {0, 1}) {
+        settings.CaptureSpeed = speed;
+        std::vector<int> frames;
+        BatchRunEvents events;
+        events.AddToList = [&](const Bitmap& shot, const QString&) { frames.push_back(test::ReadFrameIndex(shot)); };
+        const BatchRunResult result = Run({{video, true}}, {}, events);
+        ASSERT_EQ(result.Videos.size(), 1u);
+        EXPECT_EQ(result.Videos[0].MovedShots, (std::vector<MovedShot>{{1, 1}})) << "CaptureSpeed " << speed;
+        ASSERT_EQ(frames.size(), 2u);
+        EXPECT_EQ(frames[1], 8) << "CaptureSpeed " << speed << ": the first picture after the black, at 1.6 s";
+    }
+}
+
 // The scaler, the stamping, every encoder and the sheet once wrote past the end of
 // pictures whose rows are not a whole number of vector blocks wide.
 TEST_F(BatchEndToEnd, EveryWidthGoesThroughTheSeriesEveryFormatAndTheSheet)
@@ -150,11 +235,14 @@ TEST_F(BatchEndToEnd, EveryWidthGoesThroughTheSeriesEveryFormatAndTheSheet)
         options.height = 6;
         options.fps = 5;
         options.durationSeconds = 2;
+        options.flat = {{0, 0.6}};  // the first shot's picture is blank: a skipping run decodes on
         const QString video = videos.filePath(QStringLiteral("w%1.mkv").arg(width));
         test::WriteTestVideo(video, options);
         settings.ThumbWidth = width;
         for (int format = 0; format < 5; ++format) {
             settings.SaveFormat = format;
+            // Every other format judges each shot, and may look on, at that width too.
+            settings.SkipBlank = settings.SkipBlurred = format % 2 == 1;
             const BatchRunResult result = Run({{video, true}});
             ASSERT_EQ(result.Videos.size(), 1u);
             const BatchVideoResult& done = result.Videos[0];

@@ -37,7 +37,7 @@ protected:
     ShotList shots;
     test::ScriptedRunHost host;
     RunControl control;
-    AutoCaptureRequest request{CaptureMethod::CountOfShots, 12, 60, 0, 100, 2};
+    AutoCaptureRequest request{CaptureMethod::CountOfShots, 12, 60, 0, 100, 2, {}};
 };
 
 TEST_F(AutoCaptureTest, TakesTwelveShotsEachShowingTheFrameItsLabelNames)

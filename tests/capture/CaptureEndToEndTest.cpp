@@ -59,7 +59,7 @@ protected:
 
 TEST_F(CaptureEndToEndTest, TwelveShotsSavedAsPngShowTheFramesOfTheirLabels)
 {
-    const AutoCaptureRequest request{CaptureMethod::CountOfShots, 12, 60, 0, int(engine.GetDuration()), 0};
+    const AutoCaptureRequest request{CaptureMethod::CountOfShots, 12, 60, 0, int(engine.GetDuration()), 0, {}};
     ASSERT_EQ(AutoCapture(engine, shots, host, control).Run(request), AutoCaptureOutcome::Completed);
     ExpectRowsShowTheirLabelledFrames({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
 
@@ -83,7 +83,7 @@ TEST_F(CaptureEndToEndTest, TwelveShotsSavedAsPngShowTheFramesOfTheirLabels)
 
 TEST_F(CaptureEndToEndTest, ThePlayingTimeAfterTheSeekDoesNotMoveTheShotAwayFromItsLabel)
 {
-    const AutoCaptureRequest request{CaptureMethod::EveryNSeconds, 12, 4, 1, int(engine.GetDuration()), 1};
+    const AutoCaptureRequest request{CaptureMethod::EveryNSeconds, 12, 4, 1, int(engine.GetDuration()), 1, {}};
     ASSERT_EQ(AutoCapture(engine, shots, host, control).Run(request), AutoCaptureOutcome::Completed);
     EXPECT_EQ(waits, (std::vector<int>{1000, 1000}));
     ExpectRowsShowTheirLabelledFrames({1, 5});

@@ -59,6 +59,12 @@ TEST(CliOptions, EachNamedOptionSetsItsSetting)
          }},
         {"--tonemap off --deinterlace=OFF", [](const AppSettings& s) { EXPECT_FALSE(s.ToneMapping || s.Deinterlace); }},
         {"--set ToneMapping=0 --tonemap on", [](const AppSettings& s) { EXPECT_TRUE(s.ToneMapping); }},
+        {"--skip-blank --skip-seconds=60",
+         [](const AppSettings& s) {
+             EXPECT_TRUE(s.SkipBlank && !s.SkipBlurred);
+             EXPECT_EQ(s.SkipSeconds, 60);
+         }},
+        {"--skip-blurred", [](const AppSettings& s) { EXPECT_TRUE(s.SkipBlurred && !s.SkipBlank); }},
         {"--set CaptureSpeed=3 --set AddTimeStamp=0",
          [](const AppSettings& s) {
              EXPECT_EQ(s.CaptureSpeed, 3);
@@ -91,6 +97,12 @@ TEST(CliOptions, FlagsInputsAndJobs)
     const CliOptions sheet = ParseCliArguments(Split("--sheet-only --info-line {FPS}x --info-line {DATE}")).options;
     EXPECT_TRUE(sheet.sheetOnly && sheet.info);
     EXPECT_EQ(sheet.infoLines, (QStringList{"{FPS}x", "{DATE}"}));
+    const CliParse track = ParseCliArguments(Split("--vtt-every 5 --vtt-grid 4x3 --webvtt --vtt-width=160 -f png x"));
+    ASSERT_TRUE(track.error.isEmpty()) << track.error.toStdString();
+    const PreviewTrackShape& shape = track.options.previewShape;
+    EXPECT_TRUE(track.options.webVtt);
+    EXPECT_EQ(std::vector<int>({shape.Every, shape.Width, shape.Columns, shape.Rows}),
+              std::vector<int>({5, 160, 4, 3}));
     EXPECT_EQ(ParseCliArguments(Split("--help x")).options.action, CliOptions::Action::Help);
     EXPECT_EQ(ParseCliArguments(Split("-V")).options.action, CliOptions::Action::Version);
 }
@@ -112,11 +124,22 @@ TEST(CliOptions, MistakesAreArgumentErrors)
         "--set =3",
         "--tonemap 1",
         "--deinterlace",
+        "--skip-seconds 0",
+        "--skip-seconds 61",
+        "--skip-blank=1",
         "--info-line {fps}",
         "--sheet-only --no-sheet",
         "--no-shots --sheet-only",
     };
     for (const char* arguments : parseErrors)
+        EXPECT_FALSE(ParseCliArguments(Split(arguments)).error.isEmpty()) << arguments;
+    // A preview track's options without it, out of range, or with what it replaces.
+    const char* const trackErrors[] = {
+        "--vtt-grid 3x3",      "--webvtt --vtt-every 0", "--webvtt --vtt-width 8", "--webvtt --vtt-grid 0x3",
+        "--webvtt -n 5",       "--webvtt --every=30",    "--webvtt -s 0:01:00",    "--webvtt --no-shots",
+        "--webvtt --no-sheet", "--webvtt --sheet-only",  "--webvtt --info",        "--webvtt --info-line x",
+    };
+    for (const char* arguments : trackErrors)
         EXPECT_FALSE(ParseCliArguments(Split(arguments)).error.isEmpty()) << arguments;
 
     const char* const settingErrors[] = {

@@ -18,6 +18,7 @@
 
 #include <csignal>
 #include <functional>
+#include <utility>
 
 #include <grp.h>
 #include <sys/stat.h>
@@ -166,6 +167,32 @@ TEST_F(CliRunTest, HdrVideosTellTheirTransferAndDolbyVisionProfileFiveANote)
     EXPECT_EQ(text.lines[0],
               QStringList({"ok", hdr + "/vision.mkv", "1", "", "note: dolby vision profile 5, colours not exact"})
                   .join('\t'));
+}
+
+TEST_F(CliRunTest, MovedShotsAreListedAndAnAllBlackVideoKeepsEveryShotUnmoved)
+{
+    const QString clips = dir.filePath("clips");
+    QDir().mkpath(clips);
+    test::TestVideoOptions options;
+    options.fps = 5;
+    options.gopSize = 5;  // a key frame every second
+    options.durationSeconds = 4;
+    options.flat = {{0, 4}};
+    test::WriteTestVideo(clips + "/black.mp4", options);
+    options.flat = {{0, 0.8}};
+    test::WriteTestVideo(clips + "/fade.mp4", options);
+    // The exact shot at 0 s moves to the picture at 0.8 s; the key-frame shot to 1 s.
+    for (const auto& [mode, kept] : {std::pair{"--skip-seconds=5", 0}, std::pair{"--keyframes", 1}}) {
+        SCOPED_TRACE(mode);
+        const CliResult run = RunCli({"--json", "--skip-blank", mode, "-n", "2", "--no-sheet", "-o", out, clips});
+        EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+        ASSERT_EQ(run.lines.size(), 2) << run.lines.join('\n').toStdString();
+        const QJsonObject black = QJsonDocument::fromJson(run.lines[0].toUtf8()).object();
+        const QJsonObject fade = QJsonDocument::fromJson(run.lines[1].toUtf8()).object();
+        EXPECT_EQ(black["shots"].toArray().size(), 2);
+        EXPECT_EQ(black["moved"], QJsonArray()) << "none could be moved";
+        EXPECT_EQ(fade["moved"], QJsonArray({QJsonObject{{"planned", 0}, {"kept", kept}}}));
+    }
 }
 
 TEST_F(CliRunTest, SheetOnlyWritesOneSheetAVideoAndAResumedRunIsDone)

@@ -161,7 +161,7 @@ TEST(SettingsStore, FileWrittenFromScratch)
               "MaxColor=8\nThumbWidth=120\nThumbHeight=90\nThumbCols=3\nThumbRows=4\nThumbSpace=3\nResizeType=0\n"
               "FillColor=0\nAddTimeStamp=1\nTimeTrans=80\nTimePosit=9\nCaptureSpeed=2\nStopSound=1\nAdd2List=0\n"
               "Aggregate=0\nSaveDirectly=1\nInitDir=%1\nAddon=0\nTxtLocation=0\nAddText=\nWinWidth=780\n"
-              "WinHeight=580\nWinState=0\nToneMapping=1\nDeinterlace=1\n"
+              "WinHeight=580\nWinState=0\nToneMapping=1\nDeinterlace=1\nSkipBlank=0\nSkipBlurred=0\nSkipSeconds=5\n"
               "\n"
               "[TimeFont]\nName=Verdana\nColor=16777215\nSize=8\nCharSet=1\nStyle=0\nPitch=0\n"
               "\n"

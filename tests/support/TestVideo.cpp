@@ -266,9 +266,14 @@ private:
     void EncodeVideo(int index)
     {
         ThrowIfAvError(av_frame_make_writable(frame_.get()), "frame writable");
+        const double shown = double(index) / options_.fps;
+        const FlatStretch* flat = nullptr;
+        for (const FlatStretch& stretch : options_.flat)
+            if (shown >= stretch.fromSeconds && shown < stretch.toSeconds)
+                flat = &stretch;
         std::array<std::uint8_t, kColumns * kRows> luma{};
         for (std::size_t cell = 0; cell < luma.size(); ++cell)
-            luma[cell] = CellIsWhite(kCellRoles[cell], index) ? 235 : 16;
+            luma[cell] = flat ? flat->y : (CellIsWhite(kCellRoles[cell], index) ? 235 : 16);
         const int w = options_.width;
         for (int y = 0; y < options_.height; ++y) {
             std::uint8_t* row = frame_->data[0] + std::ptrdiff_t(y) * frame_->linesize[0];
@@ -279,8 +284,8 @@ private:
         const int chromaHeight = (options_.height + 1) / 2;
         for (int plane = 1; plane <= 2; ++plane)
             for (int y = 0; y < chromaHeight; ++y)
-                std::memset(frame_->data[plane] + std::ptrdiff_t(y) * frame_->linesize[plane], 128,
-                            std::size_t((w + 1) / 2));
+                std::memset(frame_->data[plane] + std::ptrdiff_t(y) * frame_->linesize[plane],
+                            flat ? (plane == 1 ? flat->cb : flat->cr) : 128, std::size_t((w + 1) / 2));
         frame_->pts = video_.next++;
         if (options_.timestampJumpSeconds != 0 && index >= std::llround(options_.durationSeconds * options_.fps) / 2)
             frame_->pts += std::llround(options_.timestampJumpSeconds * options_.fps);

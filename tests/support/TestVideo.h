@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <vector>
+
 #include "common/Bitmap.h"
 
 namespace sm::test {
@@ -14,6 +17,14 @@ enum class VideoFormat {
     Mpeg2Ts,   // MPEG-2 with B-frames in an MPEG transport stream
     Ffv1Mkv,   // lossless FFV1 in Matroska: any size, including 1 x 1
     H264Raw,   // a bare H.264 stream: no container, no timestamps, no duration
+};
+
+// A stretch of frames that show one flat colour instead of the pattern: a black screen,
+// a white slate, a card (Y, Cb, Cr with limited range: black 16/128/128, white 235/128/128).
+struct FlatStretch {
+    double fromSeconds = 0;  // the first frame shown at or after this
+    double toSeconds = 0;    // up to the last frame shown before this
+    std::uint8_t y = 16, cb = 128, cr = 128;
 };
 
 struct TestVideoOptions {
@@ -39,6 +50,7 @@ struct TestVideoOptions {
     bool video = true;
     bool audio = false;         // a 440 Hz sine
     double audioSeconds = 0.0;  // the sound's length when it differs from the pictures'
+    std::vector<FlatStretch> flat;
 };
 
 // Width and height the video is meant to be seen at (aspect ratio and rotation applied).

@@ -27,6 +27,7 @@ namespace {
 
 constexpr int kClientWidth = 370;
 constexpr int kClientHeight = 355;
+constexpr int kRowSpacing = 5;  // between the rows of the standard page
 
 QLabel* Label(const QString& text, const char* name, QWidget* parent) { return Named(new QLabel(text, parent), name); }
 
@@ -78,6 +79,9 @@ TfrmOption::TfrmOption(AppSettings& settings, Prompts& prompts, QWidget* parent)
     pcLEFTM->addTab(createStandardPage(), lang::kTabStandard);
     pcLEFTM->addTab(createThumbnailPage(), lang::kTabThumbnails);
     pcLEFTM->setCurrentIndex(0);
+    // The standard page's rows fill it, so the skip box's row makes the dialog taller by
+    // one row: every other control keeps its place.
+    setFixedHeight(kClientHeight + cbSkipShots->sizeHint().height() + kRowSpacing);
 
     auto* btnOK = Named(new QPushButton(lang::kBtnOK, this), "btnOK");
     btnOK->setDefault(true);
@@ -103,7 +107,7 @@ QWidget* TfrmOption::createStandardPage()
     auto* page = Named(new QWidget, "tsStandard");
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(8, 8, 8, 8);
-    grid->setVerticalSpacing(5);
+    grid->setVerticalSpacing(kRowSpacing);
     grid->setColumnStretch(4, 1);
     constexpr int kIndent = 18;  // dependent controls sit under their check box
 
@@ -131,6 +135,7 @@ QWidget* TfrmOption::createStandardPage()
     cbStopSound = Named(new QCheckBox(kCbStopSound, page), "cbStopSound");
     cbAdd2List = Named(new QCheckBox(kCbAdd2List, page), "cbAdd2List");
     cbAggregate = Named(new QCheckBox(kCbAggregate, page), "cbAggregate");
+    cbSkipShots = Named(new QCheckBox(kCbSkipShots, page), "cbSkipShots");
 
     int row = 0;
     grid->addWidget(cbAddTime, row++, 0, 1, 5);
@@ -151,7 +156,7 @@ QWidget* TfrmOption::createStandardPage()
     speedRow->addWidget(seSpeed);
     speedRow->addStretch();
     grid->addLayout(speedRow, row++, 0, 1, 5);
-    for (QCheckBox* box : {cbStopSound, cbAdd2List, cbAggregate})
+    for (QCheckBox* box : {cbStopSound, cbAdd2List, cbAggregate, cbSkipShots})
         grid->addWidget(box, row++, 0, 1, 5);
     grid->setRowStretch(row, 1);
     return page;
@@ -222,6 +227,7 @@ void TfrmOption::SettingsToControls()
     cbFillColor->SetColor(values_.FillColor);
     cbAdd2List->setChecked(values_.Add2List);
     cbAggregate->setChecked(values_.Aggregate);
+    cbSkipShots->setChecked(values_.SkipBlank || values_.SkipBlurred);
 }
 
 void TfrmOption::btnFontClick()
@@ -251,6 +257,10 @@ void TfrmOption::btnOKClick()
     values_.FillColor = cbFillColor->Color();
     values_.Add2List = cbAdd2List->isChecked();
     values_.Aggregate = cbAggregate->isChecked();
+    // The one box stands for both switches: a change sets both, and a box left as it was
+    // shown keeps them as they were, also when only one of them is on.
+    if (cbSkipShots->isChecked() != (values_.SkipBlank || values_.SkipBlurred))
+        values_.SkipBlank = values_.SkipBlurred = cbSkipShots->isChecked();
     StoreOptionValues(values_, settings_);
     accept();
 }

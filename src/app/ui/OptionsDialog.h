@@ -52,6 +52,7 @@ private:
     QCheckBox* cbStopSound = nullptr;
     QCheckBox* cbAdd2List = nullptr;
     QCheckBox* cbAggregate = nullptr;
+    QCheckBox* cbSkipShots = nullptr;  // SkipBlank and SkipBlurred together
     QSpinBox* edtThumbWidth = nullptr;
     QSpinBox* edtThumbHeight = nullptr;
     QComboBox* cbResizeType = nullptr;

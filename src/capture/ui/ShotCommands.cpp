@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "capture/ManualCapture.h"
+#include "capture/PictureSettings.h"
 #include "capture/ui/ProcessDialog.h"
 #include "capture/ui/ShotListView.h"
 #include "common/ScopeExit.h"
@@ -41,7 +42,8 @@ AutoCaptureOutcome ShotCommands::AutoCapture(const AppSettings& settings, int st
                                      settings.EveryFrame,
                                      startSecond,
                                      durationSeconds,
-                                     settings.CaptureSpeed};
+                                     settings.CaptureSpeed,
+                                     SkipRuleOf(settings)};
     sm::AutoCapture capture(engine_, shots_, *this, control_);
     const AutoCaptureOutcome outcome = capture.Run(request);
     if (outcome == AutoCaptureOutcome::Refused || outcome == AutoCaptureOutcome::NoVideo)
