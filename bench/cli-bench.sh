@@ -20,6 +20,7 @@ rounds=${ROUNDS:-3}
 reference=${REFERENCE:-}
 clip=$work/h264-1080p.mp4
 seconds=120
+source "$(dirname "$0")/timing.sh"
 mkdir -p "$work/short"
 
 if [[ ! -s $clip ]]; then
@@ -40,13 +41,6 @@ done
 interval=$((seconds / 16))
 sheet=(--set ThumbCols=4 --set ThumbRows=4 -n 16)
 
-elapsed() {  # runs the command, prints its wall time and the CPU time it and its children used
-    local TIMEFORMAT='%R %U %S' timing
-    timing=$( { time "$@" >/dev/null 2>&1; } 2>&1 )
-    read -r wall user system <<<"$timing"
-    echo "$wall $(echo "$user + $system" | bc -l)"
-}
-fresh() { rm -rf "$work/out"; mkdir -p "$work/out"; }
 
 exact_reference() {
     for k in $(seq 0 15); do
@@ -63,16 +57,6 @@ keyframe_cli() { "$cli" "${sheet[@]}" --keyframes -o "$work/out" "$clip"; }
 jobs_cli() { "$cli" -j "$1" -o "$work/out" "$work/short"; }
 jobs_reference() { "$reference" -j 2 -o "$work/out" "$work/short"; }
 
-declare -A times cpus
-measure() {  # name, command...
-    local name=$1 wall cpu
-    shift
-    fresh
-    read -r wall cpu <<<"$(elapsed "$@")"
-    times[$name]+="$wall "
-    cpus[$name]+="$cpu "
-}
-median() { tr ' ' '\n' <<<"$1" | grep . | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 for round in $(seq 1 "$rounds"); do
     echo "round $round of $rounds" >&2
@@ -81,22 +65,13 @@ for round in $(seq 1 "$rounds"); do
     measure keyframe_reference keyframe_reference
     measure keyframe_cli keyframe_cli
     measure jobs1 jobs_cli 1
+    # The reference build runs before this one's -j2 in every other round.
+    if [[ -n $reference ]] && ((round % 2 == 0)); then measure jobs2_reference jobs_reference; fi
     measure jobs2 jobs_cli 2
-    if [[ -n $reference ]]; then measure jobs2_reference jobs_reference; fi
+    if [[ -n $reference ]] && ((round % 2)); then measure jobs2_reference jobs_reference; fi
 done
 
-report() {  # ours, reference, goal
-    local ours reference oursCpu referenceCpu
-    ours=$(median "${times[$1]}")
-    reference=$(median "${times[$2]}")
-    oursCpu=$(median "${cpus[$1]}")
-    referenceCpu=$(median "${cpus[$2]}")
-    printf '%-13s %6.2f s (cpu %6.2f s)   %-19s %6.2f s (cpu %6.2f s)   wall ratio %.2f (goal <= %s), cpu ratio %.2f\n' \
-        "$1" "$ours" "$oursCpu" "$2" "$reference" "$referenceCpu" "$(echo "$ours / $reference" | bc -l)" "$3" \
-        "$(echo "$oursCpu / $referenceCpu" | bc -l)"
-}
-echo "medians of $rounds rounds; every run's wall time:"
-for name in "${!times[@]}"; do echo "  $name: ${times[$name]}"; done
+list_times
 report exact_cli exact_reference 0.4
 report keyframe_cli keyframe_reference 0.8
 report jobs2 jobs1 0.6

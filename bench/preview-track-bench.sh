@@ -15,6 +15,7 @@ cli=${1:-"$(dirname "$0")/../build/src/cli/stillmark-cli"}
 work=${WORK:-/tmp/stillmark-preview-bench}
 rounds=${ROUNDS:-3}
 clip=$work/h264-1080p-30min.mp4
+source "$(dirname "$0")/timing.sh"
 mkdir -p "$work"
 
 if [[ ! -s $clip ]]; then
@@ -26,29 +27,12 @@ fi
 
 chain="fps=1/10,scale=320:-2,tile=10x10"
 
-elapsed() {  # runs the command, prints its wall time and the CPU time it and its children used
-    local TIMEFORMAT='%R %U %S' timing
-    timing=$( { time "$@" >/dev/null 2>&1; } 2>&1 )
-    read -r wall user system <<<"$timing"
-    echo "$wall $(echo "$user + $system" | bc -l)"
-}
-fresh() { rm -rf "$work/out"; mkdir -p "$work/out"; }
 
 keyframe_reference() { ffmpeg -v error -y -skip_frame nokey -i "$clip" -vf "$chain" "$work/out/sprite_%03d.jpg"; }
 exact_reference() { ffmpeg -v error -y -i "$clip" -vf "$chain" "$work/out/sprite_%03d.jpg"; }
 keyframe_cli() { "$cli" --webvtt --keyframes -o "$work/out" "$clip"; }
 exact_cli() { "$cli" --webvtt -o "$work/out" "$clip"; }
 
-declare -A times cpus
-measure() {  # name, command...
-    local name=$1 wall cpu
-    shift
-    fresh
-    read -r wall cpu <<<"$(elapsed "$@")"
-    times[$name]+="$wall "
-    cpus[$name]+="$cpu "
-}
-median() { tr ' ' '\n' <<<"$1" | grep . | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 for round in $(seq 1 "$rounds"); do
     echo "round $round of $rounds" >&2
@@ -66,17 +50,6 @@ for round in $(seq 1 "$rounds"); do
     fi
 done
 
-report() {  # ours, reference, goal
-    local ours reference oursCpu referenceCpu
-    ours=$(median "${times[$1]}")
-    reference=$(median "${times[$2]}")
-    oursCpu=$(median "${cpus[$1]}")
-    referenceCpu=$(median "${cpus[$2]}")
-    printf '%-13s %7.2f s (cpu %7.2f s)   %-19s %7.2f s (cpu %7.2f s)   wall ratio %.3f (goal <= %s), cpu ratio %.3f\n' \
-        "$1" "$ours" "$oursCpu" "$2" "$reference" "$referenceCpu" "$(echo "$ours / $reference" | bc -l)" "$3" \
-        "$(echo "$oursCpu / $referenceCpu" | bc -l)"
-}
-echo "medians of $rounds rounds; every run's wall time:"
-for name in "${!times[@]}"; do echo "  $name: ${times[$name]}"; done
+list_times
 report keyframe_cli keyframe_reference 0.5
 report exact_cli exact_reference 0.6
