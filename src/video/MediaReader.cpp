@@ -1,6 +1,7 @@
 #include "video/MediaReader.h"
 
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 #include <utility>
 
@@ -24,6 +25,19 @@ constexpr AVRational kUnit{1, 10'000'000};
 constexpr std::size_t kMaxQueuedPackets = 4096;
 // How many starts an exact seek tries before it decodes from the beginning.
 constexpr int kSeekAttempts = 6;
+
+// Decoders copy a stream's colour codes into the libraries' enums as they stand, reserved
+// ones included, and C++ may not read an enum beyond its enumerators: the code is read as
+// the integer it is, and one the libraries do not know becomes unspecified.
+template <typename Code>
+void ForgetUnknownCode(Code& field, int known, Code unspecified)
+{
+    static_assert(sizeof(Code) == sizeof(int));
+    int value = 0;
+    std::memcpy(&value, &field, sizeof value);
+    if (value < 0 || value >= known)
+        field = unspecified;
+}
 
 int InterruptCallback(void* opaque)
 {
@@ -111,6 +125,7 @@ MediaReader::MediaReader(const std::string& path, const std::atomic<bool>* abort
         if (rate.num <= 0 || rate.den <= 0)
             rate = AVRational{25, 1};
         frameDurationTs_ = std::max<std::int64_t>(1, av_rescale_q(1, av_inv_q(rate), stream->time_base));
+        ForgetUnknownCode(stream->codecpar->color_trc, AVCOL_TRC_NB, AVCOL_TRC_UNSPECIFIED);
         color_.hdr = HdrTransferOf(stream->codecpar->color_trc);
         if (const auto* dolby = reinterpret_cast<const AVDOVIDecoderConfigurationRecord*>(
                 av_stream_get_side_data(stream, AV_PKT_DATA_DOVI_CONF, nullptr)))
@@ -351,7 +366,7 @@ DecodedFrame MediaReader::SeekKeyFrame(std::int64_t units)
         return {};
     }
     lastVideo_.reset();
-    MarkFieldOrder(*frame);
+    TidyPicture(*frame);
     std::int64_t ts = frame->best_effort_timestamp;
     if (ts == AV_NOPTS_VALUE)
         ts = chosen->pts != AV_NOPTS_VALUE ? chosen->pts : chosen->dts;
@@ -408,8 +423,12 @@ bool SkippableBeforeTarget(const AVPacket& packet, std::int64_t targetTs)
            && !(packet.flags & AV_PKT_FLAG_KEY) && packet.pts + packet.duration <= targetTs;
 }
 
-void MediaReader::MarkFieldOrder(AVFrame& frame) const
+void MediaReader::TidyPicture(AVFrame& frame) const
 {
+    ForgetUnknownCode(frame.color_primaries, AVCOL_PRI_NB, AVCOL_PRI_UNSPECIFIED);
+    ForgetUnknownCode(frame.color_trc, AVCOL_TRC_NB, AVCOL_TRC_UNSPECIFIED);
+    ForgetUnknownCode(frame.colorspace, AVCOL_SPC_NB, AVCOL_SPC_UNSPECIFIED);
+    ForgetUnknownCode(frame.color_range, AVCOL_RANGE_NB, AVCOL_RANGE_UNSPECIFIED);
     if (frame.interlaced_frame || !interlacedStream_)
         return;
     frame.interlaced_frame = 1;
@@ -449,7 +468,7 @@ DecodedFrame MediaReader::Decode(CodecContextPtr& decoder, std::deque<PacketPtr>
             last = ts;
             DecodedFrame decoded{std::move(frame), ToUnits(ts, *stream), nullptr, nullptr};
             if (video) {
-                MarkFieldOrder(*decoded.frame);
+                TidyPicture(*decoded.frame);
                 // Only interlaced pictures are compared with their neighbours.
                 if (decoded.frame->interlaced_frame) {
                     decoded.before = std::move(lastVideo_);

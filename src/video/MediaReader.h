@@ -99,8 +99,10 @@ private:
     bool ReadPacket();
     DecodedFrame Decode(CodecContextPtr& decoder, std::deque<PacketPtr>& queue, bool& drained, bool video);
     void ChooseSkipping(const AVPacket& packet);
-    // Marks a picture interlaced that its decoder left unmarked when the stream says it is.
-    void MarkFieldOrder(AVFrame& frame) const;
+    // Makes a decoded picture's tags what the engine can trust: marked interlaced when its
+    // decoder left it unmarked and the stream says it is, and colour codes unknown to the
+    // libraries taken as unspecified.
+    void TidyPicture(AVFrame& frame) const;
     std::int64_t ToUnits(std::int64_t ts, const AVStream& stream) const;
 
     InputFormatPtr format_;
