@@ -29,6 +29,17 @@ std::optional<int> IntegerIn(const QString& text, int low, int high)
     return value;
 }
 
+// Reads a whole number from low to high into `into`; returns `error` when the value is
+// none such.
+QString WholeNumber(int& into, const QString& value, int low, int high, const QString& error)
+{
+    const std::optional<int> number = IntegerIn(value, low, high);
+    if (!number)
+        return error;
+    into = *number;
+    return {};
+}
+
 struct OptionRule {
     const char* shortName;  // "" when there is none
     const char* longName;
@@ -198,19 +209,15 @@ const std::vector<OptionRule>& Rules()
         {"", "webvtt", false, [](O& o, const QString&, const QString&) { return Flag(&O::webVtt, true, o); }},
         {"", "vtt-every", true,
          [](O& o, const QString& v, const QString& s) {
-             const std::optional<int> every = IntegerIn(v, kMinPreviewEvery, kMaxPreviewEvery);
-             if (!every)
-                 return lang::kCliWantsSeconds.arg(s).arg(kMinPreviewEvery).arg(kMaxPreviewEvery).arg(v);
-             o.previewShape.Every = *every;
-             return Tuned(o, s);
+             Tuned(o, s);
+             return WholeNumber(o.previewShape.Every, v, kMinPreviewEvery, kMaxPreviewEvery,
+                                lang::kCliWantsSeconds.arg(s).arg(kMinPreviewEvery).arg(kMaxPreviewEvery).arg(v));
          }},
         {"", "vtt-width", true,
          [](O& o, const QString& v, const QString& s) {
-             const std::optional<int> width = IntegerIn(v, kMinPreviewWidth, kMaxPreviewWidth);
-             if (!width)
-                 return lang::kCliWantsWidth.arg(s).arg(kMinPreviewWidth).arg(kMaxPreviewWidth).arg(v);
-             o.previewShape.Width = *width;
-             return Tuned(o, s);
+             Tuned(o, s);
+             return WholeNumber(o.previewShape.Width, v, kMinPreviewWidth, kMaxPreviewWidth,
+                                lang::kCliWantsWidth.arg(s).arg(kMinPreviewWidth).arg(kMaxPreviewWidth).arg(v));
          }},
         {"", "vtt-grid", true,
          [](O& o, const QString& v, const QString& s) {
@@ -223,19 +230,11 @@ const std::vector<OptionRule>& Rules()
          }},
         {"j", "jobs", true,
          [](O& o, const QString& v, const QString& s) {
-             const std::optional<int> jobs = IntegerIn(v, 1, kMaxJobs);
-             if (!jobs)
-                 return lang::kCliWantsJobs.arg(s).arg(kMaxJobs).arg(v);
-             o.jobs = *jobs;
-             return QString();
+             return WholeNumber(o.jobs, v, 1, kMaxJobs, lang::kCliWantsJobs.arg(s).arg(kMaxJobs).arg(v));
          }},
         {"", "timeout", true,
          [](O& o, const QString& v, const QString& s) {
-             const std::optional<int> seconds = IntegerIn(v, 0, kMaxTimeout);
-             if (!seconds)
-                 return lang::kCliWantsTimeout.arg(s).arg(kMaxTimeout).arg(v);
-             o.timeout = *seconds;
-             return QString();
+             return WholeNumber(o.timeout, v, 0, kMaxTimeout, lang::kCliWantsTimeout.arg(s).arg(kMaxTimeout).arg(v));
          }},
     };
     return rules;
