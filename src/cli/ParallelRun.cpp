@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <thread>
 
 #include <poll.h>
 #include <sys/wait.h>
@@ -51,8 +52,8 @@ void SimulateFault(const QString& path)
 }
 
 // The body of a worker process: one video, its progress and its report to the parent.
-void RunInWorker(WorkerChannel& channel, const QString& path, std::int64_t timeOffset, const ParallelRunSetup& setup,
-                 const std::atomic<bool>& stop, const RunListener& listener)
+void RunInWorker(WorkerChannel& channel, const QString& path, std::int64_t timeOffset, int processors,
+                 const ParallelRunSetup& setup, const std::atomic<bool>& stop, const RunListener& listener)
 {
     struct sigaction action {};
     action.sa_handler = RequestWorkerStop;
@@ -66,6 +67,7 @@ void RunInWorker(WorkerChannel& channel, const QString& path, std::int64_t timeO
 
     VideoWorker worker(setup);
     worker.SetTimeOffset(timeOffset);
+    worker.SetProcessors(processors);
     VideoRunEvents events;
     const auto progress = [&channel](WorkerMessage::Kind kind, int value) {
         WorkerMessage message;
@@ -97,7 +99,8 @@ void ReadyTheFonts(const AppSettings& settings)
 {
     try {
         Bitmap scratch(64, 32);
-        StampText(scratch, QStringLiteral("00:00:00"), settings.TimeFont, 1, 0, 0, 0, 100, true);
+        // Every character a time label has, so that their glyphs are drawn once too.
+        StampText(scratch, QStringLiteral("0123456789:"), settings.TimeFont, 1, 0, 0, 0, 100, true);
         StampText(scratch, QStringLiteral("0"), settings.AddonFont, 1, 0, 0, 0, 100, false);
     } catch (const std::exception&) {
         // The workers meet the same error where it counts, in their own stamps.
@@ -205,9 +208,13 @@ int RunVideos(const QStringList& paths, const ParallelRunSetup& setup, const std
         while (!stop && busy < jobs && next < count && !runningPrefixes.contains(prefixes[qsizetype(next)])) {
             const int index = int(next++);
             const QString& path = paths[index];
+            // The processors are shared out among the videos that run together; the last
+            // ones, which have fewer beside them, get more.
+            const int processors = std::max(1, int(std::thread::hardware_concurrency())
+                                                   / int(std::min(jobs, count - std::size_t(index))));
             std::optional<WorkerProcess> process = StartWorker(
-                [&, index](WorkerChannel& channel) {
-                    RunInWorker(channel, paths[index], timeOffset, setup, stop, listener);
+                [&, index, processors](WorkerChannel& channel) {
+                    RunInWorker(channel, paths[index], timeOffset, processors, setup, stop, listener);
                 },
                 running);
             if (!process) {

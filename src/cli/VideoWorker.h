@@ -54,6 +54,8 @@ public:
     // The label offset of the next video (Aggregate).
     std::int64_t TimeOffset() const { return timeOffset_; }
     void SetTimeOffset(std::int64_t offset) { timeOffset_ = offset; }
+    // How many processors the video's decoding keeps busy (see FfmpegEngine).
+    void SetProcessors(int count) { engine_.SetProcessors(count); }
 
 private:
     void AddSkippedDuration(const QString& path);

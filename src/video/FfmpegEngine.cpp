@@ -82,9 +82,7 @@ void FfmpegEngine::OpenMedia(const QString& path)
             Qt::QueuedConnection);
     };
     std::string file = QFile::encodeName(path).toStdString();
-    player_ = std::make_unique<Player>(file, muted_, pictureOptions_, std::move(events));
-    if (!watched_)
-        player_->SetPicturesWatched(false);
+    player_ = std::make_unique<Player>(file, muted_, watched_, pictureOptions_, std::move(events));
     path_ = std::move(file);
 }
 
@@ -168,7 +166,7 @@ std::unique_ptr<SeekSeries> FfmpegEngine::StartSeekSeries(std::vector<std::int64
         return MediaEngine::StartSeekSeries(std::move(seconds), skip);
     // One stretch a processor, each decoded on one thread; fewer seconds than
     // processors share the processors out among their decoders.
-    const int processors = int(std::max(1U, std::thread::hardware_concurrency()));
+    const int processors = processors_ > 0 ? processors_ : int(std::max(1U, std::thread::hardware_concurrency()));
     SeriesLimits limits;
     limits.workers = std::max(1, int(std::min<std::size_t>(std::size_t(processors), seconds.size())));
     limits.decoderThreads = std::max(1, processors / limits.workers);

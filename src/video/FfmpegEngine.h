@@ -44,7 +44,7 @@ public:
     bool GrabTimedSeekFrame(Bitmap& bitmap, int waitMs, std::int64_t& frameUnits) override;
     SeekProgress GetSeekProgress() const override;
     bool StepSeekFrame() override;
-    // Decodes several seconds at once, one reader of the file for each processor.
+    // Decodes several seconds at once, one reader of the file for each processor it has.
     std::unique_ptr<SeekSeries> StartSeekSeries(std::vector<std::int64_t> seconds, const SkipRule& skip = {}) override;
     void GetVideoSize(int& width, int& height) const override;
     QString ListFilterNames() const override;
@@ -53,6 +53,9 @@ public:
     void SetMuted(bool muted) override;
     void SetPictureOptions(const PictureOptions& options) override;
     void SetPicturesWatched(bool watched) override;
+    // How many processors a series keeps busy (0, at first: all of them); fewer where
+    // other work shares them, such as the other videos of a command-line run.
+    void SetProcessors(int count) { processors_ = count; }
 
 private:
     void ReportPosition();
@@ -60,6 +63,7 @@ private:
     bool active_ = false;
     bool muted_ = false;
     bool watched_ = true;
+    int processors_ = 0;
     PictureOptions pictureOptions_;
     // Counts graphs, so that events of a released graph still on their way are dropped.
     quint64 graphId_ = 0;

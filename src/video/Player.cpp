@@ -37,9 +37,12 @@ constexpr milliseconds kCatchUpWait{20'000};
 
 }  // namespace
 
-Player::Player(const std::string& path, bool muted, const PictureOptions& pictures, PlayerEvents events)
+Player::Player(const std::string& path, bool muted, bool watched, const PictureOptions& pictures, PlayerEvents events)
     : events_(std::move(events)),
-      reader_(std::make_unique<MediaReader>(path, &quit_)),
+      // A player nobody watches decodes only the pictures of seeks, one after another: one
+      // decoder thread gives each at once, without the threads and the decoder copies that
+      // frame threading starts for every file.
+      reader_(std::make_unique<MediaReader>(path, &quit_, watched ? 0 : 1)),
       clock_(std::make_unique<PlaybackClock>()),
       geometry_(reader_->StreamGeometry()),
       durationUnits_(reader_->DurationUnits()),
@@ -52,6 +55,7 @@ Player::Player(const std::string& path, bool muted, const PictureOptions& pictur
       muted_(muted),
       converter_(pictures)
 {
+    watched_ = watched;
     thread_ = std::thread([this] { Run(); });
 }
 

@@ -37,9 +37,9 @@ struct PlayerEvents {
 // played unwatched).
 class Player {
 public:
-    // Opens the file and starts the thread, stopped at position 0. Throws
-    // std::runtime_error when the file cannot be played.
-    Player(const std::string& path, bool muted, const PictureOptions& pictures, PlayerEvents events);
+    // Opens the file and starts the thread, stopped at position 0, its pictures watched
+    // as SetPicturesWatched says. Throws std::runtime_error when the file cannot be played.
+    Player(const std::string& path, bool muted, bool watched, const PictureOptions& pictures, PlayerEvents events);
     // Stops the thread and waits for it.
     ~Player();
     Player(const Player&) = delete;
