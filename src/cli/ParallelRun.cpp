@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -85,7 +86,7 @@ void RunInWorker(WorkerChannel& channel, const QString& path, std::int64_t timeO
     const VideoReport report = worker.Run(path, events);
     WorkerMessage finished;
     finished.kind = WorkerMessage::Kind::Finished;
-    finished.value = ExitCodeFor({report}, false);
+    finished.value = CountsAsDone(report) ? 1 : 0;
     finished.line = listener.Line ? listener.Line(report) : TextLine(report);
     finished.timeOffset = worker.TimeOffset();
     channel.Send(finished);
@@ -179,19 +180,19 @@ int RunVideos(const QStringList& paths, const ParallelRunSetup& setup, const std
     const auto lineOf
         = [&listener](const VideoReport& report) { return listener.Line ? listener.Line(report) : TextLine(report); };
 
-    // Each video's exit status alone, judged where its whole report is, and its line.
-    std::vector<std::optional<int>> statuses(count);
+    // Whether each video counts as done, judged where its whole report is, and its line.
+    std::vector<std::optional<bool>> done(count);
     std::vector<QString> lines(count);
     std::size_t told = 0;
-    const auto finish = [&](int index, int status, QString line) {
-        statuses[std::size_t(index)] = status;
+    const auto finish = [&](int index, bool videoDone, QString line) {
+        done[std::size_t(index)] = videoDone;
         lines[std::size_t(index)] = std::move(line);
-        for (; told < count && statuses[told]; ++told)
+        for (; told < count && done[told]; ++told)
             if (listener.Finished)
                 listener.Finished(int(told), lines[told]);
     };
     const auto finishHere
-        = [&](int index, const VideoReport& report) { finish(index, ExitCodeFor({report}, false), lineOf(report)); };
+        = [&](int index, const VideoReport& report) { finish(index, CountsAsDone(report), lineOf(report)); };
 
     const std::size_t jobs = std::size_t(std::max(1, setup.Settings.Aggregate ? 1 : setup.Jobs));
     const auto timeout = std::chrono::seconds(setup.TimeoutSeconds);
@@ -253,7 +254,7 @@ int RunVideos(const QStringList& paths, const ParallelRunSetup& setup, const std
             if (ends && worker.finished) {
                 if (setup.Settings.Aggregate)
                     timeOffset = worker.finished->timeOffset;
-                finish(index, worker.finished->value, worker.finished->line);
+                finish(index, worker.finished->value != 0, worker.finished->line);
             }
             if (open) {
                 if (!worker.finished && timeout.count() > 0 && !worker.timedOut
@@ -277,14 +278,9 @@ int RunVideos(const QStringList& paths, const ParallelRunSetup& setup, const std
     }
 
     for (std::size_t i = 0; i < count; ++i)
-        if (!statuses[i])
+        if (!done[i])
             finishHere(int(i), NotRunReport(VideoOutcome::Skipped, lang::kCliInterrupted, paths[qsizetype(i)]));
-    // The run's status from the videos' own: a stand-in for each that is done or is not.
-    std::vector<VideoReport> judged;
-    for (std::size_t i = 0; i < count; ++i)
-        judged.push_back(
-            NotRunReport(*statuses[i] == 0 ? VideoOutcome::Ok : VideoOutcome::Failed, {}, paths[qsizetype(i)]));
-    return ExitCodeFor(judged, stop);
+    return RunExitCode(std::all_of(done.cbegin(), done.cend(), [](const std::optional<bool>& d) { return *d; }), stop);
 }
 
 }  // namespace sm

@@ -39,7 +39,7 @@ struct RunListener {
 // passed on to the running ones and each ends after its shot in progress; those not
 // started are reported skipped. A report stays in the video's process: its line and
 // what it means for the exit status come here. Returns the run's exit status, as
-// ExitCodeFor gives it for all the reports.
+// RunExitCode gives it for all the videos.
 int RunVideos(const QStringList& paths, const ParallelRunSetup& setup, const std::atomic<bool>& stop,
               const RunListener& listener);
 

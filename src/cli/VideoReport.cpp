@@ -5,8 +5,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <algorithm>
-
 #include "settings/Texts.h"
 #include "sheet/InfoPlaceholders.h"
 
@@ -158,14 +156,13 @@ QString JsonLine(const VideoReport& report)
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
-int ExitCodeFor(const std::vector<VideoReport>& reports, bool interrupted)
+bool CountsAsDone(const VideoReport& report) { return report.Outcome == VideoOutcome::Ok || report.OutputThere; }
+
+int RunExitCode(bool everyVideoDone, bool interrupted)
 {
     if (interrupted)
         return 130;
-    const bool allOk = std::all_of(reports.cbegin(), reports.cend(), [](const VideoReport& report) {
-        return report.Outcome == VideoOutcome::Ok || report.OutputThere;
-    });
-    return allOk ? 0 : 1;
+    return everyVideoDone ? 0 : 1;
 }
 
 }  // namespace sm

@@ -50,8 +50,11 @@ QString TextLine(const VideoReport& report);
 // (one {"planned", "kept"} object a shot moved to a later picture, [] when none was).
 QString JsonLine(const VideoReport& report);
 
-// 0 when every video is done (or left because its output is there), 1 when one was
-// skipped otherwise or failed, 130 when interrupted.
-int ExitCodeFor(const std::vector<VideoReport>& reports, bool interrupted);
+// Whether the video counts as done for the run's exit status: it went well, or it was
+// left because its output is there.
+bool CountsAsDone(const VideoReport& report);
+// The run's exit status: 0 when every video counts as done, 1 when one was skipped
+// otherwise or failed, 130 when interrupted.
+int RunExitCode(bool everyVideoDone, bool interrupted);
 
 }  // namespace sm

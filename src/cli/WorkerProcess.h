@@ -16,7 +16,7 @@ namespace sm {
 struct WorkerMessage {
     enum class Kind : std::uint8_t { Planned = 1, ShotDone = 2, Finished = 3 };
     Kind kind = Kind::Planned;
-    int value = 0;  // the shots planned or done; Finished: the video's exit status alone
+    int value = 0;  // the shots planned or done; Finished: 1 when the video counts as done
     // Finished: the video's result line and the label offset of the next video.
     QString line;
     std::int64_t timeOffset = 0;
